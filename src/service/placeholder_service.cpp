@@ -1,0 +1,1 @@
+// Placeholder until the layer has code of its own.

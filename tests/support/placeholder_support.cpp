@@ -1,0 +1,1 @@
+// Placeholder until support code exists.
