@@ -1,0 +1,131 @@
+#include "db/FuncoesIntegECF.h"
+
+#include "common/exception.h"
+#include "db/ini_file.h"
+
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace db {
+
+Connection* Conexao = nullptr;
+
+namespace {
+
+// Owns every connection made by the process, so that none is closed before exit.
+std::vector<std::unique_ptr<Connection>>& connections() {
+    static std::vector<std::unique_ptr<Connection>> all;
+    return all;
+}
+
+std::string& directoryOverride() {
+    static std::string dir;
+    return dir;
+}
+
+std::string executablePath() {
+    std::string buf(4096, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+        if (n < 0) return {};
+        if (static_cast<std::size_t>(n) < buf.size()) {
+            buf.resize(static_cast<std::size_t>(n));
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+// Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
+// the few letters in 0x80-0x9F (ƒ Š Œ Ž š œ ž Ÿ), ª µ º.
+bool isLetter(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+    if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
+    switch (c) {
+    case 0xAA: case 0xB5: case 0xBA:
+    case 0x0192: case 0x0160: case 0x0152: case 0x017D:
+    case 0x0161: case 0x0153: case 0x017E: case 0x0178:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its length (1 for a stray byte).
+std::size_t decode(std::string_view s, std::size_t i, char32_t& cp) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
+    if (i + len > s.size()) len = 1;
+    cp = len == 1 ? b : b & (0x7F >> len);
+    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return len;
+}
+
+} // namespace
+
+std::string LimpaCaminho(std::string_view path) {
+    for (std::size_t i = 0; i < path.size();) {
+        char32_t cp;
+        const std::size_t len = decode(path, i, cp);
+        if (isLetter(cp)) return std::string(path.substr(i));
+        i += len;
+    }
+    return {};
+}
+
+void DefineDiretorioAplicacao(std::string directory) { directoryOverride() = std::move(directory); }
+
+std::string DiretorioAplicacao() {
+    std::string dir = directoryOverride();
+    if (dir.empty()) {
+        const std::string exe = executablePath();
+        const std::size_t slash = exe.rfind('/');
+        // "/prog" keeps its root "/"; "/dir/prog" gives "/dir".
+        dir = slash == std::string::npos ? std::string{} : exe.substr(0, slash == 0 ? 1 : slash);
+    }
+    if (dir.empty() || dir.back() != '/') dir.push_back('/');
+    // An absolute directory stays absolute: cleaning it would drop the root.
+    return dir.front() == '/' ? dir : LimpaCaminho(dir);
+}
+
+ConnectParams LeParametros(const std::string& iniFileName) {
+    const IniFile ini = IniFile::load(iniFileName);
+    return {ini.readString("DATABASE", "CAMINHO"), ini.readString("DATABASE", "USUARIO"),
+            ini.readString("DATABASE", "SENHA")};
+}
+
+void ConectaBanco() {
+    connections().push_back(std::make_unique<Connection>());
+    Conexao = connections().back().get();
+    const std::string iniName = DiretorioAplicacao() + std::string(nomeArquivoIni);
+    try {
+        struct stat st;
+        if (::stat(iniName.c_str(), &st) != 0)
+            throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
+        Conexao->open(LeParametros(iniName));
+    } catch (const std::exception& e) {
+        throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +
+                                 e.what());
+    }
+}
+
+void AbreTransacao() {
+    if (Conexao == nullptr) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
+    if (!Conexao->inTransaction()) Conexao->startTransaction(Isolation::ReadCommitted);
+    if (!Conexao->inTransaction()) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
+}
+
+void ConfirmaTransacao() {
+    if (Conexao == nullptr) throw velmora::Exception("No database connection");
+    Conexao->commit();
+}
+
+void DesfazTransacao() {
+    if (Conexao != nullptr && Conexao->inTransaction()) Conexao->rollback();
+}
+
+} // namespace db
+

@@ -1,0 +1,16 @@
+// The query class of cadusua records: reads the pending TRegistroCadusua
+// records of a company and terminal from its source table joined with the queue.
+#pragma once
+
+#include "records/query_frame.h"
+#include "records/UClassCadusua.h"
+
+namespace records {
+
+class TCadusuaDao : public TDao {
+public:
+    static constexpr std::string_view queueTable = "CADUSUA";
+    explicit TCadusuaDao(db::Connection& connection);
+};
+
+} // namespace records

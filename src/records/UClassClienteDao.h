@@ -1,0 +1,16 @@
+// The query class of cliente records: reads the pending TRegistroCliente
+// records of a company and terminal from its source table joined with the queue.
+#pragma once
+
+#include "records/query_frame.h"
+#include "records/UClassCliente.h"
+
+namespace records {
+
+class TClienteDao : public TDao {
+public:
+    static constexpr std::string_view queueTable = "CLIENTE";
+    explicit TClienteDao(db::Connection& connection);
+};
+
+} // namespace records

@@ -1,0 +1,16 @@
+// The query class of docurec records: reads the pending TRegistroDocurec
+// records of a company and terminal from its source table joined with the queue.
+#pragma once
+
+#include "records/query_frame.h"
+#include "records/UClassDocurec.h"
+
+namespace records {
+
+class TDocurecDao : public TDao {
+public:
+    static constexpr std::string_view queueTable = "DOCUREC";
+    explicit TDocurecDao(db::Connection& connection);
+};
+
+} // namespace records

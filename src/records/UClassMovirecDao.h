@@ -1,0 +1,16 @@
+// The query class of movirec records: reads the pending TRegistroMovirec
+// records of a company and terminal from its source table joined with the queue.
+#pragma once
+
+#include "records/query_frame.h"
+#include "records/UClassMovirec.h"
+
+namespace records {
+
+class TMovirecDao : public TDao {
+public:
+    static constexpr std::string_view queueTable = "MOVIREC";
+    explicit TMovirecDao(db::Connection& connection);
+};
+
+} // namespace records

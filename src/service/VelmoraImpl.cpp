@@ -1,0 +1,133 @@
+#include "service/VelmoraImpl.h"
+
+#include "db/FuncoesIntegECF.h"
+#include "db/db_error.h"
+#include "db/statement.h"
+#include "records/UClassCadoperDao.h"
+#include "records/UClassCadusuaDao.h"
+#include "records/UClassCdopercDao.h"
+#include "records/UClassClienteDao.h"
+#include "records/UClassDocurecDao.h"
+#include "records/UClassForneceDao.h"
+#include "records/UClassMovirecDao.h"
+#include "records/UClassPedidocDao.h"
+#include "records/UClassPedidoiDao.h"
+#include "records/UClassProdutoDao.h"
+#include "records/UClassVendendDao.h"
+#include "service/marking_error.h"
+#include "soap/invoke_registry.h"
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+namespace service {
+namespace {
+
+constexpr std::string_view motivoPrefix = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: ";
+
+void pauseBeforeRetry(int attempt) {
+    static std::minstd_rand random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const int base = 20 << attempt;  // 40, 80, 160, 320 ms, spread so that rivals part ways
+    std::this_thread::sleep_for(std::chrono::milliseconds(base / 2 + static_cast<int>(random() % base)));
+}
+
+} // namespace
+
+// Read and mark in one snapshot transaction: the marking sees exactly the
+// queue the read saw, so a row queued meanwhile stays unmarked for the next
+// import. A rival import that marked the same rows first makes the marking
+// fail with an update conflict; the whole import is then tried again.
+template <class Dao>
+records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string_view PEcf) {
+    db::ConectaBanco();
+    Dao dao(*db::Conexao);
+    records::RecordArray result(dao.kind());
+    for (int attempt = 1;; ++attempt) {
+        try {
+            db::Conexao->startTransaction(db::Isolation::Snapshot);
+            dao.CarregaRegistros(PCodEmpresa, PEcf, result);
+            MarcaIntegECF(PCodEmpresa, PEcf, Dao::queueTable);
+            db::ConfirmaTransacao();
+            return result;
+        } catch (const MarkingError& e) {
+            // The marking has rolled back already.
+            if (!e.updateConflict() || attempt == importAttempts) throw;
+        } catch (...) {
+            db::DesfazTransacao();
+            throw;
+        }
+        pauseBeforeRetry(attempt);
+    }
+}
+
+void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table) {
+    db::Statement statement(*db::Conexao,
+                            "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
+                            "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
+    statement.bind("PCodEmpresa", PCodEmpresa);
+    statement.bind("PEcf", PEcf);
+    statement.bind("PTab", table);
+    try {
+        db::AbreTransacao();
+        statement.execute();
+    } catch (const std::exception& e) {
+        const auto* dbError = dynamic_cast<const db::DatabaseError*>(&e);
+        db::DesfazTransacao();
+        throw MarkingError(std::string(motivoPrefix) + e.what(), dbError != nullptr && dbError->updateConflict());
+    }
+}
+
+records::RecordArray TVelmora::ImportaProdutos(const std::string& e, const std::string& t) { return importa<records::TProdutoDao>(e, t); }
+records::RecordArray TVelmora::ImportaClientes(const std::string& e, const std::string& t) { return importa<records::TClienteDao>(e, t); }
+records::RecordArray TVelmora::ImportaOperadores(const std::string& e, const std::string& t) { return importa<records::TCadoperDao>(e, t); }
+records::RecordArray TVelmora::ImportaUsuarios(const std::string& e, const std::string& t) { return importa<records::TCadusuaDao>(e, t); }
+records::RecordArray TVelmora::ImportaVendedores(const std::string& e, const std::string& t) { return importa<records::TVendendDao>(e, t); }
+records::RecordArray TVelmora::ImportaTpOperacao(const std::string& e, const std::string& t) { return importa<records::TCdopercDao>(e, t); }
+records::RecordArray TVelmora::ImportaFornecedores(const std::string& e, const std::string& t) { return importa<records::TForneceDao>(e, t); }
+records::RecordArray TVelmora::ImportaPedidoC(const std::string& e, const std::string& t) { return importa<records::TPedidocDao>(e, t); }
+records::RecordArray TVelmora::ImportaPedidoi(const std::string& e, const std::string& t) { return importa<records::TPedidoiDao>(e, t); }
+records::RecordArray TVelmora::ImportaDocurec(const std::string& e, const std::string& t) { return importa<records::TDocurecDao>(e, t); }
+records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::string& t) { return importa<records::TMovirecDao>(e, t); }
+
+void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) {
+    db::ConectaBanco();
+    db::Statement statement(*db::Conexao,
+                            "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
+                            "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
+    statement.bind("PCodEmpresa", PCodEmpresa);
+    statement.bind("PEcf", PEcf);
+    statement.bind("PTab", PTabela);
+    try {
+        db::AbreTransacao();
+        statement.execute();
+    } catch (const std::exception& e) {
+        db::DesfazTransacao();
+        throw velmora::Exception(std::string(motivoPrefix) + e.what());
+    }
+    db::ConfirmaTransacao();
+}
+
+double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) {
+    db::ConectaBanco();
+    db::Statement statement(*db::Conexao,
+                            "Select CompProd.Estoque from CompProd\n"
+                            "where CompProd.CodProd = :PCodProd\n"
+                            "And CompProd.CodEmpresa = :PCodEmp\n"
+                            "And CompProd.CodGrade = :PGrade");
+    statement.bind("PCodProd", PCodProd);
+    statement.bind("PCodEmp", PCodEmp);
+    statement.bind("PGrade", PGrade);
+    db::Result rows = statement.open();
+    // No matching row: 0, the same answer as a stored NULL stock.
+    if (!rows.next()) return 0;
+    return rows.asReal(rows.findColumn("Estoque"));
+}
+
+void registerVelmora() {
+    registerIVelmora();
+    soap::InvRegistry::instance().registerInvokableClass(
+        {"TVelmora", "IVelmora", []() -> std::unique_ptr<soap::TInvokableClass> { return std::make_unique<TVelmora>(); }});
+}
+
+} // namespace service

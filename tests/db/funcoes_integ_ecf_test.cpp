@@ -1,0 +1,109 @@
+// The connection routines: where the INI file is looked for, how it is read,
+// and the exact messages a terminal receives when connecting fails.
+#include "db/FuncoesIntegECF.h"
+#include "db/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl = (fs::temp_directory_path() / "velmora-ini-XXXXXX").string();
+        path_ = ::mkdtemp(tmpl.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path_ / name, std::ios::binary) << text;
+    }
+
+private:
+    fs::path path_;
+};
+
+const std::string connectPrefix = "Impossível conectar ao banco de dados pelo seguinte motivo: \r";
+
+TEST(IniRules, SectionAndKeysIgnoreCaseAndBlanksAroundTheEqualsSign) {
+    const auto ini = db::IniFile::parse("; comment\r\n\r\n  [ database ]  \r\ncaminho = /srv/x.fdb \r\nUsuario=sysdba\r\n");
+    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "/srv/x.fdb");
+    EXPECT_EQ(ini.readString("DATABASE", "USUARIO"), "sysdba");
+    EXPECT_EQ(ini.readString("DATABASE", "SENHA"), "");
+    EXPECT_EQ(ini.readString("OTHER", "CAMINHO"), "");
+}
+
+TEST(IniRules, ValueIsSplitAtTheFirstEqualsSignAndConvertedFromWindows1252) {
+    const auto ini = db::IniFile::parse("[DATABASE]\nSENHA=a=b\nCAMINHO=/dados/s\xe3o.fdb\n;CAMINHO=/ignored\n");
+    EXPECT_EQ(ini.readString("DATABASE", "SENHA"), "a=b");
+    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "/dados/são.fdb");
+}
+
+TEST(IniRules, KeysOfTheSameNameInAnotherSectionAreNotRead) {
+    const auto ini = db::IniFile::parse("[OTHER]\nCAMINHO=/wrong\n[DATABASE]\nUSUARIO=u\n");
+    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "");
+}
+
+TEST(CleanPath, DropsEverythingBeforeTheFirstLetter) {
+    EXPECT_EQ(db::LimpaCaminho("\\\\server\\share\\"), "server\\share\\");
+    EXPECT_EQ(db::LimpaCaminho("C:\\svc\\"), "C:\\svc\\");
+    EXPECT_EQ(db::LimpaCaminho("12 ./éx/1"), "éx/1");  // an accented letter counts
+    EXPECT_EQ(db::LimpaCaminho("/opt/x/"), "opt/x/");
+    EXPECT_EQ(db::LimpaCaminho("123/._"), "");
+}
+
+TEST(ApplicationDirectory, StaysAbsoluteAndEndsWithOneSlash) {
+    db::DefineDiretorioAplicacao({});
+    const std::string dir = db::DiretorioAplicacao();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(dir.front(), '/');
+    EXPECT_EQ(dir.back(), '/');
+    EXPECT_NE(dir.substr(dir.size() - 2), "//");
+    EXPECT_TRUE(fs::exists(dir));
+    db::DefineDiretorioAplicacao("/srv/velmora");
+    EXPECT_EQ(db::DiretorioAplicacao(), "/srv/velmora/");
+    db::DefineDiretorioAplicacao({});
+}
+
+TEST(ConectaBanco, MissingIniNamesTheFullFileName) {
+    TempDir dir;
+    db::DefineDiretorioAplicacao(dir.path().string());
+    try {
+        db::ConectaBanco();
+        FAIL() << "connected without an INI file";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()), connectPrefix + "Arquivo ini não encontrado no local : " +
+                                             dir.path().string() + "/caminhoBDIntegECF.ini");
+    }
+    // The failed connection is current but unopened; rolling back is harmless.
+    ASSERT_NE(db::Conexao, nullptr);
+    EXPECT_FALSE(db::Conexao->isOpen());
+    EXPECT_NO_THROW(db::DesfazTransacao());
+    db::DefineDiretorioAplicacao({});
+}
+
+TEST(ConectaBanco, UnreachableDatabaseWrapsTheClientMessage) {
+    TempDir dir;
+    dir.write("caminhoBDIntegECF.ini", "[DATABASE]\nCAMINHO=" + (dir.path() / "missing.fdb").string() +
+                                           "\nUSUARIO=SYSDBA\n");
+    db::DefineDiretorioAplicacao(dir.path().string());
+    try {
+        db::ConectaBanco();
+        FAIL() << "opened a missing database";
+    } catch (const std::exception& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.substr(0, connectPrefix.size()), connectPrefix);
+        EXPECT_GT(message.size(), connectPrefix.size());  // the client's own words follow
+    }
+    EXPECT_THROW(db::AbreTransacao(), std::exception);
+    db::DefineDiretorioAplicacao({});
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// Every query class's statement must select exactly the columns its field
+// table reads, in field order, with integecf.acao last: a column read but not
+// selected fails at run time, one selected but not read is silently lost.
+#include "records/UClassCadoperDao.h"
+#include "records/UClassCadusuaDao.h"
+#include "records/UClassCdopercDao.h"
+#include "records/UClassClienteDao.h"
+#include "records/UClassDocurecDao.h"
+#include "records/UClassForneceDao.h"
+#include "records/UClassMovirecDao.h"
+#include "records/UClassPedidocDao.h"
+#include "records/UClassPedidoiDao.h"
+#include "records/UClassProdutoDao.h"
+#include "records/UClassVendendDao.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SelectItem {
+    std::string table, column;
+};
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+// The items between "Select" and "From", each "Table.Column".
+std::vector<SelectItem> selectList(std::string_view sql) {
+    const std::size_t from = sql.find(" From ");
+    EXPECT_EQ(sql.substr(0, 7), "Select ");
+    std::string list(sql.substr(7, from - 7));
+    std::vector<SelectItem> items;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t comma = list.find(',', start);
+        if (comma == std::string::npos) comma = list.size();
+        std::string item = list.substr(start, comma - start);
+        item.erase(0, item.find_first_not_of(' '));
+        item.erase(item.find_last_not_of(' ') + 1);
+        const std::size_t dot = item.find('.');
+        items.push_back({item.substr(0, dot), item.substr(dot + 1)});
+        start = comma + 1;
+    }
+    return items;
+}
+
+struct KindCase {
+    const char* table;
+    std::unique_ptr<records::TDao> (*make)(db::Connection&);
+};
+
+template <class Dao>
+std::unique_ptr<records::TDao> make(db::Connection& c) {
+    return std::make_unique<Dao>(c);
+}
+
+const KindCase kinds[] = {
+    {"Cadoper", make<records::TCadoperDao>}, {"Produto", make<records::TProdutoDao>},
+    {"Cliente", make<records::TClienteDao>}, {"Cadusua", make<records::TCadusuaDao>},
+    {"Vendend", make<records::TVendendDao>}, {"Cdoperc", make<records::TCdopercDao>},
+    {"Fornece", make<records::TForneceDao>}, {"Pedidoc", make<records::TPedidocDao>},
+    {"Pedidoi", make<records::TPedidoiDao>}, {"Docurec", make<records::TDocurecDao>},
+    {"Movirec", make<records::TMovirecDao>},
+};
+
+TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
+    db::Connection unopened;  // query classes only keep it
+    for (const KindCase& k : kinds) {
+        SCOPED_TRACE(k.table);
+        const auto dao = k.make(unopened);
+        const std::vector<SelectItem> items = selectList(dao->RetornaSQL());
+
+        std::vector<std::string> read;
+        for (const records::FieldDef& f : dao->kind().fields)
+            if (f.rule != records::ReadRule::NotFilled) read.push_back(std::string(f.name));
+
+        ASSERT_EQ(items.size(), read.size());
+        for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+            EXPECT_EQ(items[i].table, k.table) << i;
+            EXPECT_EQ(items[i].column, read[i]) << i;  // named exactly as the field
+        }
+        EXPECT_EQ(items.back().table, "integecf");
+        EXPECT_EQ(items.back().column, "acao");
+        EXPECT_EQ(read.back(), "Acao");
+        EXPECT_EQ(dao->kind().fields.back().name, "Acao");
+    }
+}
+
+TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
+    db::Connection unopened;
+    for (const KindCase& k : kinds) {
+        SCOPED_TRACE(k.table);
+        const auto dao = k.make(unopened);
+        const std::string sql(dao->RetornaSQL());
+        const std::string queue(dao->queueTableName());
+        EXPECT_EQ(queue, [&] { std::string u = k.table; for (char& c : u) c = static_cast<char>(std::toupper(c)); return u; }());
+        EXPECT_NE(sql.find("integecf.tabela = \"" + queue + "\""), std::string::npos);
+        EXPECT_NE(sql.find("integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf"), std::string::npos);
+        EXPECT_EQ(dao->kind().unit, "UClass" + std::string(k.table));
+        EXPECT_EQ(dao->kind().recordType, "TRegistro" + std::string(k.table));
+        EXPECT_EQ(dao->kind().arrayType, "TCol" + std::string(k.table));
+        // Only the sellers are ordered by their code; the rest by queue moment.
+        const bool bySeller = lower(sql).find("order by vendend.") != std::string::npos;
+        EXPECT_EQ(bySeller, std::string(k.table) == "Vendend");
+        if (!bySeller) EXPECT_NE(sql.find("Order by integecf.dataatual,integecf.horaatual desc"), std::string::npos);
+    }
+}
+
+} // namespace
