@@ -1,0 +1,351 @@
+// Reading the rows of an open result, and the rules that turn a column's
+// value into text, a real, an integer or a date.
+//
+// Text forms: character data as stored (CHAR keeps its blanks); integers as
+// digits; fixed-point values as decimals without trailing zeros ("12.5");
+// floating point in the shortest form that reads back the same; TIMESTAMP
+// (and a dialect-1 DATE) as "dd.mm.yyyy hh:nn:ss", a dialect-3 DATE as
+// "dd.mm.yyyy", TIME as "hh:nn:ss"; BOOLEAN as "True"/"False".
+#include "db/statement.h"
+
+#include "db/date_time.h"
+#include "db/db_error.h"
+#include "db/named_parameters.h"
+#include "db/number_text.h"
+#include "db/statement_impl.h"
+#include "db/win1252.h"
+
+#include <cstring>
+
+namespace db {
+namespace {
+
+using namespace Firebird;
+
+template <class T>
+T load(const unsigned char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+bool isCharacter(const Column& c) {
+    return c.type == SQL_TEXT || c.type == SQL_VARYING || c.type == SQL_BLOB;
+}
+
+std::int64_t loadInteger(const Column& c, const unsigned char* p) {
+    switch (c.type) {
+    case SQL_SHORT: return load<ISC_SHORT>(p);
+    case SQL_LONG: return load<ISC_LONG>(p);
+    default: return load<ISC_INT64>(p);
+    }
+}
+
+const char* typeName(unsigned type) {
+    switch (type) {
+    case SQL_TIMESTAMP: return "TIMESTAMP";
+    case SQL_TYPE_DATE: return "DATE";
+    case SQL_TYPE_TIME: return "TIME";
+    case SQL_BOOLEAN: return "BOOLEAN";
+    case SQL_SHORT: return "SMALLINT";
+    case SQL_LONG: return "INTEGER";
+    case SQL_INT64: return "BIGINT";
+    case SQL_FLOAT: return "FLOAT";
+    case SQL_DOUBLE: case SQL_D_FLOAT: return "DOUBLE PRECISION";
+    case SQL_ARRAY: return "ARRAY";
+    default: return "this type";
+    }
+}
+
+[[noreturn]] void cannotRead(const Column& c, const char* as) {
+    throw DatabaseError("Field '" + c.alias + "' of type " + typeName(c.type) + " cannot be read as " + as);
+}
+
+[[noreturn]] void notValid(std::string_view win1252, const char* what) {
+    std::string message = "'";
+    appendWin1252AsUtf8(win1252, message);
+    message += "' is not a valid ";
+    message += what;
+    throw DatabaseError(message);
+}
+
+} // namespace
+
+Result::Impl::~Impl() {
+    if (owner) owner->current = nullptr;
+    abandon();
+}
+
+void Result::Impl::close() {
+    onRow = false;
+    if (cursor) {
+        cursor->close(status.get());
+        status.check();
+        cursor.release();  // a successful close releases the interface
+    }
+    if (ownTransaction) {
+        ownTransaction->commit(status.get());
+        status.check();
+        ownTransaction.release();
+    }
+}
+
+void Result::Impl::abandon() noexcept {
+    onRow = false;
+    cursor.reset();
+    if (ownTransaction) {
+        fb::Status st;
+        ownTransaction->commit(st.get());
+        if (!st.failed()) ownTransaction.release();
+        ownTransaction.reset();  // rolls back what could not commit
+    }
+}
+
+const Column& Result::Impl::column(std::size_t index) const {
+    if (!onRow) throw DatabaseError("No current row");
+    if (index >= layout->columns.size()) throw DatabaseError("Column index out of range");
+    return layout->columns[index];
+}
+
+bool Result::Impl::isNull(const Column& c) const { return load<ISC_SHORT>(row.get() + c.nullOffset) != 0; }
+
+std::string_view Result::Impl::rawText(const Column& c) {
+    const unsigned char* p = row.get() + c.offset;
+    switch (c.type) {
+    case SQL_TEXT:
+        return {reinterpret_cast<const char*>(p), c.length};
+    case SQL_VARYING:
+        return {reinterpret_cast<const char*>(p + sizeof(ISC_USHORT)), load<ISC_USHORT>(p)};
+    default: {  // SQL_BLOB
+        ISC_QUAD id = load<ISC_QUAD>(p);
+        ITransaction* tra = ownTransaction ? ownTransaction.get() : transaction.get();
+        fb::Handle<IBlob> handle(attachment->openBlob(status.get(), tra, &id, 0, nullptr));
+        status.check();
+        blob.clear();
+        char chunk[16384];
+        for (;;) {
+            unsigned got = 0;
+            const int r = handle->getSegment(status.get(), sizeof chunk, chunk, &got);
+            status.check();
+            if (r == IStatus::RESULT_NO_DATA) break;
+            blob.append(chunk, got);
+        }
+        handle->close(status.get());
+        status.check();
+        handle.release();
+        return blob;
+    }
+    }
+}
+
+Result::Result(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Result::~Result() = default;
+Result::Result(Result&&) noexcept = default;
+
+bool Result::next() {
+    Impl& im = *impl_;
+    if (!im.cursor) return false;
+    const int r = im.cursor->fetchNext(im.status.get(), im.row.get());
+    im.status.check();
+    if (r == IStatus::RESULT_OK) {
+        im.onRow = true;
+        return true;
+    }
+    // End of data: let go of the cursor and the transaction at once.
+    im.close();
+    return false;
+}
+
+std::size_t Result::columnCount() const { return impl_->layout->columns.size(); }
+
+std::size_t Result::findColumn(std::string_view name) const {
+    const std::vector<Column>& columns = impl_->layout->columns;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (equalsIgnoringCase(columns[i].alias, name)) return i;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (equalsIgnoringCase(columns[i].field, name)) return i;
+    throw DatabaseError("Field '" + std::string(name) + "' not found");
+}
+
+bool Result::isNull(std::size_t column) const { return impl_->isNull(impl_->column(column)); }
+
+void Result::appendText(std::size_t column, std::string& out) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    if (im.isNull(c)) return;
+    const unsigned char* p = im.row.get() + c.offset;
+    switch (c.type) {
+    case SQL_TEXT:
+    case SQL_VARYING:
+    case SQL_BLOB:
+        appendWin1252AsUtf8(im.rawText(c), out);
+        return;
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        appendScaled(loadInteger(c, p), c.scale, out);
+        return;
+    case SQL_FLOAT:
+        appendReal(load<float>(p), out);
+        return;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        // A dialect-1 NUMERIC(15,2) is a double that already holds the scaled
+        // value; its scale only says how many decimals it is meant to have.
+        if (c.scale < 0) appendRealFixed(load<double>(p), -c.scale, out);
+        else appendReal(load<double>(p), out);
+        return;
+    case SQL_TIMESTAMP: {
+        const auto ts = load<ISC_TIMESTAMP>(p);
+        DateTime d = decodeFirebirdDate(ts.timestamp_date);
+        decodeFirebirdTime(ts.timestamp_time, d);
+        appendDate(d, out);
+        out.push_back(' ');
+        appendTime(d, out);
+        return;
+    }
+    case SQL_TYPE_DATE:
+        appendDate(decodeFirebirdDate(load<ISC_DATE>(p)), out);
+        return;
+    case SQL_TYPE_TIME: {
+        DateTime d;
+        decodeFirebirdTime(load<ISC_TIME>(p), d);
+        appendTime(d, out);
+        return;
+    }
+    case SQL_BOOLEAN:
+        out.append(load<FB_BOOLEAN>(p) ? "True" : "False");
+        return;
+    case SQL_NULL:
+        return;
+    default:
+        cannotRead(c, "text");
+    }
+}
+
+std::string Result::text(std::size_t column) const {
+    std::string s;
+    appendText(column, s);
+    return s;
+}
+
+double Result::asReal(std::size_t column) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    if (im.isNull(c)) {
+        // A NULL text is no number, just like an empty one.
+        if (isCharacter(c)) notValid({}, "floating point value");
+        return 0;
+    }
+    const unsigned char* p = im.row.get() + c.offset;
+    switch (c.type) {
+    case SQL_TEXT:
+    case SQL_VARYING:
+    case SQL_BLOB: {
+        const std::string_view raw = im.rawText(c);
+        if (auto v = parseReal(raw)) return *v;
+        notValid(raw, "floating point value");
+    }
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        return scaledToReal(loadInteger(c, p), c.scale);
+    case SQL_FLOAT:
+        return widenFloat(load<float>(p));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return load<double>(p);
+    case SQL_TIMESTAMP: {
+        const auto ts = load<ISC_TIMESTAMP>(p);
+        return toDayNumber(ts.timestamp_date, ts.timestamp_time);
+    }
+    case SQL_TYPE_DATE:
+        return toDayNumber(load<ISC_DATE>(p), 0);
+    case SQL_TYPE_TIME:
+        return double(load<ISC_TIME>(p)) / 864000000.0;
+    case SQL_BOOLEAN:
+        return load<FB_BOOLEAN>(p) ? 1 : 0;
+    default:
+        cannotRead(c, "a real");
+    }
+}
+
+std::int32_t Result::asInteger(std::size_t column) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    if (im.isNull(c)) {
+        if (isCharacter(c)) notValid({}, "integer value");
+        return 0;
+    }
+    const unsigned char* p = im.row.get() + c.offset;
+    std::optional<std::int32_t> v;
+    switch (c.type) {
+    case SQL_TEXT:
+    case SQL_VARYING:
+    case SQL_BLOB: {
+        const std::string_view raw = im.rawText(c);
+        if (auto whole = parseInt64(raw)) v = roundToInt32(*whole, 0);
+        else if (auto real = parseReal(raw)) v = roundToInt32(*real);
+        if (!v) notValid(raw, "integer value");
+        return *v;
+    }
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        v = roundToInt32(loadInteger(c, p), c.scale);
+        break;
+    case SQL_FLOAT:
+        v = roundToInt32(widenFloat(load<float>(p)));
+        break;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        v = roundToInt32(load<double>(p));
+        break;
+    case SQL_BOOLEAN:
+        return load<FB_BOOLEAN>(p) ? 1 : 0;
+    default:
+        cannotRead(c, "an integer");
+    }
+    if (!v) {
+        std::string shown;
+        appendText(column, shown);
+        notValid(utf8ToWin1252(shown), "integer value");
+    }
+    return *v;
+}
+
+DateTime Result::asDateTime(std::size_t column) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    if (im.isNull(c)) {
+        if (isCharacter(c)) notValid({}, "date and time");
+        return DateTime{};
+    }
+    const unsigned char* p = im.row.get() + c.offset;
+    switch (c.type) {
+    case SQL_TEXT:
+    case SQL_VARYING:
+    case SQL_BLOB: {
+        const std::string_view raw = im.rawText(c);
+        if (auto d = parseDateTime(raw)) return *d;
+        notValid(raw, "date and time");
+    }
+    case SQL_TIMESTAMP: {
+        const auto ts = load<ISC_TIMESTAMP>(p);
+        DateTime d = decodeFirebirdDate(ts.timestamp_date);
+        decodeFirebirdTime(ts.timestamp_time, d);
+        return d;
+    }
+    case SQL_TYPE_DATE:
+        return decodeFirebirdDate(load<ISC_DATE>(p));
+    case SQL_TYPE_TIME: {
+        DateTime d;  // a time alone stands on day zero
+        decodeFirebirdTime(load<ISC_TIME>(p), d);
+        return d;
+    }
+    default:
+        cannotRead(c, "a date and time");
+    }
+}
+
+} // namespace db

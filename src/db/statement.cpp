@@ -1,0 +1,216 @@
+// Preparing, binding and running statements.
+#include "db/statement.h"
+
+#include "db/db_error.h"
+#include "db/named_parameters.h"
+#include "db/statement_impl.h"
+#include "db/win1252.h"
+
+#include <cstring>
+
+namespace db {
+namespace {
+
+using namespace Firebird;
+
+// Longest text a VARCHAR parameter can carry.
+constexpr std::size_t kMaxParameterBytes = 32765;
+
+std::string metadataName(const char* name) {
+    std::string s = name ? name : "";
+    return isValidUtf8(s) ? s : win1252ToUtf8(s);
+}
+
+std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status& st) {
+    auto layout = std::make_shared<OutputLayout>();
+    layout->metadata.reset(statement->getOutputMetadata(st.get()));
+    st.check();
+    IMessageMetadata* meta = layout->metadata.get();
+    const unsigned count = meta->getCount(st.get());
+    st.check();
+    layout->columns.resize(count);
+    for (unsigned i = 0; i < count; ++i) {
+        Column& c = layout->columns[i];
+        c.type = meta->getType(st.get(), i) & ~1u;
+        c.subType = meta->getSubType(st.get(), i);
+        c.scale = meta->getScale(st.get(), i);
+        c.length = meta->getLength(st.get(), i);
+        c.offset = meta->getOffset(st.get(), i);
+        c.nullOffset = meta->getNullOffset(st.get(), i);
+        c.field = metadataName(meta->getField(st.get(), i));
+        c.alias = metadataName(meta->getAlias(st.get(), i));
+        st.check();
+    }
+    layout->messageLength = meta->getMessageLength(st.get());
+    st.check();
+    return layout;
+}
+
+} // namespace
+
+Statement::Impl::~Impl() { closeCurrent(); }
+
+void Statement::Impl::closeCurrent() noexcept {
+    if (!current) return;
+    current->abandon();
+    current->owner = nullptr;
+    current = nullptr;
+}
+
+Statement::Impl::Input Statement::Impl::buildInput() {
+    Input in;
+    if (positions.empty()) return in;
+    for (const Parameter& p : parameters)
+        if (!p.bound)
+            throw DatabaseError(p.name.empty() ? "No value for an unnamed parameter"
+                                               : "No value for parameter '" + p.name + "'");
+
+    fb::Status& st = status;
+    const unsigned count = unsigned(positions.size());
+    fb::Handle<IMetadataBuilder> builder(fb::master()->getMetadataBuilder(st.get(), count));
+    st.check();
+    for (unsigned i = 0; i < count; ++i) {
+        const std::size_t size = parameters[positions[i]].value.size();
+        builder->setType(st.get(), i, SQL_VARYING);
+        st.check();
+        builder->setLength(st.get(), i, unsigned(size == 0 ? 1 : size));
+        st.check();
+        builder->setCharSet(st.get(), i, kCharSetWin1252);
+        st.check();
+    }
+    in.metadata.reset(builder->getMetadata(st.get()));
+    st.check();
+    IMessageMetadata* meta = in.metadata.get();
+    in.buffer.assign(meta->getMessageLength(st.get()), 0);
+    st.check();
+    for (unsigned i = 0; i < count; ++i) {
+        const std::string& value = parameters[positions[i]].value;
+        const unsigned offset = meta->getOffset(st.get(), i);
+        const unsigned nullOffset = meta->getNullOffset(st.get(), i);
+        st.check();
+        const auto length = static_cast<ISC_USHORT>(value.size());
+        std::memcpy(&in.buffer[offset], &length, sizeof length);
+        std::memcpy(&in.buffer[offset + sizeof length], value.data(), value.size());
+        const ISC_SHORT notNull = 0;
+        std::memcpy(&in.buffer[nullOffset], &notNull, sizeof notNull);
+    }
+    return in;
+}
+
+Statement::Statement(Connection& connection, std::string_view sql)
+    : impl_(std::make_unique<Impl>(connection.impl())) {
+    Impl& im = *impl_;
+    IAttachment* attachment = im.connection.attached();
+
+    PositionalSql positional = toPositional(sql);
+    for (std::string& name : positional.names) {
+        std::size_t index = im.parameters.size();
+        if (!name.empty()) {
+            for (std::size_t p = 0; p < im.parameters.size(); ++p)
+                if (equalsIgnoringCase(im.parameters[p].name, name)) index = p;
+        }
+        if (index == im.parameters.size()) im.parameters.push_back({std::move(name), {}, false});
+        im.positions.push_back(index);
+    }
+
+    // Preparing looks up metadata and so needs a transaction: the caller's,
+    // or a short one of our own.
+    fb::Handle<ITransaction> own;
+    ITransaction* tra = im.connection.transaction.get();
+    if (!tra) {
+        own = im.connection.startOwnTransaction(true);
+        tra = own.get();
+    }
+    const std::string text = utf8ToWin1252(positional.sql);
+    fb::Status& st = im.status;
+    im.statement.reset(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
+                                           IStatement::PREPARE_PREFETCH_METADATA));
+    st.check();
+    im.layout = readLayout(im.statement.get(), st);
+    if (own) {
+        own->commit(st.get());
+        st.check();
+        own.release();
+    }
+}
+
+Statement::~Statement() = default;
+
+void Statement::bind(std::string_view name, std::string_view utf8Text) {
+    for (Impl::Parameter& p : impl_->parameters) {
+        if (!p.name.empty() && equalsIgnoringCase(p.name, name)) {
+            p.value.clear();
+            appendUtf8AsWin1252(utf8Text, p.value);
+            if (p.value.size() > kMaxParameterBytes)
+                throw DatabaseError("Value of parameter '" + p.name + "' is too long");
+            p.bound = true;
+            return;
+        }
+    }
+    throw DatabaseError("Parameter '" + std::string(name) + "' not found");
+}
+
+Result Statement::open() {
+    Impl& im = *impl_;
+    im.closeCurrent();
+    Connection::Impl& conn = im.connection;
+
+    auto r = std::make_unique<Result::Impl>();
+    r->layout = im.layout;
+    r->attachment = fb::Ref<IAttachment>(conn.attached());
+    ITransaction* tra;
+    if (conn.transaction) {
+        r->transaction = fb::Ref<ITransaction>(conn.transaction.get());
+        tra = conn.transaction.get();
+    } else {
+        // Reads outside the caller's transaction run read-only: cheap, and
+        // they never hold back garbage collection.
+        r->ownTransaction = conn.startOwnTransaction(true);
+        tra = r->ownTransaction.get();
+    }
+
+    Impl::Input in = im.buildInput();
+    fb::Status& st = im.status;
+    r->cursor.reset(im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(),
+                                             im.layout->metadata.get(), 0));
+    st.check();
+    r->row = std::make_unique<unsigned char[]>(im.layout->messageLength);
+    r->owner = &im;
+    im.current = r.get();
+    return Result(std::move(r));
+}
+
+void Statement::execute() {
+    Impl& im = *impl_;
+    im.closeCurrent();
+    Connection::Impl& conn = im.connection;
+    conn.attached();
+
+    fb::Handle<ITransaction> own;
+    ITransaction* tra = conn.transaction.get();
+    if (!tra) {
+        own = conn.startOwnTransaction(false);
+        tra = own.get();
+    }
+    Impl::Input in = im.buildInput();
+
+    // A statement that returns values (EXECUTE PROCEDURE, RETURNING) needs
+    // somewhere to put them even though nobody reads them.
+    IMessageMetadata* outMeta = nullptr;
+    std::unique_ptr<unsigned char[]> out;
+    if (!im.layout->columns.empty()) {
+        outMeta = im.layout->metadata.get();
+        out = std::make_unique<unsigned char[]>(im.layout->messageLength);
+    }
+
+    fb::Status& st = im.status;
+    im.statement->execute(st.get(), tra, in.metadata.get(), in.buffer.data(), outMeta, out.get());
+    st.check();
+    if (own) {
+        own->commit(st.get());
+        st.check();
+        own.release();  // a successful commit releases the interface
+    }
+}
+
+} // namespace db

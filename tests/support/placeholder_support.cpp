@@ -1,1 +1,0 @@
-// Placeholder until support code exists.
