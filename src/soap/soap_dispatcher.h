@@ -2,6 +2,9 @@
 // a SOAP POST in, status, content type and body out.
 #pragma once
 
+#include "soap/invoke_registry.h"
+#include "soap/type_registry.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,5 +20,9 @@ struct HttpAnswer {
 // quoted). Never throws for an ordinary error: every failure becomes a fault.
 HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo,
                         std::string_view contentType, std::string_view body);
+
+// The same with the registries named, for a process that keeps its own.
+HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+                        std::string_view pathInfo, std::string_view contentType, std::string_view body);
 
 } // namespace soap

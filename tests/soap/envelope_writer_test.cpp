@@ -1,0 +1,203 @@
+// What terminals receive, byte for byte: responses with their records and
+// the converter's faults; and that a client reads the texts back unchanged.
+#include "fake_velmora.h"
+#include "parsed_xml.h"
+
+#include "common/exception.h"
+#include "records/record_array.h"
+#include "soap/envelope_writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace soaptest;
+
+namespace {
+
+const std::string kHead =
+    "<?xml version=\"1.0\"?><SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+    "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xmlns:SOAP-ENC=\"http://schemas.xmlsoap.org/soap/encoding/\">";
+const std::string kTail = "</SOAP-ENV:Body></SOAP-ENV:Envelope>";
+const std::string kImportHead =
+    kHead +
+    "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+    "<NS1:ImportaOperadoresResponse xmlns:NS1=\"urn:VelmoraIntf-IVelmora\" xmlns:NS2=\"urn:UClassCadoper\">";
+const std::string kImportTail = "</NS1:ImportaOperadoresResponse>" + kTail;
+
+const std::string kImportCall = envelope(
+    "<NS1:ImportaOperadores xmlns:NS1=\"urn:VelmoraIntf-IVelmora\">"
+    "<PCodEmpresa xsi:type=\"xsd:string\">1</PCodEmpresa><PEcf xsi:type=\"xsd:string\">2</PEcf>"
+    "</NS1:ImportaOperadores>");
+
+soap::HttpAnswer importAnswering(FakeVelmora& fake, records::RecordArray records) {
+    auto shared = std::make_shared<records::RecordArray>(std::move(records));
+    fake.state->answer = [shared](std::string_view, const soap::Params&) -> soap::Result { return *shared; };
+    return fake.post(kImportCall);
+}
+
+} // namespace
+
+TEST(ResponseEnvelope, StockQueryIsTheCompleteExample) {
+    FakeVelmora fake;
+    const soap::HttpAnswer a = fake.post(envelope(
+        "<BuscaEstoque><PCodEmp>1</PCodEmp><PCodProd>77</PCodProd><PGrade>U</PGrade></BuscaEstoque>"));
+    EXPECT_EQ(a.status, 200);
+    EXPECT_EQ(a.contentType, "text/xml");
+    EXPECT_EQ(a.body,
+              "<?xml version=\"1.0\"?><SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+              "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
+              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+              "xmlns:SOAP-ENC=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+              "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+              "<NS1:BuscaEstoqueResponse xmlns:NS1=\"urn:VelmoraIntf-IVelmora\">"
+              "<return xsi:type=\"xsd:double\">12.5</return>"
+              "</NS1:BuscaEstoqueResponse></SOAP-ENV:Body></SOAP-ENV:Envelope>");
+}
+
+TEST(ResponseEnvelope, ImportWithoutRecordsStillDeclaresTheRecordNamespace) {
+    FakeVelmora fake;
+    EXPECT_EQ(importAnswering(fake, operators(0)).body,
+              kImportHead + "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[0]\"/>" +
+                  kImportTail);
+}
+
+TEST(ResponseEnvelope, ImportWithOneRecordWritesEveryFieldTyped) {
+    records::RecordArray one(kOperatorKind);
+    one.addRecord();
+    one.setText(0, "0007");
+    one.setInteger(2, -5);
+    one.setReal(3, 1e16);
+    one.setText(4, "A");
+    FakeVelmora fake;
+    EXPECT_EQ(importAnswering(fake, std::move(one)).body,
+              kImportHead +
+                  "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[1]\">"
+                  "<item href=\"#1\"/></return>"
+                  "<NS2:TRegistroCadoper id=\"1\" xsi:type=\"NS2:TRegistroCadoper\">"
+                  "<Codoper xsi:type=\"xsd:string\">0007</Codoper><Nome xsi:type=\"xsd:string\"/>"
+                  "<Historicocliente xsi:type=\"xsd:int\">-5</Historicocliente>"
+                  "<Limite xsi:type=\"xsd:double\">1E16</Limite><Acao xsi:type=\"xsd:string\">A</Acao>"
+                  "</NS2:TRegistroCadoper>" +
+                  kImportTail);
+}
+
+TEST(ResponseEnvelope, ImportWithThreeRecordsListsItemsThenRecordsInOrder) {
+    std::string records;
+    for (int i = 1; i <= 3; ++i) {
+        const std::string n = std::to_string(i);
+        const char* limit[] = {"", "0.5", "1", "1.5"};
+        records += "<NS2:TRegistroCadoper id=\"" + n + "\" xsi:type=\"NS2:TRegistroCadoper\">"
+                   "<Codoper xsi:type=\"xsd:string\">" + n + "</Codoper>"
+                   "<Nome xsi:type=\"xsd:string\">Operador " + n + "</Nome>"
+                   "<Historicocliente xsi:type=\"xsd:int\">" + n + "</Historicocliente>"
+                   "<Limite xsi:type=\"xsd:double\">" + limit[i] + "</Limite>"
+                   "<Acao xsi:type=\"xsd:string\">I</Acao></NS2:TRegistroCadoper>";
+    }
+    FakeVelmora fake;
+    EXPECT_EQ(importAnswering(fake, operators(3)).body,
+              kImportHead +
+                  "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[3]\">"
+                  "<item href=\"#1\"/><item href=\"#2\"/><item href=\"#3\"/></return>" +
+                  records + kImportTail);
+}
+
+TEST(ResponseEnvelope, AcknowledgementLeavesTheResponseElementEmpty) {
+    FakeVelmora fake;
+    const soap::HttpAnswer a = fake.post(envelope(
+        "<DeletaIntegECF><PCodEmpresa>1</PCodEmpresa><PEcf>2</PEcf><PTabela>CADOPER</PTabela></DeletaIntegECF>"));
+    EXPECT_EQ(a.body, kHead +
+                          "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+                          "<NS1:DeletaIntegECFResponse xmlns:NS1=\"urn:VelmoraIntf-IVelmora\"/>" +
+                          kTail);
+}
+
+TEST(ResponseEnvelope, TextResultsAreTypedStringsAndArraysOfThemInline) {
+    const std::string body =
+        "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">";
+    EXPECT_EQ(soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String,
+                                  std::string("<a>&")),
+              kHead + body +
+                  "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
+                  "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
+                  kTail);
+    EXPECT_EQ(soap::writeResponse("urn:pub", "GetPortTypeList", soap::ResultKind::StringArray,
+                                  soap::TextList{"IVelmora", ""}),
+              kHead + body +
+                  "<NS1:GetPortTypeListResponse xmlns:NS1=\"urn:pub\">"
+                  "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"xsd:string[2]\">"
+                  "<item>IVelmora</item><item/></return></NS1:GetPortTypeListResponse>" +
+                  kTail);
+}
+
+TEST(ResponseEnvelope, ClientReadsRecordTextsBackUnchanged) {
+    records::RecordArray a(kOperatorKind);
+    const std::string tricky[] = {"linha 1\r\nlinha 2\r", "<b>&amp;</b> ]]>", "aspas \" e '", "Operação é", "\t x \n"};
+    for (const std::string& t : tricky) {
+        a.addRecord();
+        a.setText(1, t);
+    }
+    a.addRecord();
+    a.setText(1, "ctl\x01\x1f|bad\xC3(|\xED\xA0\x80|\xEF\xBF\xBF|ok\xF0\x9F\x98\x80");
+
+    const std::string out = soap::writeRecordArrayResponse("urn:VelmoraIntf-IVelmora", "ImportaOperadores", a);
+    const ParsedXml xml(out);
+    ASSERT_TRUE(xml.wellFormed()) << out;
+    const std::string fffd = "\xEF\xBF\xBD";
+    for (std::size_t i = 0; i < std::size(tricky); ++i)
+        EXPECT_EQ(xml.text("//rec:TRegistroCadoper[@id='" + std::to_string(i + 1) + "']/Nome"), tricky[i]);
+    EXPECT_EQ(xml.text("//rec:TRegistroCadoper[@id='6']/Nome"),
+              "ctl" + fffd + fffd + "|bad" + fffd + "(|" + fffd + fffd + fffd + "|" + fffd + fffd + fffd +
+                  "|ok\xF0\x9F\x98\x80");
+    EXPECT_EQ(xml.count("//ns1:ImportaOperadoresResponse/return/item"), 6);
+    EXPECT_EQ(xml.count("//ns1:ImportaOperadoresResponse/rec:TRegistroCadoper"), 6);
+}
+
+TEST(FaultEnvelope, OperationFailureCarriesItsMessageAsServerFault) {
+    FakeVelmora fake;
+    const std::string message = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: conexão recusada";
+    fake.state->answer = [&](std::string_view, const soap::Params&) -> soap::Result {
+        throw velmora::Exception(message);
+    };
+    const soap::HttpAnswer a = fake.post(kImportCall);
+    EXPECT_EQ(a.status, 200);
+    EXPECT_EQ(a.contentType, "text/xml");
+    EXPECT_EQ(a.body, kHead +
+                          "<SOAP-ENV:Body><SOAP-ENV:Fault><faultactor/><faultcode>SOAP-ENV:Server</faultcode>"
+                          "<faultstring>Ocorreu um erro ao tentar deletar os dados IntegECG.&#13;Motivo: "
+                          "conex\xC3\xA3o recusada</faultstring></SOAP-ENV:Fault>" +
+                          kTail);
+    EXPECT_EQ(ParsedXml(a.body).text("//faultstring"), message);
+}
+
+TEST(FaultEnvelope, AnyStandardErrorBecomesAFault) {
+    FakeVelmora fake;
+    fake.state->answer = [](std::string_view, const soap::Params& p) -> soap::Result {
+        return soap::Result(std::string(p.at(5)));  // out of range
+    };
+    const soap::HttpAnswer a = fake.post(kImportCall);
+    EXPECT_EQ(a.status, 200);
+    EXPECT_EQ(ParsedXml(a.body).text("//faultcode"), "SOAP-ENV:Server");
+    EXPECT_NE(ParsedXml(a.body).text("//faultstring"), "");
+}
+
+TEST(FaultEnvelope, ResultOfTheWrongKindIsAFaultNotAHalfResponse) {
+    FakeVelmora fake;
+    fake.state->answer = [](std::string_view, const soap::Params&) -> soap::Result { return 1.0; };
+    const soap::HttpAnswer a = fake.post(kImportCall);
+    EXPECT_EQ(a.status, 200);
+    EXPECT_EQ(a.body.find("Response"), std::string::npos);
+    EXPECT_EQ(ParsedXml(a.body).text("//faultstring"),
+              "Datatype of TypeKind: tkDynArray not supported as argument for remote invocation");
+}
+
+TEST(FaultEnvelope, RemotableErrorKeepsItsCodeActorAndDetail) {
+    const std::string out =
+        soap::writeFault(velmora::ERemotableException("Cabe\xC3\xA7""alho", "MustUnderstand", "urn:actor&"));
+    EXPECT_EQ(out, kHead +
+                       "<SOAP-ENV:Body><SOAP-ENV:Fault><faultactor>urn:actor&amp;</faultactor>"
+                       "<faultcode>SOAP-ENV:MustUnderstand</faultcode><faultstring>Cabe\xC3\xA7""alho</faultstring>"
+                       "<detail><NS1:ERemotableException xmlns:NS1=\"urn:InvokeRegistry\" "
+                       "xsi:type=\"NS1:ERemotableException\"/></detail></SOAP-ENV:Fault>" +
+                       kTail);
+    EXPECT_TRUE(ParsedXml(out).wellFormed());
+}
