@@ -1,0 +1,42 @@
+// Raw descriptor input and output for the CGI host.
+#include "host/fd_io.h"
+
+#include "common/exception.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace host {
+
+void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void readUpTo(int fd, std::uint64_t limit, std::string& out) {
+    // Read through a fixed buffer and append: the string grows with what
+    // arrives, so a huge announcement with a tiny body costs no more than the
+    // body itself.
+    char buffer[64 * 1024];
+    std::uint64_t remaining = limit;
+    while (remaining > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, sizeof buffer));
+        ssize_t n;
+        do {
+            n = ::read(fd, buffer, want);
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0) return;
+        out.append(buffer, static_cast<std::size_t>(n));
+        remaining -= static_cast<std::uint64_t>(n);
+    }
+}
+
+} // namespace host

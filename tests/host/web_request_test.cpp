@@ -1,0 +1,110 @@
+// Building the request: environment lookup rules, items and the body.
+#include "host_test_io.h"
+
+#include "host/cgi_environment.h"
+#include "host/web_request.h"
+
+#include <gtest/gtest.h>
+
+using host::CgiEnvironment;
+using hosttest::makeRequest;
+using hosttest::MemFile;
+
+TEST(CgiEnvironmentLookup, NamesMatchWithoutRegardToCaseExactSpellingFirst) {
+    const CgiEnvironment env({"path_info=/lower", "PATH_INFO=/exact", "Query_String=a=1", "NOVALUE"});
+    EXPECT_EQ(env.get("PATH_INFO"), "/exact");
+    EXPECT_EQ(env.get("Path_Info"), "/lower") << "first entry equal apart from case";
+    EXPECT_EQ(env.get("QUERY_STRING"), "a=1") << "the value is cut at the first =, not later ones";
+    EXPECT_EQ(env.get("NOVALUE"), "");
+    EXPECT_EQ(env.get("ABSENT"), "");
+}
+
+TEST(CgiEnvironmentLookup, AbsentOrEmptyTogglesTheHttpPrefix) {
+    const CgiEnvironment env({"HTTP_SOAPACTION=\"urn:x#Op\"", "CONTENT_TYPE=text/xml", "EMPTY=",
+                              "HTTP_EMPTY=fallback", "HTTP_BOTH=header", "BOTH=plain"});
+    EXPECT_EQ(env.lookup("SOAPAction"), "\"urn:x#Op\"") << "prefix added, case ignored";
+    EXPECT_EQ(env.lookup("HTTP_CONTENT_TYPE"), "text/xml") << "prefix removed";
+    EXPECT_EQ(env.lookup("http_content_type"), "text/xml");
+    EXPECT_EQ(env.lookup("EMPTY"), "fallback") << "an empty variable counts as absent";
+    EXPECT_EQ(env.lookup("BOTH"), "plain") << "the name as given wins when set";
+    EXPECT_EQ(env.lookup("HTTP_BOTH"), "header");
+    EXPECT_EQ(env.lookup("NOWHERE"), "");
+    // Only one toggle: HTTP_HTTP_X is never tried for HTTP_X.
+    EXPECT_EQ(CgiEnvironment({"HTTP_HTTP_X=deep"}).lookup("HTTP_X"), "");
+}
+
+TEST(WebRequestItems, ReadFromTheEnvironment) {
+    const auto request = makeRequest({"REQUEST_METHOD=post", "SERVER_PROTOCOL=HTTP/1.1", "QUERY_STRING=intf=IVelmora",
+                                      "PATH_INFO=/soap/IVelmora", "HTTP_HOST=pdv.local:8080", "SERVER_PORT=8080",
+                                      "SCRIPT_NAME=/cgi-bin/velmora.cgi", "CONTENT_TYPE=text/xml"});
+    EXPECT_EQ(request.methodType(), host::mtPost);
+    EXPECT_EQ(request.protocolVersion(), "HTTP/1.1");
+    EXPECT_EQ(request.pathInfo(), "/soap/IVelmora");
+    EXPECT_EQ(request.host(), "pdv.local:8080");
+    EXPECT_EQ(request.serverPort(), 8080);
+    EXPECT_EQ(request.scriptName(), "/cgi-bin/velmora.cgi");
+    EXPECT_EQ(request.contentType(), "text/xml");
+    EXPECT_EQ(request.queryField("INTF"), "IVelmora");
+    EXPECT_EQ(request.contentLength(), -1);
+    EXPECT_EQ(request.content(), "");
+}
+
+TEST(WebRequestItems, MethodTypes) {
+    const std::pair<const char*, host::MethodType> cases[] = {
+        {"GET", host::mtGet},   {"get", host::mtGet},     {"PUT", host::mtPut},   {"POST", host::mtPost},
+        {"Head", host::mtHead}, {"DELETE", host::mtAny}, {"POSTX", host::mtAny}, {"", host::mtAny}};
+    for (const auto& [method, expected] : cases)
+        EXPECT_EQ(makeRequest({std::string("REQUEST_METHOD=") + method}).methodType(), expected) << method;
+    EXPECT_EQ(makeRequest({}).methodType(), host::mtAny);
+}
+
+TEST(WebRequestItems, IntegerItemsAreMinusOneUnlessDecimal) {
+    EXPECT_EQ(host::integerItem("80"), 80);
+    EXPECT_EQ(host::integerItem("+7"), 7);
+    EXPECT_EQ(host::integerItem("-3"), -3);
+    for (const char* bad : {"", "8o", " 80", "80 ", "0x10", "99999999999999999999", "+"})
+        EXPECT_EQ(host::integerItem(bad), -1) << '"' << bad << '"';
+    EXPECT_EQ(makeRequest({"SERVER_PORT=http"}).serverPort(), -1);
+}
+
+TEST(WebRequestBody, LengthComesFromHttpContentLengthBeforeContentLength) {
+    const std::string body = "0123456789";
+    EXPECT_EQ(makeRequest({"CONTENT_LENGTH=10"}, body).content(), body);
+    EXPECT_EQ(makeRequest({"HTTP_CONTENT_LENGTH=4", "CONTENT_LENGTH=10"}, body).content(), "0123");
+    EXPECT_EQ(makeRequest({"HTTP_CONTENT_LENGTH=", "CONTENT_LENGTH=6"}, body).content(), "012345");
+    // A non-numeric header does not fall back: it gives -1, so no body.
+    const auto garbled = makeRequest({"HTTP_CONTENT_LENGTH=ten", "CONTENT_LENGTH=10"}, body);
+    EXPECT_EQ(garbled.contentLength(), -1);
+    EXPECT_EQ(garbled.content(), "");
+}
+
+TEST(WebRequestBody, NoLengthZeroOrNegativeMeansNoBodyIsRead) {
+    for (const char* length : {"CONTENT_LENGTH=0", "CONTENT_LENGTH=-5", "OTHER=1"}) {
+        MemFile input("unread body");
+        const host::WebRequest request(CgiEnvironment({length}), input.fd());
+        EXPECT_EQ(request.content(), "") << length;
+        EXPECT_EQ(input.position(), 0) << length;
+    }
+}
+
+TEST(WebRequestBody, ShorterBodyIsWhatArrivedAndNothingPastTheLengthIsRead) {
+    EXPECT_EQ(makeRequest({"CONTENT_LENGTH=100"}, "0123456789").content(), "0123456789");
+
+    MemFile input("0123456789tail");
+    const host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), input.fd());
+    EXPECT_EQ(request.content(), "0123456789");
+    EXPECT_EQ(input.position(), 10);
+}
+
+TEST(WebRequestBody, LargeBodyArrivesWhole) {
+    std::string body(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 131 % 251);
+    const auto request = makeRequest({"CONTENT_LENGTH=" + std::to_string(body.size())}, body);
+    EXPECT_EQ(request.content(), body);
+}
+
+TEST(WebRequestBody, HugeAnnouncementWithTinyBodyAllocatesOnlyWhatArrived) {
+    const auto request = makeRequest({"CONTENT_LENGTH=1073741824"}, "tiny body!");
+    EXPECT_EQ(request.content(), "tiny body!");
+    EXPECT_LT(request.content().capacity(), 1024u * 1024u);
+}
