@@ -1,0 +1,105 @@
+// Compilation and matching of path patterns.
+#include "host/path_pattern.h"
+
+#include "common/exception.h"
+#include "host/ascii_text.h"
+
+namespace host {
+
+namespace {
+
+constexpr int maxStarGroups = 30;
+
+[[noreturn]] void invalidMask(const std::string& pattern, std::size_t index) {
+    throw velmora::Exception("'" + pattern + "' is an invalid mask at (" + std::to_string(index + 1) + ")");
+}
+
+unsigned char byte(char c) noexcept { return static_cast<unsigned char>(c); }
+
+} // namespace
+
+PathPattern::PathPattern(std::string_view configured) {
+    text_.reserve(configured.size() + 1);
+    if (configured.empty() || (configured.front() != '/' && configured.front() != '\\')) text_.push_back('/');
+    for (char c : configured) text_.push_back(c == '\\' ? '/' : c);
+
+    int starGroups = 0;
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        const char c = text_[i];
+        if (c == '*') {
+            // A run of "*" is one group and one token.
+            if (!tokens_.empty() && tokens_.back().kind == Kind::AnyRun) continue;
+            if (++starGroups > maxStarGroups) invalidMask(text_, i);
+            tokens_.push_back({Kind::AnyRun, 0, 0});
+        } else if (c == '?') {
+            tokens_.push_back({Kind::AnyOne, 0, 0});
+        } else if (c == '[') {
+            const std::size_t open = i;
+            std::size_t j = i + 1;
+            bool negate = false;
+            if (j < text_.size() && text_[j] == '!') {
+                negate = true;
+                ++j;
+            }
+            std::bitset<256> set;
+            auto addFolded = [&set](char ch) {
+                set.set(byte(ch));
+                set.set(byte(asciiLower(ch)));
+                set.set(byte(asciiUpper(ch)));
+            };
+            while (j < text_.size() && text_[j] != ']') {
+                const char first = text_[j];
+                if (j + 2 < text_.size() && text_[j + 1] == '-' && text_[j + 2] != ']') {
+                    const char last = text_[j + 2];
+                    for (int ch = byte(first); ch <= byte(last); ++ch) addFolded(static_cast<char>(ch));
+                    j += 3;
+                } else {
+                    addFolded(first);
+                    ++j;
+                }
+            }
+            if (j >= text_.size()) invalidMask(text_, open);
+            if (negate) set.flip();
+            sets_.push_back(set);
+            tokens_.push_back({Kind::Set, 0, sets_.size() - 1});
+            i = j;
+        } else {
+            tokens_.push_back({Kind::Literal, asciiLower(c), 0});
+        }
+    }
+}
+
+bool PathPattern::tokenMatches(const Token& token, char c) const noexcept {
+    switch (token.kind) {
+    case Kind::Literal: return asciiLower(c) == token.literal;
+    case Kind::AnyOne: return true;
+    case Kind::Set: return sets_[token.setIndex].test(byte(c));
+    case Kind::AnyRun: break;
+    }
+    return false;
+}
+
+bool PathPattern::matches(std::string_view path) const noexcept {
+    // Greedy scan that backtracks to the last "*": every other token takes
+    // exactly one character, so this is linear for the patterns in use.
+    std::size_t t = 0, p = 0;
+    std::size_t starToken = std::string::npos, starPath = 0;
+    while (p < path.size()) {
+        if (t < tokens_.size() && tokens_[t].kind == Kind::AnyRun) {
+            starToken = t++;
+            starPath = p;
+        } else if (t < tokens_.size() && tokenMatches(tokens_[t], path[p])) {
+            ++t;
+            ++p;
+        } else if (starToken != std::string::npos) {
+            t = starToken + 1;
+            p = ++starPath;
+        } else {
+            return false;
+        }
+    }
+    while (t < tokens_.size() && tokens_[t].kind == Kind::AnyRun) ++t;
+    return t == tokens_.size();
+}
+
+} // namespace host

@@ -1,0 +1,174 @@
+// The dispatch rule: action items, then components in order, then the
+// default action; and the page for a handler that fails.
+#include "host_test_io.h"
+
+#include "common/exception.h"
+#include "host/web_module.h"
+#include "host/web_response.h"
+
+#include <gtest/gtest.h>
+
+using namespace host;
+using hosttest::makeRequest;
+using hosttest::MemFile;
+
+namespace {
+
+// Records who was asked, in order.
+using Trace = std::vector<std::string>;
+
+class RecordingComponent final : public DispatchingComponent {
+public:
+    RecordingComponent(std::string name, MethodType method, std::string path, Trace& trace, bool handles = true,
+                       bool enabled = true)
+        : DispatchingComponent(std::move(name), method, std::move(path), enabled), trace_(trace), handles_(handles) {}
+    bool dispatchRequest(WebRequest&, WebResponse& response) override {
+        trace_.push_back(name());
+        if (handles_) response.setContent(name());
+        return handles_;
+    }
+
+private:
+    Trace& trace_;
+    bool handles_;
+};
+
+ActionHandler recordingHandler(std::string name, Trace& trace, bool handles = true) {
+    return [name, &trace, handles](WebRequest&, WebResponse& response, bool& handled) {
+        trace.push_back(name);
+        response.setContent(name);
+        handled = handles;
+    };
+}
+
+struct Outcome {
+    bool handled;
+    Trace trace;
+    std::string content;
+};
+
+Outcome dispatch(WebModule& module, Trace& trace, const std::string& method, const std::string& path) {
+    trace.clear();
+    auto request = makeRequest({"REQUEST_METHOD=" + method, "PATH_INFO=" + path, "SERVER_PROTOCOL=HTTP/1.1"});
+    WebResponse response(request.protocolVersion(), -1);
+    const bool handled = module.dispatch(request, response);
+    return {handled, trace, response.content()};
+}
+
+} // namespace
+
+TEST(WebModuleDispatch, ComponentsAreTriedInOrderByMethodAndPath) {
+    Trace trace;
+    WebModule module;
+    module.addComponent(std::make_unique<RecordingComponent>("Soap", mtPost, "soap*", trace));
+    module.addComponent(std::make_unique<RecordingComponent>("Wsdl", mtAny, "wsdl*", trace));
+    module.addComponent(std::make_unique<RecordingComponent>("Late", mtAny, "*", trace));
+
+    EXPECT_EQ(dispatch(module, trace, "POST", "/SOAP/IVelmora").trace, Trace{"Soap"});
+    EXPECT_EQ(dispatch(module, trace, "GET", "/soap").trace, Trace{"Late"});
+    EXPECT_EQ(dispatch(module, trace, "DELETE", "/soap").trace, Trace{"Late"}) << "an unknown method is mtAny";
+    EXPECT_EQ(dispatch(module, trace, "HEAD", "/wsdl/IVelmora").trace, Trace{"Wsdl"});
+    EXPECT_EQ(dispatch(module, trace, "POST", "/x/soap").trace, Trace{"Late"});
+}
+
+TEST(WebModuleDispatch, DeclinedOrDisabledComponentsPassTheRequestOn) {
+    Trace trace;
+    WebModule module;
+    module.addComponent(std::make_unique<RecordingComponent>("Off", mtAny, "*", trace, true, false));
+    module.addComponent(std::make_unique<RecordingComponent>("Declines", mtAny, "*", trace, false));
+    module.addComponent(std::make_unique<RecordingComponent>("Takes", mtAny, "*", trace));
+    const Outcome outcome = dispatch(module, trace, "GET", "/any");
+    EXPECT_TRUE(outcome.handled);
+    EXPECT_EQ(outcome.trace, (Trace{"Declines", "Takes"}));
+}
+
+TEST(WebModuleDispatch, EmptyComponentPathMeansItsOwnName) {
+    Trace trace;
+    WebModule module;
+    module.addComponent(std::make_unique<RecordingComponent>("Publisher", mtAny, "", trace));
+    EXPECT_TRUE(dispatch(module, trace, "GET", "/publisher").handled);
+    EXPECT_FALSE(dispatch(module, trace, "GET", "/other").handled);
+}
+
+TEST(WebModuleDispatch, ActionItemsComeFirstAndTheDefaultActionLast) {
+    Trace trace;
+    WebModule module;
+    module.addAction(WebActionItem("Root", mtAny, "/", recordingHandler("Root", trace), /*isDefault=*/true));
+    module.addComponent(std::make_unique<RecordingComponent>("Soap", mtPost, "soap*", trace));
+    module.addComponent(std::make_unique<RecordingComponent>("Wsdl", mtAny, "wsdl*", trace));
+
+    EXPECT_EQ(dispatch(module, trace, "GET", "/").trace, Trace{"Root"});
+    EXPECT_EQ(dispatch(module, trace, "POST", "/soap").trace, Trace{"Soap"});
+    // Anything else falls to the default action without any test of its path.
+    for (const char* method : {"GET", "PUT", "HEAD", "DELETE"}) {
+        const Outcome outcome = dispatch(module, trace, method, "/soap");
+        EXPECT_EQ(outcome.trace, Trace{"Root"}) << method;
+        EXPECT_TRUE(outcome.handled);
+    }
+    EXPECT_EQ(dispatch(module, trace, "GET", "").trace, Trace{"Root"});
+}
+
+TEST(WebModuleDispatch, LastDefaultItemWinsEvenWhenDisabled) {
+    Trace trace;
+    WebModule module;
+    module.addAction(WebActionItem("First", mtAny, "/never", recordingHandler("First", trace), true));
+    module.addAction(WebActionItem("Second", mtAny, "/never", recordingHandler("Second", trace), true, false));
+    EXPECT_EQ(dispatch(module, trace, "GET", "/x").trace, Trace{"Second"});
+}
+
+TEST(WebModuleDispatch, HandlerThatClearsTheFlagLetsOthersTry) {
+    Trace trace;
+    WebModule module;
+    module.addAction(WebActionItem("Peek", mtAny, "/*", recordingHandler("Peek", trace, false)));
+    module.addComponent(std::make_unique<RecordingComponent>("Soap", mtPost, "soap*", trace));
+    EXPECT_EQ(dispatch(module, trace, "POST", "/soap").trace, (Trace{"Peek", "Soap"}));
+    const Outcome nobody = dispatch(module, trace, "GET", "/soap");
+    EXPECT_FALSE(nobody.handled);
+    EXPECT_EQ(nobody.trace, Trace{"Peek"});
+}
+
+TEST(WebModuleFailure, FailingHandlerGivesTheEscapedApplicationErrorPage) {
+    WebModule module;
+    module.addAction(WebActionItem("Boom", mtAny, "/*", [](WebRequest&, WebResponse&, bool&) {
+        throw velmora::Exception("bad <b>&</b>\r\nsecond line");
+    }));
+    MemFile out;
+    auto request = makeRequest({"REQUEST_METHOD=GET", "PATH_INFO=/x<script>", "SERVER_PROTOCOL=HTTP/1.1"});
+    WebResponse response(request.protocolVersion(), out.fd());
+    EXPECT_TRUE(module.dispatch(request, response));
+    EXPECT_TRUE(response.sent());
+
+    const std::string page =
+        "<html><body><h1>Internal Application Error</h1>\r\n"
+        "<p>bad &lt;b&gt;&amp;&lt;/b&gt;\r\nsecond line\r\n"
+        "<p><hr width=\"100%\"><i>/x&lt;script&gt;</i></body></html>";
+    EXPECT_EQ(out.contents(), "Status: 500 Internal Server Error\r\nContent-Type: text/html\r\nContent-Length: " +
+                                  std::to_string(page.size()) + "\r\nContent:\r\n\r\n" + page);
+}
+
+TEST(WebModuleFailure, PageKeepsTheContentTypeTheHandlerLeft) {
+    WebModule module;
+    module.addAction(WebActionItem("Boom", mtAny, "/*", [](WebRequest&, WebResponse& response, bool&) {
+        response.setContentType("text/xml");
+        throw std::runtime_error("late");
+    }));
+    MemFile out;
+    auto request = makeRequest({"PATH_INFO=/p", "SERVER_PROTOCOL=HTTP/1.1"});
+    WebResponse response(request.protocolVersion(), out.fd());
+    module.dispatch(request, response);
+    EXPECT_EQ(out.contents().substr(0, 59), "Status: 500 Internal Server Error\r\nContent-Type: text/xml\r\n");
+}
+
+TEST(WebModuleFailure, FailureAfterTheResponseWasSentWritesNothingMore) {
+    WebModule module;
+    module.addAction(WebActionItem("SendsThenFails", mtAny, "/*", [](WebRequest&, WebResponse& response, bool&) {
+        response.setContent("done");
+        response.send();
+        throw velmora::Exception("too late");
+    }));
+    MemFile out;
+    auto request = makeRequest({"PATH_INFO=/p", "SERVER_PROTOCOL=HTTP/1.1"});
+    WebResponse response(request.protocolVersion(), out.fd());
+    EXPECT_TRUE(module.dispatch(request, response));
+    EXPECT_EQ(out.contents(), "Status: 200 OK\r\nContent-Type: text/html\r\nContent-Length: 4\r\nContent:\r\n\r\ndone");
+}
