@@ -1,1 +1,39 @@
-int main() { return 0; }
+// The CGI program: registers the service, serves the one request of this
+// process and ends.
+#include "host/cgi_host.h"
+#include "host/web_module2.h"
+#include "service/VelmoraIntf.h"
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The web server must not wait for the database client's exit-time cleanup:
+// once the response is out, standard output is closed. Everything that had
+// to reach the database was committed before the response was written.
+void finishOutput() {
+    std::fflush(stdout);
+    std::fclose(stdout);
+}
+
+} // namespace
+
+int main() {
+    // A client that went away must not kill the process: the failed write
+    // is handled like any other.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        service::registerVelmora();
+    } catch (...) {
+        host::writeFallbackForCurrentException(STDOUT_FILENO);
+        finishOutput();
+        return 0;
+    }
+    host::runCgiRequest(host::CgiEnvironment::fromProcess(), STDIN_FILENO, STDOUT_FILENO, host::createWebModule2);
+    finishOutput();
+    // A normal return, not _exit(): an embedded database engine needs its
+    // exit-time cleanup.
+    return 0;
+}

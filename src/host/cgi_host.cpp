@@ -1,0 +1,45 @@
+// One CGI request from environment to written response.
+#include "host/cgi_host.h"
+
+#include "common/exception.h"
+#include "host/error_pages.h"
+#include "host/fd_io.h"
+#include "host/web_request.h"
+#include "host/web_response.h"
+
+#include <new>
+
+namespace host {
+
+void runCgiRequest(CgiEnvironment env, int inputFd, int outputFd, const WebModuleFactory& createModule) noexcept {
+    try {
+        WebRequest request(std::move(env), inputFd);
+        WebResponse response(request.protocolVersion(), outputFd);
+        std::unique_ptr<WebModule> module = createModule();
+        const bool handled = module->dispatch(request, response);
+        if (handled && !response.sent()) response.send();
+    } catch (...) {
+        writeFallbackForCurrentException(outputFd);
+    }
+}
+
+void writeFallbackForCurrentException(int outputFd) noexcept {
+    try {
+        std::string bytes;
+        try {
+            throw;
+        } catch (const velmora::Exception& e) {
+            bytes = fallbackResponse(e.typeName(), e.what());
+        } catch (const std::bad_alloc& e) {
+            bytes = fallbackResponse("EOutOfMemory", e.what());
+        } catch (const std::exception& e) {
+            bytes = fallbackResponse("Exception", e.what());
+        } catch (...) {
+            bytes = fallbackResponse("Exception", "Unknown failure");
+        }
+        writeAll(outputFd, bytes);
+    } catch (...) {
+    }
+}
+
+} // namespace host

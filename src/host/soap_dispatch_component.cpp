@@ -1,0 +1,30 @@
+// Bridge from the host's request and response to the SOAP dispatcher.
+#include "host/soap_dispatch_component.h"
+
+#include "host/web_request.h"
+#include "host/web_response.h"
+#include "soap/soap_dispatcher.h"
+
+namespace host {
+
+SoapDispatchComponent::SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", mtPost, "soap*") {}
+
+bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& response) {
+    std::string soapAction = request.fieldByName("SOAPAction");
+    if (soapAction.empty()) soapAction = request.fieldByName("HTTP_SOAPACTION");
+
+    soap::HttpAnswer answer =
+        soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
+
+    response.setContentType(std::move(answer.contentType));
+    if (answer.status != 200) {
+        // The dispatcher's own fault: a fixed text, set as content.
+        response.setStatusCode(answer.status);
+        response.setContent(std::move(answer.body));
+    } else {
+        response.setContentStream(std::make_unique<StringContentStream>(std::move(answer.body)));
+    }
+    return true;
+}
+
+} // namespace host

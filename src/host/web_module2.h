@@ -1,0 +1,13 @@
+// TWebModule2: the web module of this service, built with its components
+// and action items in declaration order.
+#pragma once
+
+#include "host/web_module.h"
+
+#include <memory>
+
+namespace host {
+
+std::unique_ptr<WebModule> createWebModule2();
+
+} // namespace host

@@ -1,0 +1,101 @@
+// The whole road of one request through the host, with test modules in
+// place of the service's: sending, unhandled requests and the fallback.
+#include "host_test_io.h"
+
+#include "common/exception.h"
+#include "host/cgi_host.h"
+#include "host/web_module2.h"
+#include "host/web_response.h"
+
+#include <gtest/gtest.h>
+
+using namespace host;
+using hosttest::MemFile;
+
+namespace {
+
+std::string run(const std::vector<std::string>& env, std::string_view body, const WebModuleFactory& factory) {
+    MemFile input(body);
+    MemFile output;
+    runCgiRequest(CgiEnvironment(env), input.fd(), output.fd(), factory);
+    return output.contents();
+}
+
+// A module whose only action echoes the request body as its answer.
+std::unique_ptr<WebModule> echoModule() {
+    auto module = std::make_unique<WebModule>();
+    module->addAction(WebActionItem("Echo", mtPost, "/echo", [](WebRequest& request, WebResponse& response, bool&) {
+        response.setContentType("text/plain");
+        response.setContent(request.content());
+    }));
+    return module;
+}
+
+} // namespace
+
+TEST(CgiHostRoad, HandledRequestIsSentOnce) {
+    EXPECT_EQ(run({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1", "CONTENT_LENGTH=5"},
+                  "hello, and more", echoModule),
+              "Status: 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 5\r\nContent:\r\n\r\nhello");
+}
+
+TEST(CgiHostRoad, UnhandledRequestWritesNothing) {
+    EXPECT_EQ(run({"REQUEST_METHOD=GET", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}, "", echoModule), "");
+    EXPECT_EQ(run({"REQUEST_METHOD=POST", "PATH_INFO=/other", "SERVER_PROTOCOL=HTTP/1.1"}, "", echoModule), "");
+}
+
+TEST(CgiHostFallback, FailureOutsideDispatchWritesTheBareErrorResponse) {
+    const auto failingFactory = []() -> std::unique_ptr<WebModule> {
+        throw velmora::Exception("Module <unavailable>\r\nStatus: 200 OK");
+    };
+    const std::string page =
+        "<html><title>Internal Server Error 500</title>\r\n<h1>Internal Server Error 500</h1><hr>\r\n"
+        "Exception: Exception<br>\r\n"
+        "Message: Module &lt;unavailable&gt;\r\nStatus: 200 OK<br></html>\r\n";
+    // Written whatever the protocol version, and without a "Content:" line;
+    // the message cannot break the status line into a second header.
+    for (const char* protocol : {"SERVER_PROTOCOL=HTTP/1.1", "SERVER_PROTOCOL="}) {
+        EXPECT_EQ(run({"REQUEST_METHOD=GET", "PATH_INFO=/", protocol}, "", failingFactory),
+                  "Status: 500 Module <unavailable>  Status: 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                      std::to_string(page.size()) + "\r\n\r\n" + page)
+            << protocol;
+    }
+}
+
+TEST(CgiHostFallback, NamesTheTypeOfTheFailure) {
+    const auto dbFactory = []() -> std::unique_ptr<WebModule> { throw velmora::EDatabaseError("no db"); };
+    EXPECT_NE(run({}, "", dbFactory).find("Exception: EDatabaseError<br>\r\nMessage: no db<br>"), std::string::npos);
+    const auto memoryFactory = []() -> std::unique_ptr<WebModule> { throw std::bad_alloc(); };
+    EXPECT_NE(run({}, "", memoryFactory).find("Exception: EOutOfMemory<br>"), std::string::npos);
+}
+
+TEST(CgiHostFallback, FailureWhileSendingEndsInTheFallback) {
+    // A stream that breaks after the head went out.
+    struct BrokenStream final : ContentStream {
+        std::uint64_t size() const override { return 10; }
+        std::size_t read(char*, std::size_t) override { throw velmora::Exception("stream broke"); }
+    };
+    const auto factory = [] {
+        auto module = std::make_unique<WebModule>();
+        module->addAction(WebActionItem("Stream", mtAny, "/*", [](WebRequest&, WebResponse& response, bool&) {
+            response.setContentStream(std::make_unique<BrokenStream>());
+        }));
+        return module;
+    };
+    const std::string out = run({"PATH_INFO=/s", "SERVER_PROTOCOL=HTTP/1.1"}, "", factory);
+    EXPECT_EQ(out.rfind("Status: 200 OK\r\n", 0), 0u);
+    EXPECT_NE(out.find("\r\nContent:\r\n\r\nStatus: 500 stream broke\r\n"), std::string::npos);
+}
+
+TEST(WebModule2Configuration, SoapDispatcherTakesPostsOnSoapPathsOnly) {
+    const auto module = createWebModule2();
+    ASSERT_EQ(module->components().size(), 1u);
+    EXPECT_TRUE(module->actions().empty());
+    DispatchingComponent& soap = *module->components().front();
+    EXPECT_EQ(soap.name(), "HTTPSoapDispatcher1");
+    EXPECT_TRUE(soap.matches(mtPost, "/soap"));
+    EXPECT_TRUE(soap.matches(mtPost, "/SOAP/IVelmora"));
+    EXPECT_TRUE(soap.matches(mtPost, "/soapx"));
+    EXPECT_FALSE(soap.matches(mtPost, "/x/soap"));
+    for (MethodType method : {mtAny, mtGet, mtPut, mtHead}) EXPECT_FALSE(soap.matches(method, "/soap")) << method;
+}

@@ -1,0 +1,124 @@
+// Fork/exec CGI runner for end-to-end tests of the built program.
+#include "support/cgi_runner.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { close(); }
+    void close() {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+};
+
+void makePipe(Fd& readEnd, Fd& writeEnd) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    readEnd.fd = fds[0];
+    writeEnd.fd = fds[1];
+}
+
+[[noreturn]] void execChild(const std::string& program, const std::vector<std::string>& env, int in, int out,
+                            std::uint64_t addressSpaceLimit) {
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(out, STDOUT_FILENO);
+    // The test process ignores SIGPIPE; the program must start as a web
+    // server would start it.
+    std::signal(SIGPIPE, SIG_DFL);
+    if (addressSpaceLimit != 0) {
+        rlimit limit{addressSpaceLimit, addressSpaceLimit};
+        ::setrlimit(RLIMIT_AS, &limit);
+    }
+    std::vector<char*> envp;
+    for (const std::string& entry : env) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    ::execve(program.c_str(), argv, envp.data());
+    ::_exit(127);
+}
+
+} // namespace
+
+CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, std::string_view input,
+              const CgiOptions& options) {
+    // A child that stops reading early must give us EPIPE, not kill the test.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Fd inRead, inWrite, outRead, outWrite;
+    makePipe(inRead, inWrite);
+    makePipe(outRead, outWrite);
+
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) execChild(program, env, inRead.fd, outWrite.fd, options.addressSpaceLimit);
+
+    inRead.close();
+    outWrite.close();
+    ::fcntl(inWrite.fd, F_SETFL, O_NONBLOCK);
+    if (input.empty()) inWrite.close();
+
+    CgiRun run;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options.timeoutMs);
+    char buffer[65536];
+    bool timedOut = false;
+    while (outRead.fd >= 0) {
+        pollfd fds[2];
+        nfds_t count = 0;
+        fds[count++] = {outRead.fd, POLLIN, 0};
+        if (inWrite.fd >= 0) fds[count++] = {inWrite.fd, POLLOUT, 0};
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        if (left <= 0) {
+            timedOut = true;
+            break;
+        }
+        const int ready = ::poll(fds, count, static_cast<int>(left));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) break;
+        if (count == 2 && (fds[1].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            const ssize_t n = ::write(inWrite.fd, input.data(), input.size());
+            if (n > 0) input.remove_prefix(static_cast<std::size_t>(n));
+            if ((n < 0 && errno != EAGAIN && errno != EINTR) || input.empty()) inWrite.close();
+        }
+        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+            const ssize_t n = ::read(outRead.fd, buffer, sizeof buffer);
+            if (n > 0)
+                run.output.append(buffer, static_cast<std::size_t>(n));
+            else if (n == 0 || errno != EINTR)
+                outRead.close();
+        }
+    }
+    inWrite.close();
+    if (timedOut) ::kill(pid, SIGKILL);
+
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.exited = !timedOut && WIFEXITED(status);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.peakRssKb = usage.ru_maxrss;
+    return run;
+}
+
+std::string velmoraCgiPath() { return std::string(VELMORA_BINARY_DIR) + "/velmora.cgi"; }
+
+} // namespace testsupport

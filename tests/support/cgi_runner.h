@@ -1,0 +1,34 @@
+// Runs a CGI program as the web server would: a fresh process with an
+// explicit environment, the request body on standard input, the response
+// read back as bytes from standard output.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testsupport {
+
+struct CgiRun {
+    std::string output;       // everything written to standard output
+    bool exited = false;      // ended by exit, not by a signal or the timeout
+    int exitStatus = -1;
+    long peakRssKb = 0;       // the child's peak resident set size
+};
+
+struct CgiOptions {
+    // Limit of the child's address space in bytes; 0 leaves it unlimited.
+    std::uint64_t addressSpaceLimit = 0;
+    int timeoutMs = 30000;
+};
+
+// `env` holds NAME=value entries and is the child's whole environment.
+// Standard input is closed after `input`, whether or not the child read it all.
+CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, std::string_view input,
+              const CgiOptions& options = {});
+
+// The service's CGI program in the build tree.
+std::string velmoraCgiPath();
+
+} // namespace testsupport
