@@ -39,18 +39,6 @@ public:
         return *this;
     }
 
-    // Two-part attribute value ("NS2" ":" "TRegistroCadoper") without a temporary.
-    XmlWriter& attribute(std::string_view qname, std::string_view prefix, std::string_view local) {
-        out_ += ' ';
-        out_ += qname;
-        out_ += "=\"";
-        appendXmlAttribute(out_, prefix);
-        out_ += ':';
-        appendXmlAttribute(out_, local);
-        out_ += '"';
-        return *this;
-    }
-
     XmlWriter& text(std::string_view utf8) {
         closeStartTag();
         appendXmlText(out_, utf8);
