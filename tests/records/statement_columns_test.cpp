@@ -110,7 +110,9 @@ TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
         // Only the sellers are ordered by their code; the rest by queue moment.
         const bool bySeller = lower(sql).find("order by vendend.") != std::string::npos;
         EXPECT_EQ(bySeller, std::string(k.table) == "Vendend");
-        if (!bySeller) EXPECT_NE(sql.find("Order by integecf.dataatual,integecf.horaatual desc"), std::string::npos);
+        if (!bySeller) {
+            EXPECT_NE(sql.find("Order by integecf.dataatual,integecf.horaatual desc"), std::string::npos);
+        }
     }
 }
 

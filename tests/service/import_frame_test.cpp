@@ -1,0 +1,146 @@
+// The import frame against a real database: what an import returns, what it
+// marks, and that it never marks a queue row it did not deliver.
+#include "service/VelmoraImpl.h"
+#include "service_fixture.h"
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+namespace {
+
+using servicetest::ServiceDatabase;
+using Strings = std::vector<std::string>;
+
+class ImportFrame : public ServiceDatabase {
+protected:
+    void SetUp() override {
+        ServiceDatabase::SetUp();
+        database.run(R"sql(
+insert into Cadoper (Codoper, Nome, Senha, Historicocliente) values ('A', 'Ana Conceição', '12', 2.5);
+insert into Cadoper (Codoper, Nome, Senha, Historicocliente) values ('B', 'Bruno', null, 3.5);
+insert into Cadoper (Codoper) values ('C');
+)sql");
+    }
+    service::TVelmora velmora;
+};
+
+TEST_F(ImportFrame, ReturnsQueueOrderOneRecordPerQueueRowAndMarksAllRowsOfTheTable) {
+    queue("1", "001", "CADOPER", "A", "a-0301-09", "01.03.2024", "09:00:00");
+    queue("1", "001", "CADOPER", "B", "b-0228-20", "28.02.2024", "20:00:00");
+    queue("1", "001", "CADOPER", "A", "a-0301-17", "01.03.2024", "17:00:00");
+    queue("1", "001", "CADOPER", "ZZ", "joins-nothing");
+    queue("1", "001", "CADOPER", "C", "marked-before", "27.02.2024", "08:00:00", "X");
+    queue("1", "002", "CADOPER", "A", "other-terminal");
+    queue("2", "001", "CADOPER", "A", "other-company");
+    queue("1", "001", "PRODUTO", "A", "other-table");
+
+    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    EXPECT_EQ(column(ops, "Acao"), (Strings{"marked-before", "b-0228-20", "a-0301-17", "a-0301-09"}));
+    EXPECT_EQ(column(ops, "Codoper"), (Strings{"C", "B", "A", "A"}));
+    EXPECT_EQ(column(ops, "Nome")[2], "Ana Conceição");
+
+    // Marked: every row of company 1, terminal 001, CADOPER, joined or not.
+    EXPECT_EQ(actions("atualizou = 'X'"),
+              (Strings{"a-0301-09", "b-0228-20", "a-0301-17", "joins-nothing", "marked-before"}));
+
+    // Not acknowledged: the same rows come again and stay marked.
+    EXPECT_EQ(velmora.ImportaOperadores("1", "001").size(), 4u);
+}
+
+TEST_F(ImportFrame, NullsGiveEmptyOrZeroAndHalvesRoundToEven) {
+    queue("1", "001", "CADOPER", "A", "1");
+    queue("1", "001", "CADOPER", "B", "2");
+    queue("1", "001", "CADOPER", "C", "3");
+    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    ASSERT_EQ(ops.size(), 3u);
+    const std::size_t hist = 12, senha = 2, usuario = 11;
+    EXPECT_EQ(ops.integer(0, hist), 2);  // 2.5
+    EXPECT_EQ(ops.integer(1, hist), 4);  // 3.5
+    EXPECT_EQ(ops.integer(2, hist), 0);  // NULL
+    EXPECT_EQ(ops.text(0, senha), "12      ");  // CHAR keeps its blanks
+    EXPECT_EQ(ops.text(1, senha), "");
+    EXPECT_EQ(ops.text(2, usuario), "");
+}
+
+TEST_F(ImportFrame, NothingPendingGivesAnEmptyArrayAndCompanyAndTerminalAreNotSwapped) {
+    queue("001", "1", "CADOPER", "A", "swapped");
+    EXPECT_TRUE(velmora.ImportaOperadores("1", "001").empty());
+    EXPECT_TRUE(actions("atualizou = 'X'").empty());
+    // Passed on unchanged: blanks and letter case are the database's business.
+    EXPECT_TRUE(velmora.ImportaOperadores(" 1", "001").empty());
+    EXPECT_EQ(velmora.ImportaOperadores("001", "1").size(), 1u);
+}
+
+TEST_F(ImportFrame, AFailedMarkingRollsBackEveryRowAndDeliversNothing) {
+    database.run(R"sql(
+create exception boom 'marking refused';
+set term ^ ;
+create trigger integecf_refuse for integecf before update as
+begin
+  if (new.chave0 = 'B') then exception boom;
+end^
+set term ; ^
+)sql");
+    queue("1", "001", "CADOPER", "A", "first");
+    queue("1", "001", "CADOPER", "B", "second");
+    try {
+        velmora.ImportaOperadores("1", "001");
+        FAIL() << "the import delivered records although the marking failed";
+    } catch (const std::exception& e) {
+        const std::string prefix = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: ";
+        EXPECT_EQ(std::string(e.what()).substr(0, prefix.size()), prefix);
+        EXPECT_NE(std::string(e.what()).find("marking refused"), std::string::npos);
+    }
+    EXPECT_TRUE(actions("atualizou = 'X'").empty());
+    EXPECT_FALSE(db::Conexao->inTransaction());
+}
+
+TEST_F(ImportFrame, AnImportWaitingOnARivalMarkingRetriesAndSucceeds) {
+    queue("1", "001", "CADOPER", "A", "row");
+    db::Connection rival;
+    rival.open(database.params());
+    rival.startTransaction(db::Isolation::Snapshot);
+    db::Statement mark(rival, "update integecf set atualizou = 'X'");
+    mark.execute();
+
+    std::atomic<bool> done{false};
+    std::size_t delivered = 0;
+    std::string failure;
+    std::thread terminal([&] {
+        try {
+            delivered = velmora.ImportaOperadores("1", "001").size();
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(done) << "the import did not wait for the rival's marking";
+    rival.commit();
+    terminal.join();
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(delivered, 1u);
+}
+
+// Another program keeps queueing while terminals import: whatever carries the
+// mark must have been delivered by some import.
+TEST_F(ImportFrame, ARowQueuedDuringAnImportIsDeliveredOrLeftUnmarked) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> queued{0};
+    std::thread producer([&] {
+        while (!stop) {
+            const int n = ++queued;
+            queue("1", "001", "CADOPER", n % 2 ? "A" : "B", "q" + std::to_string(n));
+        }
+    });
+    std::set<std::string> delivered;
+    for (int i = 0; i < 25; ++i)
+        for (const std::string& a : column(velmora.ImportaOperadores("1", "001"), "Acao")) delivered.insert(a);
+    stop = true;
+    producer.join();
+    ASSERT_GT(queued.load(), 10);
+    for (const std::string& a : actions("atualizou = 'X'")) EXPECT_TRUE(delivered.count(a)) << a << " marked, never delivered";
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// A real database for the service's operations, with the INI file that
+// ConectaBanco reads written beside a stand-in program directory.
+#pragma once
+
+#include "db/FuncoesIntegECF.h"
+#include "db/statement.h"
+#include "records/record_array.h"
+#include "support/test_database.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace servicetest {
+
+// Queue rows carry a unique action text so a test can tell each one apart.
+inline constexpr const char* kQueueSchema = R"sql(
+create table integecf (
+  id integer not null primary key,
+  codempresa varchar(10), ecf varchar(10), tabela varchar(20),
+  chave0 varchar(30), chave1 varchar(30), chave2 varchar(30),
+  chave3 varchar(30), chave4 varchar(30), chave5 varchar(30),
+  acao varchar(20), dataatual date, horaatual varchar(8), atualizou char(1));
+create generator gen_integecf;
+set term ^ ;
+create trigger integecf_id for integecf before insert as
+begin
+  if (new.id is null) then new.id = gen_id(gen_integecf, 1);
+end^
+set term ; ^
+create table Cadoper (
+  Codoper varchar(10) not null primary key, Nome varchar(40), Senha char(8),
+  Sangria char(1), Cancelaitem char(1), Cancelavenda char(1), Leiturax char(1),
+  Leituraz char(1), Leituramemoria char(1), Aberturagaveta char(1), Cancelaatual char(1),
+  Usuario varchar(20), Historicocliente double precision, Liquidadocurec varchar(1));
+create table CompProd (
+  CodEmpresa varchar(10), CodProd varchar(20), CodGrade varchar(10), Estoque numeric(15,3));
+)sql";
+
+class ServiceDatabase : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "velmora-svc-XXXXXX").string();
+        programDir_ = ::mkdtemp(tmpl.data());
+        const db::ConnectParams p = database.params();
+        std::ofstream(programDir_ + "/caminhoBDIntegECF.ini")
+            << "[DATABASE]\nCAMINHO=" << p.database << "\nUSUARIO=" << p.user << "\nSENHA=" << p.password << "\n";
+        db::DefineDiretorioAplicacao(programDir_);
+    }
+    void TearDown() override {
+        db::DefineDiretorioAplicacao({});
+        std::filesystem::remove_all(programDir_);
+    }
+
+    // Queues a change as the other program would, committed at once.
+    void queue(const std::string& empresa, const std::string& ecf, const std::string& tabela,
+               const std::string& chave0, const std::string& acao, const std::string& data = "01.03.2024",
+               const std::string& hora = "10:00:00", const std::string& atualizou = "") {
+        database.execute("insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual, atualizou) "
+                         "values ('" + empresa + "', '" + ecf + "', '" + tabela + "', '" + chave0 + "', '" + acao +
+                         "', '" + data + "', '" + hora + "', " + (atualizou.empty() ? "null" : "'" + atualizou + "'") +
+                         ")");
+    }
+
+    // The action texts of the queue rows that carry (or lack) the mark.
+    std::vector<std::string> actions(const std::string& where) {
+        db::Connection c;
+        c.open(database.params());
+        db::Statement s(c, "select acao from integecf where " + where + " order by id");
+        db::Result r = s.open();
+        std::vector<std::string> out;
+        while (r.next()) out.push_back(r.text(0));
+        return out;
+    }
+
+    static std::vector<std::string> column(const records::RecordArray& a, std::string_view field) {
+        std::size_t f = 0;
+        while (a.kind().fields[f].name != field) ++f;
+        std::vector<std::string> out;
+        for (std::size_t r = 0; r < a.size(); ++r) out.push_back(std::string(a.text(r, f)));
+        return out;
+    }
+
+    testsupport::TestDatabase database{kQueueSchema};
+
+private:
+    std::string programDir_;
+};
+
+} // namespace servicetest
