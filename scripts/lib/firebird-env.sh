@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: prepares the environment for embedded Firebird (a database file
 # opened inside our own process) and exports FIREBIRD, FIREBIRD_LOCK and
 # FIREBIRD_TMP. The tests and the web server's CGI processes must all use the
@@ -5,7 +6,8 @@
 # same file without complaint and corrupt it.
 #
 # Sourcing runs it for ${VELMORA_FIREBIRD_DIR:-<repo>/run/firebird}; call
-# velmora_firebird_env DIR to use another directory.
+# velmora_firebird_env DIR to use another directory. The directory's parents
+# must be searchable by the web server's user.
 
 velmora_repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=scripts/lib/firebird-root.sh
@@ -25,15 +27,38 @@ velmora_firebird_env() {
 ServerMode = Classic
 UdfAccess = None
 CONF
-        # The web server runs CGI programs as an unprivileged user: lock and
-        # sort files must be creatable by anyone, like /tmp.
+        # The web server runs CGI programs as an unprivileged user, the tests
+        # may run as root. The client makes every lock file it creates
+        # group firebird, mode 0660, so whoever shares these directories must
+        # be in group firebird (root is anyway): see velmora_firebird_allow_user.
+        # The setgid bit keeps files of non-members in that group too.
         mkdir -p "$dir/lock" "$dir/tmp"
-        chmod 1777 "$dir/lock" "$dir/tmp"
+        if getent group firebird >/dev/null; then
+            chgrp firebird "$dir/lock" "$dir/tmp"
+            chmod 2777 "$dir/lock" "$dir/tmp"
+        else
+            chmod 1777 "$dir/lock" "$dir/tmp"
+        fi
     ) || return 1
     dir=$(cd "$dir" && pwd)
     export FIREBIRD="$dir/root"
     export FIREBIRD_LOCK="$dir/lock"
     export FIREBIRD_TMP="$dir/tmp"
+}
+
+# velmora_firebird_allow_user USER
+# Lets USER (the web server's, e.g. www-data) open databases in this
+# environment alongside root-run tools: adds it to group firebird (needs root;
+# the web server must be restarted to pick the group up).
+velmora_firebird_allow_user() {
+    (
+        set -euo pipefail
+        local user=$1
+        if id -nG "$user" | tr ' ' '\n' | grep -qx firebird; then
+            exit 0
+        fi
+        usermod -a -G firebird "$user"
+    )
 }
 
 velmora_firebird_env "${VELMORA_FIREBIRD_DIR:-$velmora_repo_root/run/firebird}"

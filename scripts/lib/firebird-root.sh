@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced helper: builds a private Firebird root, i.e. the Debian install seen
 # through symlinks but with configuration files of our own, so that settings
 # such as ServerMode never touch the machine-wide /etc/firebird.

@@ -16,8 +16,10 @@ struct ConnectParams {
 };
 
 enum class Isolation {
-    ReadCommitted,  // what the service's transaction routines use
-    Snapshot        // one state of the database for the whole transaction
+    ReadCommitted,  // what the service's transaction routines use; waits at
+                    // most 5 s for a row another transaction holds
+    Snapshot        // one state of the database for the whole transaction;
+                    // a row changed meanwhile by another is an update conflict
 };
 
 class Connection {

@@ -34,14 +34,31 @@ public:
     // otherwise throws EDatabaseError "Field '<name>' not found".
     std::size_t findColumn(std::string_view name) const;
 
+    // The readers below need a current row (after next() gave true) and
+    // throw EDatabaseError otherwise.
     bool isNull(std::size_t column) const;
-    // Appends the column as UTF-8 text (nothing for NULL; CHAR keeps its blanks;
-    // integers as their decimal digits).
+    // Appends the column as UTF-8 text: nothing for NULL; character data as
+    // stored (CHAR keeps its blanks); integers as their digits ("-7");
+    // fixed-point as decimals with "." and no trailing zeros ("1234.5");
+    // floating point in its shortest round-trip form ("0.1", "1.5E20");
+    // TIMESTAMP and dialect-1 DATE as "dd.mm.yyyy hh:nn:ss", dialect-3 DATE as
+    // "dd.mm.yyyy", TIME as "hh:nn:ss" (fractions of a second dropped).
     void appendText(std::size_t column, std::string& out) const;
     std::string text(std::size_t column) const;
-    double asReal(std::size_t column) const;         // NULL gives 0
-    std::int32_t asInteger(std::size_t column) const;  // NULL gives 0; halves to even
-    DateTime asDateTime(std::size_t column) const;   // NULL gives 30.12.1899 00:00:00
+    // Numbers and fixed-point values converted (scaled once, whatever their
+    // storage); text parsed ("." or "," as decimal separator). NULL gives 0,
+    // but a text column that is NULL, empty or no number throws
+    // "'<text>' is not a valid floating point value".
+    double asReal(std::size_t column) const;
+    // As asReal, then rounded to the nearest integer, a half to the even
+    // neighbour (2.5 -> 2, 3.5 -> 4); out of 32-bit range throws
+    // "'<value>' is not a valid integer value".
+    std::int32_t asInteger(std::size_t column) const;
+    // DATE, TIMESTAMP or TIME (which stands on day zero); text parsed from
+    // "dd.mm.yyyy[ hh:nn[:ss]]" or "yyyy-mm-dd[ hh:nn[:ss]]". A date alone is
+    // midnight. NULL gives 30.12.1899 00:00:00; a NULL, empty or unreadable
+    // text throws "'<text>' is not a valid date and time".
+    DateTime asDateTime(std::size_t column) const;
 
     struct Impl;
 
@@ -59,10 +76,18 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    // Every occurrence of ":name" (letter case ignored) gets this text.
+    // Every occurrence of ":name" (letter case ignored) gets this text; an
+    // unknown name throws "Parameter '<name>' not found". Running with a
+    // parameter left unbound throws "No value for parameter '<name>'".
     void bind(std::string_view name, std::string_view utf8Text);
-    Result open();   // executes a select
-    void execute();  // executes an update or delete
+    // Executes a select. Opening again executes it again and ends the
+    // previous result of this statement. Without the connection's
+    // transaction, it reads in a read-only transaction of its own that ends
+    // with the result.
+    Result open();
+    // Executes an update or delete; without the connection's transaction, in
+    // one of its own that commits at once.
+    void execute();
 
     struct Impl;
 

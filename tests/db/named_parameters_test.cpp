@@ -1,0 +1,59 @@
+// Mapping ":Name" parameters to "?" positions without touching strings and
+// comments; and the script splitter the test databases are built with.
+#include "db/named_parameters.h"
+#include "support/sql_script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using db::toPositional;
+
+TEST(NamedParameters, NamesBecomePositionsInOrder) {
+    const auto p = toPositional("select * from t where a = :PCodEmpresa and b = :PEcf and c = :PCodEmpresa");
+    EXPECT_EQ(p.sql, "select * from t where a = ? and b = ? and c = ?");
+    EXPECT_EQ(p.names, (std::vector<std::string>{"PCodEmpresa", "PEcf", "PCodEmpresa"}));
+
+    const auto q = toPositional("where x=:a_1$b)and y=? and z = :");
+    EXPECT_EQ(q.sql, "where x=?)and y=? and z = :");
+    EXPECT_EQ(q.names, (std::vector<std::string>{"a_1$b", ""}));
+}
+
+TEST(NamedParameters, QuotedTextAndCommentsAreLeftAlone) {
+    const char* sql = "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ :g";
+    const auto p = toPositional(sql);
+    EXPECT_EQ(p.sql, "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ ?");
+    EXPECT_EQ(p.names, (std::vector<std::string>{"g"}));
+
+    // Unterminated quotes and comments swallow the rest, as the server would.
+    EXPECT_TRUE(toPositional("select ':a").names.empty());
+    EXPECT_TRUE(toPositional("select /* :a").names.empty());
+    EXPECT_TRUE(toPositional("select -- :a").names.empty());
+}
+
+TEST(NamedParameters, NamesCompareWithoutRegardToCase) {
+    EXPECT_TRUE(db::equalsIgnoringCase("PCodEmpresa", "pcodempresa"));
+    EXPECT_FALSE(db::equalsIgnoringCase("PEcf", "PEcf2"));
+    EXPECT_FALSE(db::equalsIgnoringCase("\xC9", "\xE9"));  // ASCII letters only
+}
+
+TEST(SqlScript, SplitsOnTerminatorsOutsideQuotesAndComments) {
+    const auto parts = testsupport::splitSqlScript(R"sql(
+        create table t (a varchar(5)); -- a comment; with a semicolon
+        insert into t values ('x;y');
+        /* ; */ insert into t values ("a;b");
+        set term ^ ;
+        create trigger tr for t before insert as begin new.a = 'z'; end^
+        set term ; ^
+        commit;
+        -- trailing comment only
+    )sql");
+    ASSERT_EQ(parts.size(), 5u);
+    EXPECT_EQ(parts[0], "create table t (a varchar(5))");
+    EXPECT_EQ(parts[1], "-- a comment; with a semicolon\n        insert into t values ('x;y')");
+    EXPECT_EQ(parts[2], "/* ; */ insert into t values (\"a;b\")");
+    EXPECT_EQ(parts[3], "create trigger tr for t before insert as begin new.a = 'z'; end");
+    EXPECT_EQ(parts[4], "commit");
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+// Statements against a real database: named parameters, texts crossing the
+// WIN1252 boundary, column lookup, and running a statement again.
+#include "db/db_error.h"
+#include "db/statement.h"
+#include "support/test_database.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using db::DatabaseError;
+using testsupport::TestDatabase;
+
+constexpr const char* kQueue = R"sql(
+create table integecf (
+  codempresa varchar(10), ecf varchar(10), tabela varchar(10), chave0 varchar(20),
+  acao char(1), atualizou char(1));
+insert into integecf values ('01', '001', 'CADOPER', 'A', 'I', null);
+insert into integecf values ('01', '002', 'CADOPER', 'B', 'A', null);
+insert into integecf values ('02', '001', 'CADOPER', 'C', 'E', null);
+insert into integecf values ('01', '001', 'PRODUTO', 'D', 'I', null);
+create table texts (id integer, txt varchar(40), note blob sub_type text);
+)sql";
+
+class Statements : public ::testing::Test {
+protected:
+    void SetUp() override { connection.open(database.params()); }
+
+    std::vector<std::string> column0(db::Statement& s) {
+        std::vector<std::string> values;
+        db::Result r = s.open();
+        while (r.next()) values.push_back(r.text(0));
+        return values;
+    }
+
+    TestDatabase database{kQueue};
+    db::Connection connection;
+};
+
+TEST_F(Statements, NamedParametersBindEveryOccurrenceWhateverTheirCase) {
+    // :Emp appears twice; binding it once must reach both places.
+    db::Statement s(connection,
+                    "select chave0 from integecf where codempresa = :Emp and ecf = :PEcf "
+                    "and tabela = \"CADOPER\" and :EMP = codempresa order by chave0");
+    s.bind("emp", "01");
+    s.bind("pecf", "001");
+    EXPECT_EQ(column0(s), (std::vector<std::string>{"A"}));
+
+    s.bind("PEcf", "002");  // rebinding replaces the value
+    EXPECT_EQ(column0(s), (std::vector<std::string>{"B"}));
+}
+
+TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
+    db::Statement s(connection,
+                    "select ':x' || \":y\" || '' || 'it''s :z' -- :c1 here\n"
+                    " /* :c2 */ , codempresa from integecf where chave0 = :key");
+    s.bind("key", "A");
+    db::Result r = s.open();
+    ASSERT_TRUE(r.next());
+    EXPECT_EQ(r.text(0), ":x:yit's :z");
+    EXPECT_THROW(s.bind("x", "1"), DatabaseError);
+    EXPECT_THROW(s.bind("c1", "1"), DatabaseError);
+}
+
+TEST_F(Statements, MissingOrUnknownParametersAreReported) {
+    db::Statement s(connection, "select chave0 from integecf where codempresa = :PCodEmpresa and ecf = :PEcf");
+    s.bind("PCodEmpresa", "01");
+    try {
+        s.open();
+        FAIL() << "opened without a value for PEcf";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()), "No value for parameter 'PEcf'");
+    }
+    try {
+        s.bind("PTabela", "X");
+        FAIL() << "bound a parameter the statement does not have";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()), "Parameter 'PTabela' not found");
+    }
+}
+
+TEST_F(Statements, DoubleQuotedTextsAreStringConstants) {
+    db::Statement s(connection, "select count(*) from integecf where tabela = \"CADOPER\" and acao = \"I\"");
+    db::Result r = s.open();
+    ASSERT_TRUE(r.next());
+    EXPECT_EQ(r.asInteger(0), 1);
+}
+
+TEST_F(Statements, AccentedTextsTravelAsWin1252AndReadBackAsUtf8) {
+    const std::string text = "Ação é ç ã € ƒ Ÿ";
+    db::Statement insert(connection, "insert into texts (id, txt, note) values (1, :t, :t)");
+    insert.bind("t", text);
+    insert.execute();
+
+    // Stored one byte per character, with the WIN1252 codes.
+    db::Statement check(connection,
+                        "select octet_length(txt), ascii_val(substring(txt from 2 for 1)), "
+                        "ascii_val(substring(txt from 12 for 1)), txt, note from texts where id = 1");
+    db::Result r = check.open();
+    ASSERT_TRUE(r.next());
+    EXPECT_EQ(r.asInteger(0), 16);
+    EXPECT_EQ(r.asInteger(1), 0xE7);  // ç
+    EXPECT_EQ(r.asInteger(2), 0x80);  // €
+    EXPECT_EQ(r.text(3), text);
+    EXPECT_EQ(r.text(4), text);
+
+    // Compared by the server in WIN1252 as well.
+    db::Statement find(connection, "select id from texts where txt = :t");
+    find.bind("t", text);
+    EXPECT_EQ(column0(find), (std::vector<std::string>{"1"}));
+}
+
+TEST_F(Statements, TextsWithoutWin1252FormBecomeQuestionMarks) {
+    db::Statement insert(connection, "insert into texts (id, txt) values (:id, :t)");
+    insert.bind("id", "2");
+    insert.bind("t", "日本 ok");
+    insert.execute();
+    insert.bind("id", "3");
+    insert.bind("t", std::string("bad \xC3 \xFF\xFE end"));  // malformed UTF-8
+    insert.execute();
+
+    db::Statement s(connection, "select txt from texts where id in (2, 3) order by id");
+    EXPECT_EQ(column0(s), (std::vector<std::string>{"?? ok", "bad ? ?? end"}));
+}
+
+TEST_F(Statements, ColumnsAreFoundByAliasThenFieldWithoutRegardToCase) {
+    db::Statement s(connection, "select integecf.acao, chave0 as Chave, ecf from integecf where chave0 = 'A'");
+    db::Result r = s.open();
+    ASSERT_TRUE(r.next());
+    EXPECT_EQ(r.columnCount(), 3u);
+    EXPECT_EQ(r.findColumn("Acao"), 0u);
+    EXPECT_EQ(r.findColumn("ACAO"), 0u);
+    EXPECT_EQ(r.findColumn("chave"), 1u);
+    EXPECT_EQ(r.findColumn("CHAVE0"), 1u);  // the field behind the alias
+    try {
+        r.findColumn("Atualizou");
+        FAIL() << "found a column that was not selected";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()), "Field 'Atualizou' not found");
+    }
+}
+
+TEST_F(Statements, OpeningAgainRunsTheStatementAgain) {
+    // The frame counts the rows, then reads them in a second execution.
+    db::Statement s(connection, "select chave0 from integecf where codempresa = :e order by chave0");
+    s.bind("e", "01");
+    EXPECT_EQ(column0(s).size(), 3u);
+
+    db::Result first = s.open();
+    ASSERT_TRUE(first.next());
+    database.execute("insert into integecf values ('01', '009', 'CADOPER', 'Z', 'I', null)");
+    db::Result second = s.open();  // ends the first result
+    EXPECT_FALSE(first.next());
+    std::vector<std::string> keys;
+    while (second.next()) keys.push_back(second.text(0));
+    EXPECT_EQ(keys, (std::vector<std::string>{"A", "B", "D", "Z"}));
+}
+
+TEST_F(Statements, ResultOutlivingItsStatementEndsQuietly) {
+    auto s = std::make_unique<db::Statement>(connection, "select chave0 from integecf");
+    db::Result r = s->open();
+    ASSERT_TRUE(r.next());
+    s.reset();
+    EXPECT_FALSE(r.next());
+}
+
+TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
+    try {
+        db::Statement s(connection, "select nothere from integecf");
+        FAIL() << "prepared a statement naming an unknown column";
+    } catch (const DatabaseError& e) {
+        const std::string m = e.what();
+        EXPECT_NE(m.find("Column unknown"), std::string::npos) << m;
+        EXPECT_NE(m.find("NOTHERE"), std::string::npos) << m;
+        EXPECT_FALSE(e.updateConflict());
+    }
+    db::Statement s(connection, "insert into texts (id) values (:id)");
+    s.bind("id", "not a number");
+    EXPECT_THROW(s.execute(), DatabaseError);
+}
+
+} // namespace
