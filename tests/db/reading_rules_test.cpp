@@ -212,6 +212,14 @@ TEST_P(ReadingRules, NullGivesEmptyZeroOrDayZero) {
     EXPECT_THROW(r.asDateTime(col("bl")), DatabaseError);
 }
 
+TEST_P(ReadingRules, DoubleQuotedTextsAreStringConstantsWhateverTheDatabaseDialect) {
+    db::Statement s(connection, "select \"it's\" from t where vc = \"abc\"");
+    db::Result r = s.open();
+    ASSERT_TRUE(r.next());
+    EXPECT_EQ(r.text(0), "it's");
+    EXPECT_FALSE(r.next());
+}
+
 INSTANTIATE_TEST_SUITE_P(Dialects, ReadingRules, ::testing::Values(1, 3),
                          [](const auto& info) { return "Dialect" + std::to_string(info.param); });
 
