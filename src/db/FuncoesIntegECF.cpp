@@ -1,7 +1,7 @@
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
-#include "db/ini_file.h"
+#include "common/ini_file.h"
 
 #include <memory>
 #include <unistd.h>
@@ -92,7 +92,7 @@ std::string DiretorioAplicacao() {
 }
 
 ConnectParams LeParametros(const std::string& iniFileName) {
-    const IniFile ini = IniFile::load(iniFileName);
+    const velmora::IniFile ini = velmora::IniFile::load(iniFileName);
     return {ini.readString("DATABASE", "CAMINHO"), ini.readString("DATABASE", "USUARIO"),
             ini.readString("DATABASE", "SENHA")};
 }

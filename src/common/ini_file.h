@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace db {
+namespace velmora {
 
 class IniFile {
 public:
@@ -26,4 +26,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace db
+} // namespace velmora

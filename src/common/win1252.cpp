@@ -1,8 +1,8 @@
 // Windows-1252 <-> UTF-8 with a fixed table for 0x80-0x9F; 0xA0-0xFF equal
 // their Latin-1 code points.
-#include "db/win1252.h"
+#include "common/win1252.h"
 
-namespace db {
+namespace velmora {
 namespace {
 
 // Code points of bytes 0x80-0x9F. The undefined bytes (0x81, 0x8D, 0x8F,
@@ -134,4 +134,4 @@ bool isValidUtf8(std::string_view text) noexcept {
     return true;
 }
 
-} // namespace db
+} // namespace velmora

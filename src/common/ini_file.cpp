@@ -1,14 +1,14 @@
-#include "db/ini_file.h"
+#include "common/ini_file.h"
 
 #include "common/exception.h"
-#include "db/win1252.h"
+#include "common/win1252.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-namespace db {
+namespace velmora {
 namespace {
 
 std::string_view trim(std::string_view s) {
@@ -74,4 +74,4 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
     return out;
 }
 
-} // namespace db
+} // namespace velmora
