@@ -57,6 +57,14 @@ const InterfaceEntry* InvRegistry::findBySoapActionNamespace(std::string_view ns
     return nullptr;
 }
 
+const InterfaceEntry* InvRegistry::findByExplicitSoapAction(std::string_view action) const {
+    std::lock_guard guard(lock_);
+    for (const InterfaceEntry& e : interfaces_)
+        if (!e.soapAction.empty() && e.soapAction == action)
+            return &e;
+    return nullptr;
+}
+
 bool InvRegistry::hasImplementation(std::string_view interfaceName) const {
     std::lock_guard guard(lock_);
     for (const ImplementationEntry& c : implementations_)

@@ -43,6 +43,8 @@ public:
     const InterfaceEntry* findByName(std::string_view name) const;  // letter case ignored
     // Namespace compared exactly, both cut at their first "#".
     const InterfaceEntry* findBySoapActionNamespace(std::string_view ns) const;
+    // The interface whose explicit SOAP action is exactly `action`.
+    const InterfaceEntry* findByExplicitSoapAction(std::string_view action) const;
     bool hasImplementation(std::string_view interfaceName) const;
     // A new serving object; throws when no class implements the interface.
     std::unique_ptr<TInvokableClass> createServingObject(std::string_view interfaceName) const;
