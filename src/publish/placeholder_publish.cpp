@@ -1,1 +1,0 @@
-// Placeholder until the layer has code of its own.
