@@ -2,6 +2,7 @@
 // process and ends.
 #include "host/cgi_host.h"
 #include "host/web_module2.h"
+#include "publish/wsdl_publish_intf.h"
 #include "service/VelmoraIntf.h"
 
 #include <csignal>
@@ -26,6 +27,7 @@ int main() {
     std::signal(SIGPIPE, SIG_IGN);
     try {
         service::registerVelmora();
+        publish::registerWSDLPublish();
     } catch (...) {
         host::writeFallbackForCurrentException(STDOUT_FILENO);
         finishOutput();
