@@ -1,0 +1,96 @@
+// The demo database's schema in a fresh database, and one connection whose
+// transaction a test fills with its own rows and reads them back through the
+// query classes; rolling back leaves the schema empty for the next case.
+#pragma once
+
+#include "db/statement.h"
+#include "records/query_frame.h"
+#include "support/test_database.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace recordstest {
+
+// A script of demo/ without the lines only isql understands (SET SQL
+// DIALECT, COMMIT): the test database already has dialect 1 and every
+// statement commits on its own.
+inline std::string demoScript(const char* name) {
+    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/demo/" + name);
+    std::string line, out;
+    while (std::getline(in, line)) {
+        if (line.rfind("SET SQL DIALECT", 0) == 0 || line.rfind("COMMIT;", 0) == 0) continue;
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+class DemoSchema : public ::testing::Test {
+protected:
+    void SetUp() override {
+        connection.open(database.params());
+        connection.startTransaction(db::Isolation::Snapshot);
+    }
+    void TearDown() override {
+        if (connection.inTransaction()) connection.rollback();
+    }
+    // Forgets every row added since the last rollback.
+    void restart() {
+        connection.rollback();
+        connection.startTransaction(db::Isolation::Snapshot);
+    }
+
+    void exec(const std::string& sql) { db::Statement(connection, sql).execute(); }
+
+    // A queue row; chaves[i] goes into chave<i>, an empty text leaves it NULL.
+    void queue(std::string_view empresa, std::string_view ecf, std::string_view tabela,
+               const std::vector<std::string>& chaves, char acao, std::string_view data = "2024-03-01",
+               std::string_view hora = "10:00:00") {
+        std::string columns = "codempresa, ecf, tabela, acao, dataatual, horaatual";
+        std::string values = "'" + std::string(empresa) + "', '" + std::string(ecf) + "', '" + std::string(tabela) +
+                             "', '" + std::string(1, acao) + "', '" + std::string(data) + "', '" + std::string(hora) +
+                             "'";
+        for (std::size_t i = 0; i < chaves.size(); ++i) {
+            if (chaves[i].empty()) continue;
+            columns += ", chave" + std::to_string(i);
+            values += ", '" + chaves[i] + "'";
+        }
+        exec("insert into integecf (" + columns + ") values (" + values + ")");
+    }
+
+    records::RecordArray load(const records::TDao& dao, std::string_view empresa = "1", std::string_view ecf = "001") {
+        records::RecordArray out(dao.kind());
+        dao.CarregaRegistros(empresa, ecf, out);
+        return out;
+    }
+
+    static std::size_t field(const records::RecordArray& a, std::string_view name) {
+        const auto fields = a.kind().fields;
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            if (fields[f].name == name) return f;
+        ADD_FAILURE() << a.kind().recordType << " has no field " << name;
+        return 0;
+    }
+    // A text field of every record, in order.
+    static std::vector<std::string> texts(const records::RecordArray& a, std::string_view name) {
+        const std::size_t f = field(a, name);
+        std::vector<std::string> out;
+        for (std::size_t r = 0; r < a.size(); ++r) out.emplace_back(a.text(r, f));
+        return out;
+    }
+    static std::string actions(const records::RecordArray& a) {
+        std::string out;
+        for (const std::string& t : texts(a, "Acao")) out += t;
+        return out;
+    }
+
+    testsupport::TestDatabase database{demoScript("schema.sql")};
+    db::Connection connection;
+};
+
+}  // namespace recordstest
