@@ -5,6 +5,7 @@
 
 #include "db/statement.h"
 #include "records/query_frame.h"
+#include "support/demo_script.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,7 @@
 
 namespace recordstest {
 
-// A script of demo/ without the lines only isql understands (SET SQL
-// DIALECT, COMMIT): the test database already has dialect 1 and every
-// statement commits on its own.
-inline std::string demoScript(const char* name) {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/demo/" + name);
-    std::string line, out;
-    while (std::getline(in, line)) {
-        if (line.rfind("SET SQL DIALECT", 0) == 0 || line.rfind("COMMIT;", 0) == 0) continue;
-        out += line;
-        out += '\n';
-    }
-    return out;
-}
+using testsupport::demoScript;
 
 class DemoSchema : public ::testing::Test {
 protected:

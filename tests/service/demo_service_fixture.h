@@ -8,6 +8,7 @@
 #include "db/statement.h"
 #include "service/VelmoraIntf.h"
 #include "soap/soap_dispatcher.h"
+#include "support/demo_script.h"
 #include "support/test_database.h"
 
 #include <libxml/parser.h>
@@ -27,17 +28,7 @@
 
 namespace servicetest {
 
-// A demo/ script without the lines only isql understands.
-inline std::string demoScript(const char* name) {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/demo/" + name);
-    std::string line, out;
-    while (std::getline(in, line)) {
-        if (line.rfind("SET SQL DIALECT", 0) == 0 || line.rfind("COMMIT;", 0) == 0) continue;
-        out += line;
-        out += '\n';
-    }
-    return out;
-}
+using testsupport::demoScript;
 
 // An element's parts as a client sees them.
 inline std::string name(const xmlNode* n) { return reinterpret_cast<const char*>(n->name); }
