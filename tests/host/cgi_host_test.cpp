@@ -87,10 +87,15 @@ TEST(CgiHostFallback, FailureWhileSendingEndsInTheFallback) {
     EXPECT_NE(out.find("\r\nContent:\r\n\r\nStatus: 500 stream broke\r\n"), std::string::npos);
 }
 
-TEST(WebModule2Configuration, SoapDispatcherTakesPostsOnSoapPathsOnly) {
+TEST(WebModule2Configuration, SoapDispatcherFirstThenPublisherAndOneDefaultAction) {
     const auto module = createWebModule2();
-    ASSERT_EQ(module->components().size(), 1u);
-    EXPECT_TRUE(module->actions().empty());
+    ASSERT_EQ(module->components().size(), 2u);
+    ASSERT_EQ(module->actions().size(), 1u);
+    EXPECT_EQ(module->actions().front().name(), "DefaultHandler");
+    EXPECT_TRUE(module->actions().front().isDefault());
+    DispatchingComponent& publisher = *module->components().back();
+    EXPECT_EQ(publisher.name(), "WSDLHTMLPublish1");
+    for (MethodType method : {mtAny, mtGet, mtPut, mtPost, mtHead}) EXPECT_TRUE(publisher.matches(method, "/WSDL/x")) << method;
     DispatchingComponent& soap = *module->components().front();
     EXPECT_EQ(soap.name(), "HTTPSoapDispatcher1");
     EXPECT_TRUE(soap.matches(mtPost, "/soap"));
