@@ -8,35 +8,41 @@ namespace records {
 
 void RecordArray::clear() {
     count_ = 0;
-    cells_.clear();
-    pool_.clear();
+    textBytes_ = 0;
+    blocks_.clear();
 }
 
 void RecordArray::reserve(std::size_t records, std::size_t textBytes) {
-    cells_.reserve(records * fieldCount());
-    pool_.reserve(textBytes);
+    blocks_.reserve((records + kBlockRecords - 1) / kBlockRecords);
+    (void)textBytes;  // each block sizes its own texts from the one before
 }
 
 void RecordArray::addRecord() {
-    Cell zero;
-    zero.real = 0;  // all bits zero: real 0, integer 0, empty text at offset 0
-    cells_.resize(cells_.size() + fieldCount(), zero);
+    if (count_ % kBlockRecords == 0) {
+        // Zero bits throughout: real 0, integer 0, empty text at offset 0.
+        Block block{std::vector<Cell>(kBlockRecords * fieldCount()), {}};
+        if (!blocks_.empty()) block.texts.reserve(blocks_.back().texts.size() + blocks_.back().texts.size() / 4);
+        blocks_.push_back(std::move(block));
+    }
     ++count_;
 }
 
 void RecordArray::setText(std::size_t field, std::string_view utf8) {
-    const std::size_t off = pool_.size();
-    pool_.append(utf8);
+    std::string& pool = blocks_.back().texts;
+    const std::size_t off = pool.size();
+    pool.append(utf8);
     storeText(field, off);
 }
 
 void RecordArray::storeText(std::size_t field, std::size_t offset) {
     constexpr std::size_t limit = std::numeric_limits<std::uint32_t>::max();
-    if (pool_.size() > limit)
+    const std::size_t end = blocks_.back().texts.size();
+    if (end > limit)
         throw velmora::Exception("Record texts exceed 4 GB");
-    Cell& c = cell(count_ - 1, field);
+    Cell& c = lastRecord()[field];
     c.text.offset = static_cast<std::uint32_t>(offset);
-    c.text.length = static_cast<std::uint32_t>(pool_.size() - offset);
+    c.text.length = static_cast<std::uint32_t>(end - offset);
+    textBytes_ += end - offset;
 }
 
 } // namespace records
