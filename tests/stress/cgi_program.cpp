@@ -1,0 +1,91 @@
+// The CGI program copy of the stress tests.
+#include "stress/cgi_program.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <vector>
+
+namespace stress {
+namespace fs = std::filesystem;
+
+CgiProgram::CgiProgram() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-cgi-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a directory for the program");
+    directory_ = pattern;
+    // The web server's user and `nobody` must be able to run it.
+    fs::permissions(directory_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    path_ = directory_ + "/velmora.cgi";
+    fs::copy_file(testsupport::velmoraCgiPath(), path_);
+    launcher_ = path_;
+}
+
+CgiProgram::~CgiProgram() {
+    std::error_code ignored;
+    if (launcher_ != path_) fs::remove(launcher_, ignored);
+    fs::remove_all(directory_, ignored);
+}
+
+std::string CgiProgram::iniPath() const { return directory_ + "/caminhoBDIntegECF.ini"; }
+
+void CgiProgram::writeIni(const std::string& databaseLocation) {
+    std::ofstream(iniPath()) << "[DATABASE]\r\nCAMINHO=" << databaseLocation
+                             << "\r\nUSUARIO=SYSDBA\r\nSENHA=masterkey\r\n";
+    ::chmod(iniPath().c_str(), 0644);
+}
+
+void CgiProgram::removeIni() { fs::remove(iniPath()); }
+
+void CgiProgram::runAs(const std::string& user, const std::string& group) {
+    if (user.empty()) {
+        launcher_ = path_;
+        return;
+    }
+    // The program must keep its own path (its INI is found beside it), so
+    // the wrapper lives elsewhere and execs it.
+    launcher_ = directory_ + "-as-" + user;
+    std::ofstream(launcher_) << "#!/bin/sh\nexec /usr/bin/setpriv --reuid=" << user << " --regid=" << group
+                             << " --clear-groups -- " << path_ << "\n";
+    ::chmod(launcher_.c_str(), 0755);
+}
+
+CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::string_view field,
+                         int timeoutMs) const {
+    const std::string body = requestEnvelope(operation, params);
+    std::vector<std::string> env = {"REQUEST_METHOD=POST",
+                                    "PATH_INFO=/soap/IVelmora",
+                                    "SCRIPT_NAME=/velmora.cgi",
+                                    "SERVER_PROTOCOL=HTTP/1.1",
+                                    "SERVER_NAME=127.0.0.1",
+                                    "SERVER_PORT=80",
+                                    "CONTENT_TYPE=text/xml; charset=utf-8",
+                                    "CONTENT_LENGTH=" + std::to_string(body.size()),
+                                    "HTTP_SOAPACTION=" + soapAction(operation)};
+    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP"})
+        if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+
+    CgiCall result;
+    testsupport::CgiOptions options;
+    options.timeoutMs = timeoutMs;
+    result.run = testsupport::runCgi(launcher_, env, body, options);
+    const auto [head, content] = splitHead(result.run.output);
+    result.head = std::string(head);
+    result.answer = readAnswer(content, field);
+    return result;
+}
+
+CgiCall CgiProgram::importa(std::string_view operation, std::string_view company, std::string_view terminal,
+                            std::string_view field) const {
+    return call(operation, {{"PCodEmpresa", std::string(company)}, {"PEcf", std::string(terminal)}}, field);
+}
+
+CgiCall CgiProgram::deleta(std::string_view company, std::string_view terminal, std::string_view table) const {
+    return call("DeletaIntegECF", {{"PCodEmpresa", std::string(company)},
+                                   {"PEcf", std::string(terminal)},
+                                   {"PTabela", std::string(table)}});
+}
+
+} // namespace stress

@@ -1,0 +1,51 @@
+// A private copy of the built velmora.cgi with its own INI file beside it,
+// run as the web server runs it: one process per call, the Firebird
+// environment of the test passed on, the answer read as a terminal reads it.
+#pragma once
+
+#include "stress/soap_messages.h"
+#include "support/cgi_runner.h"
+
+#include <string>
+
+namespace stress {
+
+struct CgiCall {
+    testsupport::CgiRun run;
+    std::string head;     // the CGI head ("Status: 200 OK" ...)
+    SoapAnswer answer;
+};
+
+class CgiProgram {
+public:
+    CgiProgram();  // copies the program into a fresh directory, no INI yet
+    ~CgiProgram();
+    CgiProgram(const CgiProgram&) = delete;
+    CgiProgram& operator=(const CgiProgram&) = delete;
+
+    const std::string& directory() const { return directory_; }
+    const std::string& path() const { return path_; }
+    std::string iniPath() const;
+
+    // Writes the INI naming the database location, user SYSDBA.
+    void writeIni(const std::string& databaseLocation);
+    void removeIni();
+
+    // Runs the program through setpriv as that user and group from now on
+    // (root only); empty: as ourselves.
+    void runAs(const std::string& user, const std::string& group);
+
+    // One SOAP call; `field` as in readAnswer.
+    CgiCall call(std::string_view operation, const Params& params, std::string_view field = {},
+                 int timeoutMs = 120000) const;
+    CgiCall importa(std::string_view operation, std::string_view company, std::string_view terminal,
+                    std::string_view field) const;
+    CgiCall deleta(std::string_view company, std::string_view terminal, std::string_view table) const;
+
+private:
+    std::string directory_;
+    std::string path_;
+    std::string launcher_;  // what is executed: the program or its setpriv wrapper
+};
+
+} // namespace stress

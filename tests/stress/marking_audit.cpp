@@ -1,0 +1,45 @@
+// The marking audit trigger and its tallies.
+#include "stress/marking_audit.h"
+
+#include "db/statement.h"
+
+namespace stress {
+
+void installMarkingAudit(const StressDatabase& database) {
+    database.run(R"sql(
+create table marking_tried (tx varchar(20), ecf varchar(4), tabela varchar(20), mark char(1));
+create table marking_kept (tx varchar(20), ecf varchar(4), tabela varchar(20), mark char(1));
+set term ^ ;
+create trigger integecf_marking_audit for integecf active before update position 10 as
+declare tx varchar(20);
+declare ignored integer;
+begin
+  if (rdb$get_context('USER_TRANSACTION', 'MARKING_AUDIT') is null) then
+  begin
+    ignored = rdb$set_context('USER_TRANSACTION', 'MARKING_AUDIT', '1');
+    tx = cast(current_transaction as varchar(20));
+    insert into marking_kept values (:tx, new.ecf, new.tabela, new.atualizou);
+    in autonomous transaction do
+      insert into marking_tried values (:tx, new.ecf, new.tabela, new.atualizou);
+  end
+end^
+set term ; ^
+)sql");
+}
+
+MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string& mark, const std::string& terminal) {
+    db::Connection c;
+    c.open(database.params());
+    const auto count = [&](const char* table) {
+        db::Statement s(c, std::string("select count(*) from ") + table + " where mark = :M" +
+                               (terminal.empty() ? "" : " and ecf = :F"));
+        s.bind("M", mark);
+        if (!terminal.empty()) s.bind("F", terminal);
+        db::Result r = s.open();
+        r.next();
+        return r.asInteger(0);
+    };
+    return {count("marking_tried"), count("marking_kept")};
+}
+
+} // namespace stress

@@ -1,0 +1,112 @@
+// Databases and queued changes for the stress tests.
+#include "stress/stress_database.h"
+
+#include "db/statement.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace stress {
+namespace {
+
+std::string demoSchema() {
+    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/demo/schema.sql");
+    std::string line, out;
+    while (std::getline(in, line)) {
+        if (line.rfind("SET SQL DIALECT", 0) == 0 || line.rfind("COMMIT;", 0) == 0) continue;
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+// TestDatabase picks embedded or server from the environment when it is
+// created; set it for that moment only.
+testsupport::TestDatabase makeDatabase(std::optional<int> serverPort) {
+    const char* before = std::getenv("VELMORA_TEST_FB_SERVER");
+    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+    if (serverPort)
+        ::setenv("VELMORA_TEST_FB_SERVER", std::to_string(*serverPort).c_str(), 1);
+    else
+        ::unsetenv("VELMORA_TEST_FB_SERVER");
+    struct Restore {
+        const std::optional<std::string>& saved;
+        ~Restore() {
+            if (saved)
+                ::setenv("VELMORA_TEST_FB_SERVER", saved->c_str(), 1);
+            else
+                ::unsetenv("VELMORA_TEST_FB_SERVER");
+        }
+    } restore{saved};
+    return testsupport::TestDatabase(demoSchema());
+}
+
+std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+
+} // namespace
+
+StressDatabase::StressDatabase(std::optional<int> serverPort) : database_(makeDatabase(serverPort)) {
+    // Embedded, the CGI processes open the file themselves as the web
+    // server's user, which needs to write it even to read.
+    if (!serverPort) ::chmod(database_.path().c_str(), 0666);
+}
+
+void StressDatabase::fill(const QueueTable& table, std::string_view company, std::string_view terminal, int count,
+                          std::string_view keyPrefix) const {
+    const std::string key = quoted(keyPrefix) + " || lpad(:i, 7, '0')";
+    database_.execute("execute block as declare i integer = 1; begin while (i <= " + std::to_string(count) +
+                      ") do begin insert into " + std::string(table.source) + " (" + std::string(table.keyColumn) +
+                      ", " + std::string(table.textColumn) + ") values (" + key + ", 'Registro de carga ' || :i); " +
+                      "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) values (" +
+                      quoted(company) + ", " + quoted(terminal) + ", " + quoted(table.queueName) + ", " + key +
+                      ", 'I', 'TODAY', '08:00:00'); i = i + 1; end end");
+}
+
+int StressDatabase::countQueue(const std::string& where) const {
+    db::Connection c;
+    c.open(params());
+    db::Statement s(c, "select count(*) from integecf where " + where);
+    db::Result r = s.open();
+    r.next();
+    return r.asInteger(0);
+}
+
+std::vector<std::string> StressDatabase::queueKeys(const std::string& where) const {
+    db::Connection c;
+    c.open(params());
+    db::Statement s(c, "select chave0 from integecf where " + where + " order by id");
+    db::Result r = s.open();
+    std::vector<std::string> out;
+    while (r.next()) out.push_back(r.text(0));
+    return out;
+}
+
+ChangeProducer::ChangeProducer(const db::ConnectParams& params) { connection_.open(params); }
+
+void ChangeProducer::queue(const QueueTable& table, std::string_view company, std::string_view terminal,
+                           std::string_view key) {
+    connection_.startTransaction();
+    try {
+        db::Statement source(connection_, "update or insert into " + std::string(table.source) + " (" +
+                                              std::string(table.keyColumn) + ", " + std::string(table.textColumn) +
+                                              ") values (:K, :T) matching (" + std::string(table.keyColumn) + ")");
+        source.bind("K", key);
+        source.bind("T", "Alterado " + std::string(key));
+        source.execute();
+        db::Statement row(connection_,
+                          "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
+                          "values (:E, :F, :T, :K, 'A', 'TODAY', '09:00:00')");
+        row.bind("E", company);
+        row.bind("F", terminal);
+        row.bind("T", table.queueName);
+        row.bind("K", key);
+        row.execute();
+        connection_.commit();
+    } catch (...) {
+        if (connection_.inTransaction()) connection_.rollback();
+        throw;
+    }
+}
+
+} // namespace stress
