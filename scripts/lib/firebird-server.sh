@@ -21,6 +21,15 @@ velmora_firebird_server_dir() {
     echo "${VELMORA_FIREBIRD_SERVER_DIR:-$velmora_repo_root/run/firebird-server-$port}"
 }
 
+# True while process PID exists and has not ended. A guardian whose server
+# died ends too, but stays a zombie where nothing reaps orphans (PID 1 in
+# many containers): that is not a running server.
+velmora_firebird_pid_alive() {
+    local state
+    state=$(awk '/^State:/ { print $2 }' 2>/dev/null "/proc/$1/status") || return 1
+    [[ -n $state && $state != Z ]]
+}
+
 # True when something accepts TCP connections on 127.0.0.1:PORT.
 velmora_port_open() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
@@ -34,7 +43,7 @@ velmora_firebird_server_start() {
         dir=$(velmora_firebird_server_dir "$port")
         local pidfile=$dir/fbguard.pid
 
-        if [[ -s $pidfile ]] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then
+        if [[ -s $pidfile ]] && velmora_firebird_pid_alive "$(cat "$pidfile")"; then
             echo "Firebird server already running on port $port (pid $(cat "$pidfile"))"
             exit 0
         fi
@@ -57,8 +66,11 @@ ServerMode = Super
 RemoteServicePort = $port
 RemoteBindAddress = 127.0.0.1
 UdfAccess = None
+SecurityDatabase = $dir/security3.fdb
 CONF
-        # Our own security database: only one SuperServer may use a given one.
+        # Our own security database: only one SuperServer may use a given one,
+        # and the default one is the machine's. An alias in databases.conf
+        # does not move it; SecurityDatabase above does.
         if [[ ! -s $dir/security3.fdb ]]; then
             install -o firebird -g firebird -m 0660 \
                 /var/lib/firebird/3.0/system/security3.fdb "$dir/security3.fdb"
@@ -87,7 +99,7 @@ CONF
                 echo "Firebird server listening on 127.0.0.1:$port (pid $(cat "$pidfile"))"
                 exit 0
             fi
-            if ! kill -0 "$(cat "$pidfile")" 2>/dev/null; then
+            if ! velmora_firebird_pid_alive "$(cat "$pidfile")"; then
                 break
             fi
             sleep 0.1
@@ -112,15 +124,15 @@ velmora_firebird_server_stop() {
         fi
         local pid
         pid=$(cat "$pidfile")
-        if kill -0 "$pid" 2>/dev/null; then
+        if velmora_firebird_pid_alive "$pid"; then
             # The guardian passes TERM on to the server and waits for it.
             kill -TERM "$pid"
             local i
             for ((i = 0; i < 100; i++)); do
-                kill -0 "$pid" 2>/dev/null || break
+                velmora_firebird_pid_alive "$pid" || break
                 sleep 0.1
             done
-            if kill -0 "$pid" 2>/dev/null; then
+            if velmora_firebird_pid_alive "$pid"; then
                 echo "Firebird server (pid $pid) did not stop within 10 s" >&2
                 exit 1
             fi
@@ -136,7 +148,7 @@ velmora_firebird_server_status() {
         local port=${1:-3052}
         local pidfile
         pidfile=$(velmora_firebird_server_dir "$port")/fbguard.pid
-        if [[ -s $pidfile ]] && kill -0 "$(cat "$pidfile")" 2>/dev/null && velmora_port_open "$port"; then
+        if [[ -s $pidfile ]] && velmora_firebird_pid_alive "$(cat "$pidfile")" && velmora_port_open "$port"; then
             echo "running on 127.0.0.1:$port (pid $(cat "$pidfile"))"
         else
             echo "not running on port $port"
