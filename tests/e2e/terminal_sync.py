@@ -1,0 +1,224 @@
+#!/usr/bin/env python3
+"""A terminal's day against the service behind a real web server, spoken in
+raw SOAP through curl and checked against the database through isql-fb:
+description and routing, importing operators, acknowledging them, importing
+again, stock, every import, and the faults of an unreachable database and of
+a failing acknowledgement.
+
+Run by terminal_sync_test.sh, which starts the web server:
+  terminal_sync.py --server NAME --base http://127.0.0.1:PORT --db DATABASE"""
+
+import argparse
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), 'lib'))
+
+import demo_expectations as demo  # noqa: E402
+import soap_wire as wire  # noqa: E402
+from e2e_checks import Checks  # noqa: E402
+from firebird_db import Database  # noqa: E402
+
+CONNECT_FAILED = 'Impossível conectar ao banco de dados pelo seguinte motivo: \r'
+DELETE_FAILED = 'Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: '
+OPERATOR_COLUMNS = ('Codoper', 'Nome', 'Senha', 'Sangria', 'Cancelaitem', 'Cancelavenda', 'Leiturax',
+                    'Leituraz', 'Leituramemoria', 'Aberturagaveta', 'Cancelaatual', 'Usuario',
+                    'Historicocliente', 'Liquidadocurec')
+
+
+def arguments():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--server', required=True)
+    parser.add_argument('--base', required=True)
+    parser.add_argument('--db', required=True)
+    return parser.parse_args()
+
+
+class Terminal:
+    """Calls of one terminal, each checked for the exact head of a SOAP answer."""
+
+    def __init__(self, checks, script_url):
+        self.checks = checks
+        self.url = script_url
+
+    def call(self, operation, *values, status=200):
+        reply = wire.post(self.url, operation, *values)
+        what = f'{operation}{values}'
+        self.checks.equal(f'{what}: HTTP status', reply.status, status)
+        head(self.checks, what, reply, 'text/xml')
+        return wire.decode(reply.body, operation)
+
+
+def head(checks, what, reply, content_type):
+    checks.equal(f'{what}: Content-Type', reply.header('Content-Type'), [content_type])
+    lengths = reply.header('Content-Length')
+    if lengths:
+        checks.equal(f'{what}: Content-Length is the body size', lengths, [str(len(reply.body))])
+
+
+def records_of(checks, what, value):
+    if not checks.true(f'{what}: an array of records', isinstance(value, list), f'got {value!r}'):
+        return []
+    return value
+
+
+def description(checks, base, server):
+    script = base + '/velmora.cgi'
+    wsdl = wire.http(script + '/wsdl/IVelmora')
+    checks.equal('GET /wsdl/IVelmora: HTTP status', wsdl.status, 200)
+    head(checks, 'GET /wsdl/IVelmora', wsdl, 'text/xml')
+    text = wsdl.text()
+    # The address is built from HTTP_HOST and SCRIPT_NAME as this server sets them.
+    checks.true(f'the WSDL names the SOAP address under {server}',
+                f'location="{script}/soap/IVelmora"' in text,
+                f'no location="{script}/soap/IVelmora" in the WSDL')
+    types = wire.wsdl_record_types(wsdl.body)
+    checks.equal('the WSDL describes the eleven record types',
+                 sorted(types), sorted(e.record for e in demo.IMPORTS.values()))
+
+    for path in ('', '/', '/soap/IVelmora', '/unknown'):
+        page = wire.http(script + path)
+        checks.equal(f'GET "{path}": HTTP status', page.status, 200)
+        head(checks, f'GET "{path}"', page, 'text/html')
+        checks.true(f'GET "{path}" is the service page', 'Service Info Page' in page.text(),
+                    page.text()[:300])
+
+    # PATH_INFO must arrive exactly: "/soap" alone names no interface.
+    reply = wire.post(script, 'ImportaOperadores', '1', '001', path='/soap', action='')
+    checks.equal('POST /soap without SOAP action: HTTP status', reply.status, 500)
+    head(checks, 'POST /soap without SOAP action', reply, 'text/xml')
+    fault = wire.decode(reply.body, 'ImportaOperadores')
+    checks.equal('POST /soap without SOAP action: fault text',
+                 getattr(fault, 'string', fault), "No interface  registered for URL '/soap'")
+    # Without a SOAP action the path alone chooses the interface.
+    reply = wire.post(script, 'BuscaEstoque', '1', '7891000100103', 'UN', action='')
+    checks.equal('POST /soap/IVelmora without SOAP action answers',
+                 (reply.status, wire.decode(reply.body, 'BuscaEstoque')), (200, 42.5))
+    return types
+
+
+def check_shape(checks, what, records, types, expected):
+    shapes = {tuple(wire.record_shape(r)) for r in records}
+    checks.equal(f'{what}: records have the fields and types of {expected.record} in the WSDL',
+                 shapes or {tuple(types[expected.record])}, {tuple(types[expected.record])})
+    checks.equal(f'{what}: record type on the wire', {r.type_name for r in records} or {expected.record},
+                 {expected.record})
+
+
+def operators_day(checks, terminal, db, types):
+    expected = demo.IMPORTS['ImportaOperadores']
+    before = db.queue()
+    records = records_of(checks, 'ImportaOperadores', terminal.call('ImportaOperadores', '1', '001'))
+    checks.equal('operators delivered as the demo data says', demo.compare(expected, records), [])
+    check_shape(checks, 'ImportaOperadores', records, types, expected)
+
+    stored = {row[0]: row for row in db.rows(OPERATOR_COLUMNS, 'FROM Cadoper')}
+    for record in records:
+        row = stored[record['Codoper']]
+        want = {name: (int(value or 0) if name == 'Historicocliente' else value or '')
+                for name, value in zip(OPERATOR_COLUMNS, row)}
+        got = {name: record[name] for name in OPERATOR_COLUMNS}
+        checks.equal(f'operator {record["Codoper"]} ({record["Acao"]}) equals its row in Cadoper', got, want)
+
+    mine = lambda row: row[1:4] == ('1', '001', 'CADOPER')  # noqa: E731
+    after = db.queue()
+    checks.equal('the import marked every queue row of the terminal and table, unjoined ones too',
+                 [row[6] for row in after if mine(row)], ['X'] * sum(map(mine, before)))
+    checks.equal('the import changed no other queue row',
+                 [row for row in after if not mine(row)], [row for row in before if not mine(row)])
+
+    # Another program queues a change between the import and the acknowledgement.
+    db.run("INSERT INTO integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual)"
+           " VALUES ('1', '001', 'CADOPER', '4', 'A', '2023-03-10', '08:00:00'); COMMIT;")
+    queued = db.queue()
+    late = [row for row in queued if row not in after]
+
+    result = terminal.call('DeletaIntegECF', '1', '001', 'CADOPER')
+    checks.equal('DeletaIntegECF answers an empty response', result, None)
+    checks.equal('DeletaIntegECF removed exactly the delivered rows of the terminal and table',
+                 db.queue(), [row for row in queued if not mine(row) or row in late])
+
+    again = records_of(checks, 'second ImportaOperadores', terminal.call('ImportaOperadores', '1', '001'))
+    checks.equal('the next import brings only what was queued since',
+                 [(r['Codoper'], r['Acao'], r['Nome']) for r in again], [('4', 'A', 'Caixa da loja 2')])
+    other = records_of(checks, 'ImportaOperadores of terminal 002',
+                       terminal.call('ImportaOperadores', '1', '002'))
+    checks.equal('terminal 002 still gets its own pending operator',
+                 [(r['Codoper'], r['Acao']) for r in other], [('4', 'I')])
+
+
+def stock(checks, terminal):
+    for values, amount in demo.STOCK:
+        checks.equal(f'BuscaEstoque{values}', terminal.call('BuscaEstoque', *values), amount)
+    for values in demo.STOCK_MISSING:
+        result = terminal.call('BuscaEstoque', *values)
+        checks.true(f'BuscaEstoque{values} without a stock row answers a number',
+                    isinstance(result, float), f'got {result!r}')
+
+
+def every_import(checks, terminal, types):
+    for operation, expected in demo.IMPORTS.items():
+        if operation == 'ImportaOperadores':
+            continue  # acknowledged above
+        records = records_of(checks, operation, terminal.call(operation, '1', '001'))
+        checks.equal(f'{operation}: as the demo data says', demo.compare(expected, records), [])
+        check_shape(checks, operation, records, types, expected)
+    empty = terminal.call('ImportaProdutos', '9', '999')
+    checks.equal('an import with nothing pending answers an empty array', empty, [])
+
+
+def unreachable_database(checks, terminal, db, database_dir):
+    before = db.queue()
+    for operation, values in (('ImportaOperadores', ('1', '002')),
+                              ('BuscaEstoque', ('1', '7891000100103', 'UN')),
+                              ('DeletaIntegECF', ('1', '002', 'CADOPER'))):
+        fault = terminal.call(operation, *values)
+        if checks.true(f'{operation}: a fault', isinstance(fault, wire.Fault), f'got {fault!r}'):
+            checks.equal(f'{operation}: fault code', fault.code, 'SOAP-ENV:Server')
+            checks.true(f'{operation}: fault text says the database cannot be reached',
+                        fault.string.startswith(CONNECT_FAILED), repr(fault.string))
+    checks.equal('the queue is unchanged', db.queue(), before)
+    checks.true('no database file was created', not os.path.exists(os.path.join(database_dir, 'missing.fdb')))
+
+
+def failing_acknowledgement(checks, terminal, db):
+    # The database refuses every deletion from the queue, with an accented message.
+    db.run("CREATE EXCEPTION e2e_fila_bloqueada 'Fila bloqueada para exclusão';\n"
+           "SET TERM ^ ;\n"
+           "CREATE TRIGGER e2e_fila_bd FOR integecf ACTIVE BEFORE DELETE POSITION 0 AS\n"
+           "BEGIN EXCEPTION e2e_fila_bloqueada; END^\n"
+           "SET TERM ; ^\nCOMMIT;\n")
+    terminal.call('ImportaClientes', '1', '001')
+    before = db.queue()
+    fault = terminal.call('DeletaIntegECF', '1', '001', 'CLIENTE')
+    if checks.true('DeletaIntegECF: a fault', isinstance(fault, wire.Fault), f'got {fault!r}'):
+        checks.true('the fault says the deletion failed, with the reason',
+                    fault.string.startswith(DELETE_FAILED) and 'Fila bloqueada para exclusão' in fault.string,
+                    repr(fault.string))
+    checks.equal('the deletion was rolled back', db.queue(), before)
+
+
+def main():
+    args = arguments()
+    checks = Checks(f'terminal sync through {args.server}')
+    db = Database(args.db)
+    terminal = Terminal(checks, args.base + '/velmora.cgi')
+    types = {}
+    with checks.group('description and routing'):
+        types = description(checks, args.base, args.server)
+    with checks.group('operators: import, acknowledge, import again'):
+        operators_day(checks, terminal, db, types)
+    with checks.group('stock'):
+        stock(checks, terminal)
+    with checks.group('every import of terminal 001'):
+        every_import(checks, terminal, types)
+    with checks.group('database that cannot be reached'):
+        unreachable_database(checks, Terminal(checks, args.base + '/broken.cgi'), db,
+                             os.path.dirname(args.db))
+    with checks.group('acknowledgement that fails in the database'):
+        failing_acknowledgement(checks, terminal, db)
+    checks.finish()
+
+
+if __name__ == '__main__':
+    main()
