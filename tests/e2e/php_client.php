@@ -1,0 +1,40 @@
+<?php
+// Calls the service through PHP's SoapClient, driven by the service's WSDL
+// only, and writes what the client decoded as JSON:
+//
+//   php php_client.php PLAN.json RESULT.json
+//
+// PLAN: {"wsdl": URL, "calls": [[operation, [arguments...]], ...]}
+// RESULT: {"functions": [...], "calls": [{"op", "args", "result", "fault"}]}
+// Records become objects with their fields in the order the client kept.
+
+$plan = json_decode(file_get_contents($argv[1]), true, 512, JSON_THROW_ON_ERROR);
+$client = new SoapClient($plan['wsdl'], [
+    'cache_wsdl' => WSDL_CACHE_NONE,
+    'connection_timeout' => 30,
+    'exceptions' => true,
+]);
+
+// stdClass records and arrays of them, as plain JSON values.
+function plain($value) {
+    if (is_object($value)) {
+        $value = get_object_vars($value);
+    }
+    if (is_array($value)) {
+        return array_map('plain', $value);
+    }
+    return $value;
+}
+
+$out = ['functions' => $client->__getFunctions(), 'calls' => []];
+foreach ($plan['calls'] as [$operation, $arguments]) {
+    $call = ['op' => $operation, 'args' => $arguments, 'result' => null, 'fault' => null];
+    try {
+        $call['result'] = plain($client->__soapCall($operation, $arguments));
+    } catch (SoapFault $fault) {
+        $call['fault'] = ['code' => $fault->faultcode, 'string' => $fault->faultstring];
+    }
+    $out['calls'][] = $call;
+}
+file_put_contents($argv[2], json_encode($out,
+    JSON_THROW_ON_ERROR | JSON_UNESCAPED_UNICODE | JSON_PRESERVE_ZERO_FRACTION));
