@@ -48,7 +48,7 @@ PositionalSql toPositional(std::string_view sql) {
             std::size_t end = i + 1;
             while (end < n && isNameChar(sql[end])) ++end;
             out.names.emplace_back(sql.substr(i + 1, end - i - 1));
-            out.sql.push_back('?');
+            out.sql.append(kNamedParameter);
             i = end;
         } else if (c == '?') {
             out.names.emplace_back();

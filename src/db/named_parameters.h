@@ -8,8 +8,14 @@
 
 namespace db {
 
+// What a ":Name" becomes. Left bare, "?" takes the type of what it is compared
+// with, so a text longer than that column would fail with "string right
+// truncation" instead of simply matching nothing; the cast keeps every text
+// parameter a text of its own length (up to the VARCHAR limit).
+inline constexpr std::string_view kNamedParameter = "CAST(? AS VARCHAR(32765) CHARACTER SET WIN1252)";
+
 struct PositionalSql {
-    std::string sql;                 // every ":Name" replaced by "?"
+    std::string sql;                 // every ":Name" replaced by kNamedParameter
     std::vector<std::string> names;  // the name at each "?", in order ("" for a "?" written as such)
 };
 

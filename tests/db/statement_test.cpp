@@ -53,6 +53,24 @@ TEST_F(Statements, NamedParametersBindEveryOccurrenceWhateverTheirCase) {
     EXPECT_EQ(column0(s), (std::vector<std::string>{"B"}));
 }
 
+// A terminal may send any text: one longer than the column it is compared
+// with, in a query, an update or a delete, simply matches nothing.
+TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
+    db::Statement read(connection, "select chave0 from integecf where codempresa = :Emp and tabela = :Tab");
+    read.bind("Emp", "01");
+    read.bind("Tab", "CADOPER-AND-MORE-THAN-TEN");
+    EXPECT_TRUE(column0(read).empty());
+    read.bind("Tab", "CADOPER   ");  // trailing blanks still compare equal
+    EXPECT_EQ(column0(read).size(), 2u);
+
+    db::Statement mark(connection, "update integecf set atualizou = \"X\" where ecf = :Ecf");
+    mark.bind("Ecf", std::string(300, '1'));
+    EXPECT_NO_THROW(mark.execute());
+    db::Statement drop(connection, "delete from integecf where tabela = :Tab");
+    drop.bind("Tab", std::string(5000, 'T'));
+    EXPECT_NO_THROW(drop.execute());
+}
+
 TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
     db::Statement s(connection,
                     "select ':x' || \":y\" || '' || 'it''s :z' -- :c1 here\n"
