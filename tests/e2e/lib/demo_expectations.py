@@ -120,7 +120,9 @@ STOCK = (
     (('2', '7891000100103', 'UN'), 7.0),     # same product, other company
 )
 # No CompProd row: the call succeeds with some number.
-STOCK_MISSING = (('1', '0000000000000', 'UN'), ('1', '7891000100103', 'XG'))
+# The last: company and product swapped by the caller, each longer than the
+# other's column; a missing row answers a number, never a fault.
+STOCK_MISSING = (('1', '0000000000000', 'UN'), ('1', '7891000100103', 'XG'), ('7891000100103', '1', 'UN'))
 
 
 def key_of(expected, record):
