@@ -82,26 +82,37 @@ std::vector<std::string> StressDatabase::queueKeys(const std::string& where) con
     return out;
 }
 
-ChangeProducer::ChangeProducer(const db::ConnectParams& params) { connection_.open(params); }
+ChangeProducer::ChangeProducer(const db::ConnectParams& params) {
+    connection_.open(params);
+    for (const QueueTable& table : kQueueTables)
+        sources_.push_back(std::make_unique<db::Statement>(
+            connection_, "update or insert into " + std::string(table.source) + " (" + std::string(table.keyColumn) +
+                             ", " + std::string(table.textColumn) + ") values (:K, :T) matching (" +
+                             std::string(table.keyColumn) + ")"));
+    queueRow_ = std::make_unique<db::Statement>(
+        connection_,
+        "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
+        "values (:E, :F, :T, :K, 'A', 'TODAY', '09:00:00')");
+}
 
-void ChangeProducer::queue(const QueueTable& table, std::string_view company, std::string_view terminal,
-                           std::string_view key) {
+ChangeProducer::~ChangeProducer() = default;
+
+void ChangeProducer::queue(std::string_view company, const std::vector<Change>& changes) {
     connection_.startTransaction();
     try {
-        db::Statement source(connection_, "update or insert into " + std::string(table.source) + " (" +
-                                              std::string(table.keyColumn) + ", " + std::string(table.textColumn) +
-                                              ") values (:K, :T) matching (" + std::string(table.keyColumn) + ")");
-        source.bind("K", key);
-        source.bind("T", "Alterado " + std::string(key));
-        source.execute();
-        db::Statement row(connection_,
-                          "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
-                          "values (:E, :F, :T, :K, 'A', 'TODAY', '09:00:00')");
-        row.bind("E", company);
-        row.bind("F", terminal);
-        row.bind("T", table.queueName);
-        row.bind("K", key);
-        row.execute();
+        for (const Change& change : changes) {
+            std::size_t index = 0;
+            while (kQueueTables[index].queueName != change.table->queueName) ++index;
+            db::Statement& source = *sources_[index];
+            source.bind("K", change.key);
+            source.bind("T", "Alterado " + change.key);
+            source.execute();
+            queueRow_->bind("E", company);
+            queueRow_->bind("F", change.terminal);
+            queueRow_->bind("T", change.table->queueName);
+            queueRow_->bind("K", change.key);
+            queueRow_->execute();
+        }
         connection_.commit();
     } catch (...) {
         if (connection_.inTransaction()) connection_.rollback();

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "db/connection.h"
+#include "db/statement.h"
 #include "stress/queue_tables.h"
 #include "support/test_database.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,15 +39,27 @@ private:
     testsupport::TestDatabase database_;
 };
 
-// The other program's connection: queues one change at a time, committed.
+// A changed record to queue for one terminal.
+struct Change {
+    const QueueTable* table;
+    std::string terminal;
+    std::string key;
+};
+
+// The other program's connection: queues changes, each batch committed at once.
 class ChangeProducer {
 public:
     explicit ChangeProducer(const db::ConnectParams& params);
-    // Inserts (or, for a key seen before, updates) the source row and queues it.
-    void queue(const QueueTable& table, std::string_view company, std::string_view terminal, std::string_view key);
+    ~ChangeProducer();
+    // For each change, inserts (or, for a key seen before, updates) the
+    // source row and queues it; all in one transaction.
+    void queue(std::string_view company, const std::vector<Change>& changes);
 
 private:
     db::Connection connection_;
+    // Prepared once: the source row of each table, and the queue row.
+    std::vector<std::unique_ptr<db::Statement>> sources_;
+    std::unique_ptr<db::Statement> queueRow_;
 };
 
 } // namespace stress
