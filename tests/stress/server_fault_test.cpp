@@ -29,6 +29,7 @@ protected:
         program.writeIni(database->location());
     }
     void TearDown() override {
+        monitor.reset();
         // The database is dropped through the server.
         if (server && !server->running()) server->start();
         database.reset();
@@ -37,15 +38,18 @@ protected:
 
     // The import's statement as the server's monitoring tables show it:
     // whether one whose text contains `text` is running for the CGI
-    // program, and how many rows it has updated so far.
+    // program, and how many rows it has updated so far. One connection for
+    // all the polls, each in a transaction (a fresh snapshot) of its own.
     struct Running {
         bool active = false;
         int updates = 0;
     };
     Running running(const std::string& text) {
-        db::Connection c;
-        c.open(database->params());
-        db::Statement s(c,
+        if (!monitor) {
+            monitor.emplace();
+            monitor->open(database->params());
+        }
+        db::Statement s(*monitor,
                         "select s.mon$state, r.mon$record_updates from mon$statements s "
                         "join mon$attachments a on a.mon$attachment_id = s.mon$attachment_id "
                         "join mon$record_stats r on r.mon$stat_id = s.mon$stat_id "
@@ -61,9 +65,9 @@ protected:
     }
     template <class Condition>
     bool waitFor(Condition condition) {
-        for (int i = 0; i < 1500; ++i) {
+        for (const auto until = std::chrono::steady_clock::now() + 30s; std::chrono::steady_clock::now() < until;) {
             if (condition()) return true;
-            std::this_thread::sleep_for(10ms);
+            std::this_thread::sleep_for(2ms);
         }
         return false;
     }
@@ -86,6 +90,7 @@ protected:
 
     std::optional<FirebirdServer> server;
     std::optional<StressDatabase> database;
+    std::optional<db::Connection> monitor;
     CgiProgram program;
 };
 
