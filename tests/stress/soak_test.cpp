@@ -60,10 +60,6 @@ struct Figures {
         std::lock_guard lock(mutex);
         if (failures.size() < 10) failures.push_back(what);
     }
-    std::size_t failureCount() {
-        std::lock_guard lock(mutex);
-        return failures.size();
-    }
 };
 
 // What a call may answer when two tills of one terminal meet, leaving the
@@ -101,8 +97,8 @@ protected:
         }
     }
 
-    // One import and its acknowledgement; false when the answer was not
-    // one a terminal can live with.
+    // One import and, when it delivered, its acknowledgement. An answer a
+    // terminal cannot live with is noted as a failure.
     void importAndAcknowledge(Terminal& t, const QueueTable& table, int port, const std::string& path) {
         const HttpAnswer imported = postSoap(port, path, table.operation, {{"PCodEmpresa", "1"}, {"PEcf", t.ecf}},
                                              table.keyColumn);
@@ -121,12 +117,14 @@ protected:
         }
         {
             std::lock_guard lock(t.mutex);
-            for (const std::string& key : imported.soap.values) t.delivered.insert(std::string(table.queueName) + "/" + key);
+            for (const std::string& key : imported.soap.values)
+                t.delivered.insert(std::string(table.queueName) + "/" + key);
         }
         figures.recordsReceived += static_cast<long>(imported.soap.values.size());
 
-        const HttpAnswer acknowledged = postSoap(
-            port, path, "DeletaIntegECF", {{"PCodEmpresa", "1"}, {"PEcf", t.ecf}, {"PTabela", std::string(table.queueName)}});
+        const HttpAnswer acknowledged =
+            postSoap(port, path, "DeletaIntegECF",
+                     {{"PCodEmpresa", "1"}, {"PEcf", t.ecf}, {"PTabela", std::string(table.queueName)}});
         ++figures.acknowledgements;
         if (acknowledged.status == 200 && acknowledged.soap.wellFormed && !acknowledged.soap.fault) return;
         if (acknowledged.status == 200 && conflictFault(acknowledged, true)) {

@@ -2,24 +2,13 @@
 #include "stress/stress_database.h"
 
 #include "db/statement.h"
+#include "support/demo_script.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace stress {
 namespace {
-
-std::string demoSchema() {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/demo/schema.sql");
-    std::string line, out;
-    while (std::getline(in, line)) {
-        if (line.rfind("SET SQL DIALECT", 0) == 0 || line.rfind("COMMIT;", 0) == 0) continue;
-        out += line;
-        out += '\n';
-    }
-    return out;
-}
 
 // TestDatabase picks embedded or server from the environment when it is
 // created; set it for that moment only.
@@ -39,7 +28,7 @@ testsupport::TestDatabase makeDatabase(std::optional<int> serverPort) {
                 ::unsetenv("VELMORA_TEST_FB_SERVER");
         }
     } restore{saved};
-    return testsupport::TestDatabase(demoSchema());
+    return testsupport::TestDatabase(testsupport::demoScript("schema.sql"));
 }
 
 std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
@@ -70,16 +59,6 @@ int StressDatabase::countQueue(const std::string& where) const {
     db::Result r = s.open();
     r.next();
     return r.asInteger(0);
-}
-
-std::vector<std::string> StressDatabase::queueKeys(const std::string& where) const {
-    db::Connection c;
-    c.open(params());
-    db::Statement s(c, "select chave0 from integecf where " + where + " order by id");
-    db::Result r = s.open();
-    std::vector<std::string> out;
-    while (r.next()) out.push_back(r.text(0));
-    return out;
 }
 
 ChangeProducer::ChangeProducer(const db::ConnectParams& params) {

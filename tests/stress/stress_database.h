@@ -33,7 +33,6 @@ public:
 
     // Number of queue rows matching an SQL condition on integecf.
     int countQueue(const std::string& where) const;
-    std::vector<std::string> queueKeys(const std::string& where) const;
 
 private:
     testsupport::TestDatabase database_;
