@@ -1,0 +1,97 @@
+#include "support/echo_service.h"
+
+#include "common/exception.h"
+#include "records/record_array.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace fuzzsupport {
+
+namespace {
+
+using records::FieldKind;
+using records::ReadRule;
+
+constexpr records::FieldDef kFields[] = {
+    {"Codoper", FieldKind::Text, ReadRule::Text},
+    {"Nome", FieldKind::Text, ReadRule::Text},
+    {"Historicocliente", FieldKind::Integer, ReadRule::Integer},
+    {"Limite", FieldKind::Real, ReadRule::Real},
+    {"Acao", FieldKind::Text, ReadRule::Text},
+};
+
+class EchoServant : public soap::TInvokableClass {};
+
+soap::Operation operation(std::string name, std::vector<std::string> params, soap::ResultKind result) {
+    soap::Operation op;
+    op.name = std::move(name);
+    op.params = std::move(params);
+    op.result = result;
+    if (result == soap::ResultKind::RecordArray) op.recordKind = &kEchoRecordKind;
+    return op;
+}
+
+// Two records, the second with the parameters swapped.
+soap::Result importEcho(const soap::Params& p) {
+    records::RecordArray records(kEchoRecordKind);
+    for (int swap = 0; swap < 2; ++swap) {
+        const std::string& a = p[swap];
+        const std::string& b = p[1 - swap];
+        records.addRecord();
+        records.setText(0, a);
+        records.setText(1, b);
+        records.setInteger(2, integerFrom(b));
+        records.setReal(3, realFrom(a));
+        records.setText(4, "I");
+    }
+    return records;
+}
+
+} // namespace
+
+const records::RecordKind kEchoRecordKind{"UClassCadoper", "TRegistroCadoper", "TColCadoper", kFields};
+
+double realFrom(std::string_view text) noexcept {
+    unsigned char bytes[sizeof(double)] = {};
+    std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+    double value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+std::int32_t integerFrom(std::string_view text) noexcept {
+    unsigned char bytes[sizeof(std::int32_t)] = {};
+    std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+    std::int32_t value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+EchoService::EchoService() {
+    soap::InterfaceEntry entry;
+    entry.name = "IVelmora";
+    entry.unit = "VelmoraIntf";
+
+    soap::Operation import = operation("ImportaOperadores", {"PCodEmpresa", "PEcf"}, soap::ResultKind::RecordArray);
+    import.invoke = [](soap::TInvokableClass&, const soap::Params& p) { return importEcho(p); };
+    entry.operations.push_back(std::move(import));
+
+    soap::Operation stock = operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double);
+    stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::Result { return realFrom(p[1]); };
+    entry.operations.push_back(std::move(stock));
+
+    soap::Operation ack = operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None);
+    ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::Result {
+        if (!p[2].empty()) throw velmora::Exception(p[2]);
+        return std::monostate{};
+    };
+    entry.operations.push_back(std::move(ack));
+
+    registry.registerInterface(std::move(entry));
+    registry.registerInvokableClass({"TVelmora", "IVelmora", [] { return std::make_unique<EchoServant>(); }});
+}
+
+} // namespace fuzzsupport
