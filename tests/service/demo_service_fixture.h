@@ -9,6 +9,7 @@
 #include "service/VelmoraIntf.h"
 #include "soap/soap_dispatcher.h"
 #include "support/demo_script.h"
+#include "support/program_directory.h"
 #include "support/test_database.h"
 
 #include <libxml/parser.h>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -97,17 +99,9 @@ protected:
     void SetUp() override {
         static std::once_flag registered;
         std::call_once(registered, service::registerVelmora);
-        std::string tmpl = (std::filesystem::temp_directory_path() / "velmora-demo-XXXXXX").string();
-        programDir_ = ::mkdtemp(tmpl.data());
-        const db::ConnectParams p = database.params();
-        std::ofstream(programDir_ + "/caminhoBDIntegECF.ini")
-            << "[DATABASE]\nCAMINHO=" << p.database << "\nUSUARIO=" << p.user << "\nSENHA=" << p.password << "\n";
-        db::DefineDiretorioAplicacao(programDir_);
+        programDirectory_.emplace(database.params());
     }
-    void TearDown() override {
-        db::DefineDiretorioAplicacao({});
-        std::filesystem::remove_all(programDir_);
-    }
+    void TearDown() override { programDirectory_.reset(); }
 
     // One call of IVelmora, parameters in order, chosen by SOAP action.
     soap::HttpAnswer call(const std::string& operation,
@@ -150,7 +144,7 @@ protected:
     testsupport::TestDatabase database{demoScript("schema.sql") + demoScript("data.sql")};
 
 private:
-    std::string programDir_;
+    std::optional<testsupport::ProgramDirectory> programDirectory_;
 };
 
 }  // namespace servicetest

@@ -5,6 +5,7 @@
 #include "db/FuncoesIntegECF.h"
 #include "db/statement.h"
 #include "records/record_array.h"
+#include "support/program_directory.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,18 +45,8 @@ create table CompProd (
 
 class ServiceDatabase : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "velmora-svc-XXXXXX").string();
-        programDir_ = ::mkdtemp(tmpl.data());
-        const db::ConnectParams p = database.params();
-        std::ofstream(programDir_ + "/caminhoBDIntegECF.ini")
-            << "[DATABASE]\nCAMINHO=" << p.database << "\nUSUARIO=" << p.user << "\nSENHA=" << p.password << "\n";
-        db::DefineDiretorioAplicacao(programDir_);
-    }
-    void TearDown() override {
-        db::DefineDiretorioAplicacao({});
-        std::filesystem::remove_all(programDir_);
-    }
+    void SetUp() override { programDirectory_.emplace(database.params()); }
+    void TearDown() override { programDirectory_.reset(); }
 
     // Queues a change as the other program would, committed at once.
     void queue(const std::string& empresa, const std::string& ecf, const std::string& tabela,
@@ -88,7 +80,7 @@ protected:
     testsupport::TestDatabase database{kQueueSchema};
 
 private:
-    std::string programDir_;
+    std::optional<testsupport::ProgramDirectory> programDirectory_;
 };
 
 } // namespace servicetest
