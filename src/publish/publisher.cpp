@@ -1,7 +1,7 @@
 #include "publish/publisher.h"
 
 #include "publish/base_address.h"
-#include "publish/inspection_document.h"
+#include "publish/wsil_document.h"
 #include "publish/listing_page.h"
 #include "publish/port_table.h"
 #include "publish/program_identity.h"

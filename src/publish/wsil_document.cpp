@@ -1,4 +1,4 @@
-#include "publish/inspection_document.h"
+#include "publish/wsil_document.h"
 
 #include "publish/indented_xml.h"
 #include "publish/wsdl_namespaces.h"
