@@ -1,10 +1,10 @@
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
+#include "common/executable_path.h"
 #include "common/ini_file.h"
 
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 #include <sys/stat.h>
@@ -26,18 +26,6 @@ std::string& directoryOverride() {
     return dir;
 }
 
-std::string executablePath() {
-    std::string buf(4096, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
-        if (n < 0) return {};
-        if (static_cast<std::size_t>(n) < buf.size()) {
-            buf.resize(static_cast<std::size_t>(n));
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
-}
 
 // Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
 // the few letters in 0x80-0x9F (ƒ Š Œ Ž š œ ž Ÿ), ª µ º.
@@ -81,7 +69,7 @@ void DefineDiretorioAplicacao(std::string directory) { directoryOverride() = std
 std::string DiretorioAplicacao() {
     std::string dir = directoryOverride();
     if (dir.empty()) {
-        const std::string exe = executablePath();
+        const std::string exe = velmora::executablePath();
         const std::size_t slash = exe.rfind('/');
         // "/prog" keeps its root "/"; "/dir/prog" gives "/dir".
         dir = slash == std::string::npos ? std::string{} : exe.substr(0, slash == 0 ? 1 : slash);

@@ -1,6 +1,6 @@
 #include "publish/program_identity.h"
 
-#include <unistd.h>
+#include "common/executable_path.h"
 
 namespace publish {
 
@@ -11,19 +11,6 @@ std::string& pathOverride() {
     return path;
 }
 
-std::string executablePath() {
-    std::string buf(4096, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
-        if (n < 0)
-            return {};
-        if (static_cast<std::size_t>(n) < buf.size()) {
-            buf.resize(static_cast<std::size_t>(n));
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
-}
 
 // Where the extension starts: the last "." of the file name, or the end.
 std::size_t extensionStart(std::string_view path) {
@@ -37,7 +24,7 @@ std::size_t extensionStart(std::string_view path) {
 
 std::string programPath() {
     const std::string& forced = pathOverride();
-    return forced.empty() ? executablePath() : forced;
+    return forced.empty() ? velmora::executablePath() : forced;
 }
 
 void setProgramPath(std::string path) { pathOverride() = std::move(path); }
