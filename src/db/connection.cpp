@@ -23,16 +23,16 @@ constexpr unsigned char kReadOnlyTpb[] = {
     isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
     isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
 
-// Snapshot waits without a limit: the caller retries the whole unit on an
-// update conflict, which a concurrent commit reports at once.
+// Snapshot: a concurrent commit of a row it wants to change is reported at
+// once as an update conflict; a holder that neither commits nor rolls back
+// gives a lock timeout. The caller retries the whole unit on either.
 constexpr unsigned char kSnapshotTpb[] = {
-    isc_tpb_version3, isc_tpb_write, isc_tpb_concurrency, isc_tpb_wait};
+    isc_tpb_version3, isc_tpb_write, isc_tpb_concurrency,
+    isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
 
 template <std::size_t N>
 fb::Handle<ITransaction> start(IAttachment* attachment, fb::Status& st, const unsigned char (&tpb)[N]) {
-    fb::Handle<ITransaction> tra(attachment->startTransaction(st.get(), N, tpb));
-    st.check();
-    return tra;
+    return fb::Handle<ITransaction>(st.checked(attachment->startTransaction(st.get(), N, tpb)));
 }
 
 } // namespace
@@ -57,20 +57,26 @@ void Connection::open(const ConnectParams& params) {
     fb::Status& st = im.status;
     IMaster* master = fb::master();
 
-    fb::Handle<IXpbBuilder> dpb(master->getUtilInterface()->getXpbBuilder(st.get(), IXpbBuilder::DPB, nullptr, 0));
-    st.check();
-    if (!params.user.empty()) dpb->insertString(st.get(), isc_dpb_user_name, params.user.c_str());
-    if (!params.password.empty()) dpb->insertString(st.get(), isc_dpb_password, params.password.c_str());
+    fb::Handle<IXpbBuilder> dpb(
+        st.checked(master->getUtilInterface()->getXpbBuilder(st.get(), IXpbBuilder::DPB, nullptr, 0)));
+    if (!params.user.empty()) {
+        dpb->insertString(st.get(), isc_dpb_user_name, params.user.c_str());
+        st.check();
+    }
+    if (!params.password.empty()) {
+        dpb->insertString(st.get(), isc_dpb_password, params.password.c_str());
+        st.check();
+    }
     dpb->insertString(st.get(), isc_dpb_lc_ctype, "WIN1252");
+    st.check();
     dpb->insertInt(st.get(), isc_dpb_sql_dialect, kDialect);
     st.check();
 
     if (!im.provider) im.provider.reset(master->getDispatcher());
-    const unsigned length = dpb->getBufferLength(st.get());
-    const unsigned char* buffer = dpb->getBuffer(st.get());
-    st.check();
-    fb::Handle<IAttachment> attachment(im.provider->attachDatabase(st.get(), params.database.c_str(), length, buffer));
-    st.check();
+    const unsigned length = st.checked(dpb->getBufferLength(st.get()));
+    const unsigned char* buffer = st.checked(dpb->getBuffer(st.get()));
+    fb::Handle<IAttachment> attachment(
+        st.checked(im.provider->attachDatabase(st.get(), params.database.c_str(), length, buffer)));
     im.attachment = std::move(attachment);
 }
 

@@ -19,7 +19,8 @@ enum class Isolation {
     ReadCommitted,  // what the service's transaction routines use; waits at
                     // most 5 s for a row another transaction holds
     Snapshot        // one state of the database for the whole transaction;
-                    // a row changed meanwhile by another is an update conflict
+                    // a row changed meanwhile by another is an update conflict,
+                    // a row held for over 5 s a lock timeout
 };
 
 class Connection {

@@ -4,6 +4,8 @@
 #include "db/db_error.h"
 #include "db/win1252.h"
 
+#include <ibase.h>
+
 #include <string>
 
 namespace db::fb {
@@ -25,6 +27,15 @@ bool hasConflict(const intptr_t* v) {
     return false;
 }
 
+// The first error code of the vector: the one the message starts with.
+intptr_t firstCode(const intptr_t* v) { return v[0] == isc_arg_gds ? v[1] : 0; }
+
+std::string sqlState(const intptr_t* v) {
+    char state[FB_SQLSTATE_SIZE] = {};
+    fb_sqlstate(state, v);
+    return state;
+}
+
 } // namespace
 
 void Status::raise() {
@@ -35,8 +46,8 @@ void Status::raise() {
     // File names come as UTF-8; values quoted from the data come in the
     // connection's WIN1252. Keep the message UTF-8 like everything else.
     if (!isValidUtf8(message)) message = win1252ToUtf8(message);
-    const bool conflict = hasConflict(wrapper_.getErrors());
-    throw DatabaseError(message, conflict);
+    const intptr_t* errors = wrapper_.getErrors();
+    throw DatabaseError(message, firstCode(errors), sqlState(errors), hasConflict(errors));
 }
 
 void finish(Firebird::IAttachment* p) noexcept {

@@ -17,9 +17,17 @@ public:
     bool failed() const noexcept {
         return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0;
     }
-    // Throws DatabaseError when the last call failed.
+    // Throws DatabaseError when the last call failed. The client clears the
+    // status at the start of every call, so check after each one.
     void check() {
         if (failed()) raise();
+    }
+    // The value a call returned, once its status is checked:
+    //   c.type = st.checked(meta->getType(st.get(), i));
+    template <class T>
+    T checked(T value) {
+        check();
+        return value;
     }
     [[noreturn]] void raise();
 

@@ -13,7 +13,8 @@ namespace {
 
 using namespace Firebird;
 
-// Longest text a VARCHAR parameter can carry.
+// Longest text a VARCHAR parameter can carry, and so the longest any text
+// column can hold.
 constexpr std::size_t kMaxParameterBytes = 32765;
 
 std::string metadataName(const char* name) {
@@ -23,26 +24,22 @@ std::string metadataName(const char* name) {
 
 std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status& st) {
     auto layout = std::make_shared<OutputLayout>();
-    layout->metadata.reset(statement->getOutputMetadata(st.get()));
-    st.check();
+    layout->metadata.reset(st.checked(statement->getOutputMetadata(st.get())));
     IMessageMetadata* meta = layout->metadata.get();
-    const unsigned count = meta->getCount(st.get());
-    st.check();
+    const unsigned count = st.checked(meta->getCount(st.get()));
     layout->columns.resize(count);
     for (unsigned i = 0; i < count; ++i) {
         Column& c = layout->columns[i];
-        c.type = meta->getType(st.get(), i) & ~1u;
-        c.subType = meta->getSubType(st.get(), i);
-        c.scale = meta->getScale(st.get(), i);
-        c.length = meta->getLength(st.get(), i);
-        c.offset = meta->getOffset(st.get(), i);
-        c.nullOffset = meta->getNullOffset(st.get(), i);
-        c.field = metadataName(meta->getField(st.get(), i));
-        c.alias = metadataName(meta->getAlias(st.get(), i));
-        st.check();
+        c.type = st.checked(meta->getType(st.get(), i)) & ~1u;
+        c.subType = st.checked(meta->getSubType(st.get(), i));
+        c.scale = st.checked(meta->getScale(st.get(), i));
+        c.length = st.checked(meta->getLength(st.get(), i));
+        c.offset = st.checked(meta->getOffset(st.get(), i));
+        c.nullOffset = st.checked(meta->getNullOffset(st.get(), i));
+        c.field = metadataName(st.checked(meta->getField(st.get(), i)));
+        c.alias = metadataName(st.checked(meta->getAlias(st.get(), i)));
     }
-    layout->messageLength = meta->getMessageLength(st.get());
-    st.check();
+    layout->messageLength = st.checked(meta->getMessageLength(st.get()));
     return layout;
 }
 
@@ -67,32 +64,29 @@ Statement::Impl::Input Statement::Impl::buildInput() {
 
     fb::Status& st = status;
     const unsigned count = unsigned(positions.size());
-    fb::Handle<IMetadataBuilder> builder(fb::master()->getMetadataBuilder(st.get(), count));
-    st.check();
+    fb::Handle<IMetadataBuilder> builder(st.checked(fb::master()->getMetadataBuilder(st.get(), count)));
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t size = parameters[positions[i]].value.size();
-        builder->setType(st.get(), i, SQL_VARYING);
+        builder->setType(st.get(), i, SQL_VARYING + 1);  // nullable
         st.check();
         builder->setLength(st.get(), i, unsigned(size == 0 ? 1 : size));
         st.check();
         builder->setCharSet(st.get(), i, kCharSetWin1252);
         st.check();
     }
-    in.metadata.reset(builder->getMetadata(st.get()));
-    st.check();
+    in.metadata.reset(st.checked(builder->getMetadata(st.get())));
     IMessageMetadata* meta = in.metadata.get();
-    in.buffer.assign(meta->getMessageLength(st.get()), 0);
-    st.check();
+    in.buffer.assign(st.checked(meta->getMessageLength(st.get())), 0);
     for (unsigned i = 0; i < count; ++i) {
-        const std::string& value = parameters[positions[i]].value;
-        const unsigned offset = meta->getOffset(st.get(), i);
-        const unsigned nullOffset = meta->getNullOffset(st.get(), i);
-        st.check();
+        const Parameter& parameter = parameters[positions[i]];
+        const std::string& value = parameter.value;
+        const unsigned offset = st.checked(meta->getOffset(st.get(), i));
+        const unsigned nullOffset = st.checked(meta->getNullOffset(st.get(), i));
         const auto length = static_cast<ISC_USHORT>(value.size());
         std::memcpy(&in.buffer[offset], &length, sizeof length);
         std::memcpy(&in.buffer[offset + sizeof length], value.data(), value.size());
-        const ISC_SHORT notNull = 0;
-        std::memcpy(&in.buffer[nullOffset], &notNull, sizeof notNull);
+        const ISC_SHORT nullFlag = parameter.null ? -1 : 0;
+        std::memcpy(&in.buffer[nullOffset], &nullFlag, sizeof nullFlag);
     }
     return in;
 }
@@ -123,9 +117,8 @@ Statement::Statement(Connection& connection, std::string_view sql)
     }
     const std::string text = utf8ToWin1252(positional.sql);
     fb::Status& st = im.status;
-    im.statement.reset(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
-                                           IStatement::PREPARE_PREFETCH_METADATA));
-    st.check();
+    im.statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
+                                                      IStatement::PREPARE_PREFETCH_METADATA)));
     im.layout = readLayout(im.statement.get(), st);
     if (own) {
         own->commit(st.get());
@@ -141,8 +134,10 @@ void Statement::bind(std::string_view name, std::string_view utf8Text) {
         if (!p.name.empty() && equalsIgnoringCase(p.name, name)) {
             p.value.clear();
             appendUtf8AsWin1252(utf8Text, p.value);
-            if (p.value.size() > kMaxParameterBytes)
-                throw DatabaseError("Value of parameter '" + p.name + "' is too long");
+            // A longer text equals no stored value: it goes as NULL, which
+            // compares equal to nothing, so the statement matches no row.
+            p.null = p.value.size() > kMaxParameterBytes;
+            if (p.null) p.value.clear();
             p.bound = true;
             return;
         }
@@ -171,9 +166,8 @@ Result Statement::open() {
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
-    r->cursor.reset(im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(),
-                                             im.layout->metadata.get(), 0));
-    st.check();
+    r->cursor.reset(st.checked(im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(),
+                                                        im.layout->metadata.get(), 0)));
     r->row = std::make_unique<unsigned char[]>(im.layout->messageLength);
     r->owner = &im;
     im.current = r.get();

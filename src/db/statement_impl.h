@@ -75,6 +75,7 @@ struct Statement::Impl {
         std::string name;   // as written in the statement
         std::string value;  // WIN1252
         bool bound = false;
+        bool null = false;  // a text too long to equal any stored value
     };
 
     explicit Impl(Connection::Impl& c) : connection(c) {}

@@ -5,6 +5,7 @@
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
+#include <ibase.h>
 
 #include <string>
 #include <vector>
@@ -69,6 +70,18 @@ TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
     db::Statement drop(connection, "delete from integecf where tabela = :Tab");
     drop.bind("Tab", std::string(5000, 'T'));
     EXPECT_NO_THROW(drop.execute());
+
+    // Longer than any VARCHAR can be: no column can hold it either.
+    read.bind("Tab", std::string(32766, 'C'));
+    EXPECT_TRUE(column0(read).empty());
+    read.bind("Tab", "CADOPER");
+    EXPECT_EQ(column0(read).size(), 2u) << "the long text stuck to the parameter";
+    mark.bind("Ecf", std::string(1 << 20, '1'));
+    EXPECT_NO_THROW(mark.execute());
+    drop.bind("Tab", std::string(40000, 'P'));
+    EXPECT_NO_THROW(drop.execute());
+    db::Statement count(connection, "select count(*) from integecf where atualizou is null");
+    EXPECT_EQ(column0(count), (std::vector<std::string>{"4"}));
 }
 
 TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
@@ -194,6 +207,8 @@ TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
         EXPECT_NE(m.find("Column unknown"), std::string::npos) << m;
         EXPECT_NE(m.find("NOTHERE"), std::string::npos) << m;
         EXPECT_FALSE(e.updateConflict());
+        EXPECT_EQ(e.errorCode(), isc_dsql_error);
+        EXPECT_EQ(e.sqlState(), "42S22");  // column not found
     }
     db::Statement s(connection, "insert into texts (id) values (:id)");
     s.bind("id", "not a number");
