@@ -18,6 +18,7 @@
 #include "soap/invoke_registry.h"
 
 #include <chrono>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -62,19 +63,21 @@ records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string
 }
 
 void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table) {
-    db::Statement statement(*db::Conexao,
-                            "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
-                            "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
-    statement.bind("PCodEmpresa", PCodEmpresa);
-    statement.bind("PEcf", PEcf);
-    statement.bind("PTab", table);
+    // Preparing belongs in the guard too: a user who may read the queue but
+    // not update it fails there.
     try {
+        db::Statement statement(*db::Conexao,
+                                "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
+                                "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
+        statement.bind("PCodEmpresa", PCodEmpresa);
+        statement.bind("PEcf", PEcf);
+        statement.bind("PTab", table);
         db::AbreTransacao();
         statement.execute();
     } catch (const std::exception& e) {
-        const auto* dbError = dynamic_cast<const db::DatabaseError*>(&e);
         db::DesfazTransacao();
-        throw MarkingError(std::string(motivoPrefix) + e.what(), dbError != nullptr && dbError->updateConflict());
+        const auto* cause = dynamic_cast<const db::DatabaseError*>(&e);
+        throw MarkingError(std::string(motivoPrefix) + e.what(), cause ? std::optional(*cause) : std::nullopt);
     }
 }
 
@@ -92,13 +95,13 @@ records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::s
 
 void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) {
     db::ConectaBanco();
-    db::Statement statement(*db::Conexao,
-                            "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
-                            "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
-    statement.bind("PCodEmpresa", PCodEmpresa);
-    statement.bind("PEcf", PEcf);
-    statement.bind("PTab", PTabela);
     try {
+        db::Statement statement(*db::Conexao,
+                                "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
+                                "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
+        statement.bind("PCodEmpresa", PCodEmpresa);
+        statement.bind("PEcf", PEcf);
+        statement.bind("PTab", PTabela);
         db::AbreTransacao();
         statement.execute();
     } catch (const std::exception& e) {

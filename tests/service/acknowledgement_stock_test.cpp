@@ -54,6 +54,23 @@ set term ; ^
     EXPECT_EQ(actions("1 = 1"), (Strings{"a", "b"}));
 }
 
+TEST_F(Acknowledgement, AUserWhoMayNotDeleteGetsTheWrappedFaultAndTheRowsStay) {
+    queue("1", "001", "CADOPER", "A", "a", "01.03.2024", "10:00:00", "X");
+    testsupport::ProgramDirectory asReader(readingUser());
+    try {
+        velmora.DeletaIntegECF("1", "001", "CADOPER");
+        FAIL() << "a user without DELETE rights acknowledged";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: ", 0), 0u)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("no permission for DELETE access to TABLE INTEGECF"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(actions("1 = 1"), (Strings{"a"}));
+    // Reading stays allowed.
+    EXPECT_DOUBLE_EQ(velmora.BuscaEstoque("1", "P1", "G"), 0);
+}
+
 TEST_F(Acknowledgement, StockIsStoredValueNullOrMissingGiveZeroAndParametersBindByName) {
     database.run(R"sql(
 insert into CompProd values ('1', 'P1', 'G', 12.5);

@@ -69,6 +69,18 @@ protected:
         return out;
     }
 
+    // A user who may read the queue, the operators and the stock but change
+    // nothing (through a server, the user is created first).
+    db::ConnectParams readingUser() {
+        if (testsupport::firebirdServerPort()) database.execute("create or alter user LEITOR password 'leitor'");
+        database.run("grant select on integecf to LEITOR; grant select on Cadoper to LEITOR;"
+                     "grant select on CompProd to LEITOR;");
+        db::ConnectParams p = database.params();
+        p.user = "LEITOR";
+        p.password = "leitor";
+        return p;
+    }
+
     static std::vector<std::string> column(const records::RecordArray& a, std::string_view field) {
         std::size_t f = 0;
         while (a.kind().fields[f].name != field) ++f;
