@@ -33,7 +33,8 @@ void readUpTo(int fd, std::uint64_t limit, std::string& out) {
         do {
             n = ::read(fd, buffer, want);
         } while (n < 0 && errno == EINTR);
-        if (n <= 0) return;
+        if (n < 0) throw velmora::Exception(std::string("Error reading the request: ") + std::strerror(errno));
+        if (n == 0) return;
         out.append(buffer, static_cast<std::size_t>(n));
         remaining -= static_cast<std::uint64_t>(n);
     }

@@ -35,6 +35,7 @@ publish::Request publishRequestOf(const WebRequest& request) {
     out.pathInfo = request.pathInfo();
     out.host = request.host();
     out.serverPort = request.serverPort();
+    out.https = request.https();
     out.scriptName = request.scriptName();
     out.query = decodeQuery(request.query());
     return out;

@@ -3,6 +3,7 @@
 
 #include "host/web_request.h"
 #include "host/web_response.h"
+#include "soap/dispatcher_fault.h"
 #include "soap/soap_dispatcher.h"
 
 namespace host {
@@ -10,6 +11,15 @@ namespace host {
 SoapDispatchComponent::SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", mtPost, "soap*") {}
 
 bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& response) {
+    if (request.bodyTooLarge()) {
+        // Refused like a call no interface takes: the dispatcher's fault, 500.
+        response.setContentType("text/xml");
+        response.setStatusCode(500);
+        response.setContent(soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
+                                                  " bytes is larger than the " +
+                                                  std::to_string(kMaxRequestBodyBytes) + " bytes accepted"));
+        return true;
+    }
     std::string soapAction = request.fieldByName("SOAPAction");
     if (soapAction.empty()) soapAction = request.fieldByName("HTTP_SOAPACTION");
 

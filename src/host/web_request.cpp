@@ -1,6 +1,7 @@
 // Building the request from the CGI environment and the body.
 #include "host/web_request.h"
 
+#include "host/ascii_text.h"
 #include "host/fd_io.h"
 
 #include <charconv>
@@ -25,9 +26,11 @@ WebRequest::WebRequest(CgiEnvironment env, int inputFd)
       serverPort_(integerItem(env_.lookup("SERVER_PORT"))),
       scriptName_(env_.lookup("SCRIPT_NAME")),
       contentType_(env_.lookup("HTTP_CONTENT_TYPE")),
-      contentLength_(integerItem(env_.lookup("HTTP_CONTENT_LENGTH"))) {
+      contentLength_(integerItem(env_.lookup("HTTP_CONTENT_LENGTH"))),
+      https_(equalsIgnoreCase(env_.lookup("HTTPS"), "on")) {
     methodType_ = methodTypeFromText(method_);
-    if (contentLength_ > 0) readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
+    if (contentLength_ > 0 && !bodyTooLarge())
+        readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
 }
 
 std::string WebRequest::fieldByName(std::string_view name) const {

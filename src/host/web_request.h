@@ -13,10 +13,16 @@
 
 namespace host {
 
+// The largest body read. Every operation takes two or three short texts; a
+// larger announcement is refused unread, so that no one can make the
+// process hold whatever they send.
+inline constexpr std::int64_t kMaxRequestBodyBytes = 1 << 20;
+
 class WebRequest {
 public:
     // Reads the items from `env` and then the body from `inputFd`: up to the
-    // content length, or less when the input ends first.
+    // content length, or less when the input ends first; nothing when the
+    // length is over kMaxRequestBodyBytes. A failing read throws.
     WebRequest(CgiEnvironment env, int inputFd);
 
     MethodType methodType() const noexcept { return methodType_; }
@@ -30,6 +36,10 @@ public:
     const std::string& contentType() const noexcept { return contentType_; }
     std::int64_t contentLength() const noexcept { return contentLength_; }
     const std::string& content() const noexcept { return content_; }
+    // The announced body was over kMaxRequestBodyBytes and left unread.
+    bool bodyTooLarge() const noexcept { return contentLength_ > kMaxRequestBodyBytes; }
+    // The web server terminated TLS ("HTTPS" is "on").
+    bool https() const noexcept { return https_; }
 
     // The lookup by name every item goes through (the "HTTP_" fallback
     // included); "SOAPAction" finds HTTP_SOAPACTION.
@@ -52,6 +62,7 @@ private:
     std::string scriptName_;
     std::string contentType_;
     std::int64_t contentLength_;
+    bool https_;
     std::string content_;
     mutable std::unique_ptr<QueryFields> queryFields_;
 };

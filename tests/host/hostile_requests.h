@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -23,8 +24,12 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace hostile {
 
@@ -48,6 +53,16 @@ inline constexpr long kSanitizerFactor = 1;
 // ---------------------------------------------------------------------------
 // Requests
 
+// A body of many megabytes, written to a file piece by piece and sent from
+// there: held whole by the test, it would count in the program's peak RSS.
+struct LargeBody {
+    std::string prefix;
+    char fill = 'A';
+    std::size_t fillCount = 0;
+    std::string suffix;
+    std::size_t size() const { return prefix.size() + fillCount + suffix.size(); }
+};
+
 struct Request {
     std::string method = "POST";
     std::string path = "/soap/IVelmora";
@@ -55,6 +70,7 @@ struct Request {
     // NAME=value entries added to (or, same name, replacing) the defaults;
     // "NAME" alone removes the variable.
     std::vector<std::string> env;
+    std::optional<LargeBody> large = std::nullopt;  // sent instead of `body`
 };
 
 inline std::string envelope(const std::string& bodyContent, const std::string& header = "") {
@@ -87,6 +103,12 @@ inline const std::string kQuietImport = call("ImportaProdutos", {{"PCodEmpresa",
 
 inline Request post(std::string body, std::vector<std::string> env = {}) {
     return Request{"POST", "/soap/IVelmora", std::move(body), std::move(env)};
+}
+
+inline Request postLarge(LargeBody body) {
+    Request r{"POST", "/soap/IVelmora", "", {}, {}};
+    r.large = std::move(body);
+    return r;
 }
 
 inline Request get(std::string path, std::vector<std::string> env = {}) {
@@ -333,12 +355,36 @@ protected:
         return state;
     }
 
+    struct FileDescriptor {
+        int fd = -1;
+        ~FileDescriptor() {
+            if (fd >= 0) ::close(fd);
+        }
+    };
+
+    // An unlinked temporary file holding the body, positioned at its start.
+    static int writeLargeBody(const LargeBody& body) {
+        const int fd = ::open(fs::temp_directory_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd < 0) throw std::runtime_error("cannot create a temporary file");
+        const auto put = [fd](std::string_view piece) {
+            if (::write(fd, piece.data(), piece.size()) != static_cast<ssize_t>(piece.size()))
+                throw std::runtime_error("cannot write the temporary file");
+        };
+        put(body.prefix);
+        const std::string chunk(1 << 20, body.fill);
+        for (std::size_t left = body.fillCount; left > 0; left -= std::min(left, chunk.size()))
+            put(std::string_view(chunk).substr(0, std::min(left, chunk.size())));
+        put(body.suffix);
+        ::lseek(fd, 0, SEEK_SET);
+        return fd;
+    }
+
     static std::vector<std::string> environment(const Request& request) {
         std::map<std::string, std::string> vars{
             {"PATH_INFO", request.path},        {"SERVER_PROTOCOL", "HTTP/1.1"},
             {"SCRIPT_NAME", "/velmora.cgi"},    {"SERVER_PORT", "80"},
             {"HTTP_HOST", "localhost"},         {"CONTENT_TYPE", "text/xml"},
-            {"CONTENT_LENGTH", std::to_string(request.body.size())},
+            {"CONTENT_LENGTH", std::to_string(request.large ? request.large->size() : request.body.size())},
         };
         if (!request.method.empty()) vars["REQUEST_METHOD"] = request.method;
         // The embedded engine's settings and the sanitizers' pass through,
@@ -362,6 +408,8 @@ protected:
     static void expectAnswer(const Request& request, const Expect& expect) {
         CgiOptions options;
         options.timeoutMs = 120000;
+        FileDescriptor largeBody;
+        if (request.large) options.inputFd = largeBody.fd = writeLargeBody(*request.large);
         const auto started = std::chrono::steady_clock::now();
         const CgiRun run = testsupport::runCgi(program_, environment(request), request.body, options);
         const auto ms =

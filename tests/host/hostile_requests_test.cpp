@@ -98,7 +98,9 @@ TEST_F(HostileRequests, DocumentTypesAndEntitiesAreRefusedWithoutExpansion) {
 TEST_F(HostileRequests, SizesThatWouldExhaustMemoryOrTimeStayBounded) {
     {
         SCOPED_TRACE("1 GB announced, 10 bytes sent");
-        expectAnswer(post("0123456789", {"CONTENT_LENGTH=1073741824"}), parseFault(1).rss(16 * 1024));
+        expectAnswer(post("0123456789", {"CONTENT_LENGTH=1073741824"}),
+                     dispatcherFault("The request body of 1073741824 bytes is larger than the 1048576 bytes accepted")
+                         .rss(16 * 1024));
     }
     {
         SCOPED_TRACE("a length beyond any integer");
@@ -126,14 +128,27 @@ TEST_F(HostileRequests, SizesThatWouldExhaustMemoryOrTimeStayBounded) {
                      emptyArray("TRegistroProduto").rss(48 * 1024));
     }
     {
-        // Held once as it arrives and once by the test that sends it.
-        SCOPED_TRACE("a 50 MB body of garbage");
-        expectAnswer(post(std::string(50u << 20, 'A')), parseFault(1).rss(160 * 1024).within(10000));
+        // Refused unread: the process never holds what it was sent.
+        SCOPED_TRACE("a 20 MB body of garbage");
+        expectAnswer(postLarge({"", 'A', 20u << 20, ""}),
+                     dispatcherFault("The request body of 20971520 bytes is larger than the 1048576 bytes accepted")
+                         .rss(24 * 1024)
+                         .within(2000));
     }
     {
         SCOPED_TRACE("a 50 MB parameter");
-        expectAnswer(post(call("ImportaProdutos", {{"PCodEmpresa", std::string(50u << 20, 'A')}, {"PEcf", "999"}})),
-                     fault("Value of parameter 'PCodEmpresa' is too long").rss(320 * 1024).within(10000));
+        const std::string around = call("ImportaProdutos", {{"PCodEmpresa", "@"}, {"PEcf", "999"}});
+        const std::size_t at = around.find('@');
+        const LargeBody body{around.substr(0, at), 'A', 50u << 20, around.substr(at + 1)};
+        expectAnswer(postLarge(body), dispatcherFault("The request body of " + std::to_string(body.size()) +
+                                                      " bytes is larger than the 1048576 bytes accepted")
+                                          .rss(24 * 1024)
+                                          .within(2000));
+    }
+    {
+        SCOPED_TRACE("a parameter longer than any column, in a body under the limit");
+        expectAnswer(post(call("ImportaProdutos", {{"PCodEmpresa", std::string(900000, '1')}, {"PEcf", "001"}})),
+                     emptyArray("TRegistroProduto").rss(48 * 1024));
     }
 }
 
@@ -178,7 +193,13 @@ TEST_F(HostileRequests, ParametersHoldingSqlAreOnlyEverData) {
          post(call("ImportaProdutos", {{"PCodEmpresa", "<b>1</b><![CDATA[' or 1=1]]>&amp;&lt;"}, {"PEcf", "001"}})),
          emptyArray("TRegistroProduto")},
         {"a 100 KB company code", post(call("ImportaProdutos", {{"PCodEmpresa", std::string(100000, '1')}})),
-         fault("Value of parameter 'PCodEmpresa' is too long")},
+         emptyArray("TRegistroProduto")},
+        {"a 40 KB product code", post(call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", std::string(40000, 'P')},
+                                                             {"PGrade", "U"}})),
+         returning("0")},
+        {"an acknowledgement of a 33 KB table name",
+         post(call("DeletaIntegECF", {{"PCodEmpresa", "1"}, {"PEcf", "001"}, {"PTabela", std::string(33000, 'C')}})),
+         acknowledged()},
     });
 }
 

@@ -4,7 +4,11 @@
 #include "host/cgi_environment.h"
 #include "host/web_request.h"
 
+#include "common/exception.h"
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 
 using host::CgiEnvironment;
 using hosttest::makeRequest;
@@ -96,15 +100,36 @@ TEST(WebRequestBody, ShorterBodyIsWhatArrivedAndNothingPastTheLengthIsRead) {
     EXPECT_EQ(input.position(), 10);
 }
 
-TEST(WebRequestBody, LargeBodyArrivesWhole) {
-    std::string body(3 * 1024 * 1024 + 17, '\0');
+TEST(WebRequestBody, ABodyUpToTheLimitArrivesWholeALargerOneIsLeftUnread) {
+    std::string body(host::kMaxRequestBodyBytes, '\0');
     for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 131 % 251);
-    const auto request = makeRequest({"CONTENT_LENGTH=" + std::to_string(body.size())}, body);
-    EXPECT_EQ(request.content(), body);
+    const auto whole = makeRequest({"CONTENT_LENGTH=" + std::to_string(body.size())}, body);
+    EXPECT_EQ(whole.content(), body);
+    EXPECT_FALSE(whole.bodyTooLarge());
+
+    body.push_back('!');
+    MemFile input(body);
+    const host::WebRequest refused(CgiEnvironment({"CONTENT_LENGTH=" + std::to_string(body.size())}), input.fd());
+    EXPECT_TRUE(refused.bodyTooLarge());
+    EXPECT_EQ(refused.content(), "");
+    EXPECT_EQ(input.position(), 0) << "a refused body was read";
 }
 
-TEST(WebRequestBody, HugeAnnouncementWithTinyBodyAllocatesOnlyWhatArrived) {
+TEST(WebRequestBody, AHugeAnnouncementIsRefusedWhateverArrives) {
     const auto request = makeRequest({"CONTENT_LENGTH=1073741824"}, "tiny body!");
-    EXPECT_EQ(request.content(), "tiny body!");
-    EXPECT_LT(request.content().capacity(), 1024u * 1024u);
+    EXPECT_TRUE(request.bodyTooLarge());
+    EXPECT_EQ(request.content(), "");
+}
+
+TEST(WebRequestBody, AFailingReadIsAnErrorNotTheEndOfTheBody) {
+    // Reading a directory fails (EISDIR) where a pipe would give its bytes.
+    const int directory = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(directory, 0);
+    try {
+        host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), directory);
+        ADD_FAILURE() << "a failed read gave the body \"" << request.content() << "\"";
+    } catch (const velmora::Exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Error reading the request: ", 0), 0u) << e.what();
+    }
+    ::close(directory);
 }

@@ -68,12 +68,14 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
 
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) execChild(program, env, inRead.fd, outWrite.fd, options.addressSpaceLimit);
+    if (pid == 0)
+        execChild(program, env, options.inputFd >= 0 ? options.inputFd : inRead.fd, outWrite.fd,
+                  options.addressSpaceLimit);
 
     inRead.close();
     outWrite.close();
     ::fcntl(inWrite.fd, F_SETFL, O_NONBLOCK);
-    if (input.empty()) inWrite.close();
+    if (input.empty() || options.inputFd >= 0) inWrite.close();
 
     CgiRun run;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options.timeoutMs);
@@ -107,7 +109,12 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
         }
     }
     inWrite.close();
-    if (timedOut) ::kill(pid, SIGKILL);
+    if (timedOut) {
+        ::kill(pid, SIGKILL);
+    } else if (options.terminateAfterOutputMs >= 0) {
+        ::usleep(static_cast<useconds_t>(options.terminateAfterOutputMs) * 1000);
+        ::kill(pid, SIGTERM);
+    }
 
     int status = 0;
     rusage usage{};
@@ -115,6 +122,7 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
     }
     run.exited = !timedOut && WIFEXITED(status);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     run.peakRssKb = usage.ru_maxrss;
     return run;
 }

@@ -14,6 +14,7 @@ struct CgiRun {
     std::string output;       // everything written to standard output
     bool exited = false;      // ended by exit, not by a signal or the timeout
     int exitStatus = -1;
+    int signal = 0;           // the signal that ended it, 0 when it exited
     long peakRssKb = 0;       // the child's peak resident set size
 };
 
@@ -21,6 +22,13 @@ struct CgiOptions {
     // Limit of the child's address space in bytes; 0 leaves it unlimited.
     std::uint64_t addressSpaceLimit = 0;
     int timeoutMs = 30000;
+    // Sends SIGTERM this many ms after the output ends, as lighttpd does
+    // (at once); negative: never.
+    int terminateAfterOutputMs = -1;
+    // Standard input from this descriptor (read from its current offset)
+    // instead of `input`: a large body held by the test would count in the
+    // child's peak RSS, since a forked child starts with its parent's pages.
+    int inputFd = -1;
 };
 
 // `env` holds NAME=value entries and is the child's whole environment.
