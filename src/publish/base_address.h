@@ -9,8 +9,9 @@
 
 namespace publish {
 
-// "http://" host, ":" port when the port is not 80 and the host names no port
-// of its own, then the script name.
-std::string baseAddress(std::string_view host, std::int64_t serverPort, std::string_view scriptName);
+// "http://" host, or "https://" behind TLS; ":" port when the port is not the
+// scheme's default (80, 443) and the host names no port of its own; then the
+// script name.
+std::string baseAddress(std::string_view host, std::int64_t serverPort, bool https, std::string_view scriptName);
 
 } // namespace publish

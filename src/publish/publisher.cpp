@@ -44,7 +44,7 @@ Answer Publisher::dispatch(const Request& request) const {
 }
 
 Answer Publisher::answer(const Request& request) const {
-    const std::string base = baseAddress(request.host, request.serverPort, request.scriptName);
+    const std::string base = baseAddress(request.host, request.serverPort, request.https, request.scriptName);
     std::string_view path = request.pathInfo;
     if (path.ends_with('/'))
         path.remove_suffix(1);
@@ -82,7 +82,7 @@ Answer Publisher::answer(const Request& request) const {
 }
 
 Page Publisher::servicePage(const Request& request) const {
-    const std::string base = baseAddress(request.host, request.serverPort, request.scriptName);
+    const std::string base = baseAddress(request.host, request.serverPort, request.https, request.scriptName);
     const auto portTypes = publishedPortTypes(registry_);
     if (soap::equalsIgnoreCase(request.pathInfo, "/inspection.wsil"))
         return {inspectionDocument(portTypes, base), "text/xml"};

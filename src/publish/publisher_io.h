@@ -24,6 +24,7 @@ struct Request {
     std::string pathInfo;
     std::string host;             // HTTP_HOST
     std::int64_t serverPort = -1;
+    bool https = false;           // HTTPS is "on": the web server terminates TLS
     std::string scriptName;
     QueryText query;
 };

@@ -69,6 +69,9 @@ TEST(CgiPublish, WsdlDocumentGoesOutAsXmlWithItsLength) {
     ASSERT_TRUE(x.wellFormed());
     EXPECT_EQ(x.count("//w:portType/w:operation"), 13);
     EXPECT_EQ(x.text("//soap:address/@location"), "http://pos.example:8080/cgi-bin/velmora.cgi/soap/IVelmora");
+    // Behind a web server that terminates TLS.
+    const Response tls = get("/wsdl/IVelmora", {"HTTPS=on", "SERVER_PORT=443"});
+    EXPECT_EQ(Xml(tls.body).text("//soap:address/@location"), "https://pos.example/cgi-bin/velmora.cgi/soap/IVelmora");
 
     const Response listing = get("/wsdl/", {}, "POST");
     EXPECT_EQ(listing.head, head("200 OK", "text/html", listing.body.size()));

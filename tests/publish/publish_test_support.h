@@ -28,8 +28,10 @@ inline const soap::InvRegistry& serviceRegistry() {
     return soap::InvRegistry::instance();
 }
 
-inline publish::Request request(std::string path, std::string host = "example.com", std::int64_t port = 80) {
+inline publish::Request request(std::string path, std::string host = "example.com", std::int64_t port = 80,
+                                bool https = false) {
     publish::Request r;
+    r.https = https;
     r.pathInfo = std::move(path);
     r.host = std::move(host);
     r.serverPort = port;

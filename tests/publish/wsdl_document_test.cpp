@@ -25,8 +25,10 @@ const std::string kUnits[] = {"Produto", "Cliente", "Cadoper", "Cadusua", "Vende
 
 class WsdlDocument : public ::testing::Test {
 protected:
-    publish::Answer get(const std::string& path, const std::string& host = "example.com", std::int64_t port = 80) {
-        return publish::Publisher(settings(portTable_), serviceRegistry(), types_).dispatch(request(path, host, port));
+    publish::Answer get(const std::string& path, const std::string& host = "example.com", std::int64_t port = 80,
+                        bool https = false) {
+        return publish::Publisher(settings(portTable_), serviceRegistry(), types_)
+            .dispatch(request(path, host, port, https));
     }
     void usePortTable(const std::string& text) {
         portTable_ = ::testing::TempDir() + "publish_ports_" + std::to_string(::getpid()) + ".ini";
@@ -139,6 +141,16 @@ TEST_F(WsdlDocument, AddressCarriesThePortOnlyWhenNeeded) {
     EXPECT_EQ(location("example.com", 80), "http://example.com/velmora.cgi/soap/IVelmora");
     EXPECT_EQ(location("example.com:8443", 8443), "http://example.com:8443/velmora.cgi/soap/IVelmora");
     EXPECT_EQ(location("[::1]:81", 81), "http://[::1]:81/velmora.cgi/soap/IVelmora");
+}
+
+TEST_F(WsdlDocument, BehindTlsTheAddressIsHttpsWithoutItsDefaultPort) {
+    const auto location = [this](const std::string& host, std::int64_t port) {
+        return Xml(get("/wsdl/IVelmora", host, port, true).content).text("//soap:address/@location");
+    };
+    EXPECT_EQ(location("example.com", 443), "https://example.com/velmora.cgi/soap/IVelmora");
+    EXPECT_EQ(location("example.com", 8443), "https://example.com:8443/velmora.cgi/soap/IVelmora");
+    EXPECT_EQ(location("example.com", 80), "https://example.com:80/velmora.cgi/soap/IVelmora");
+    EXPECT_EQ(location("example.com:4443", 4443), "https://example.com:4443/velmora.cgi/soap/IVelmora");
 }
 
 TEST_F(WsdlDocument, DefaultPortKeepsTheRequestedSpellingEverythingElseTheRegistered) {
