@@ -14,9 +14,15 @@ namespace {
 // The web server must not wait for the database client's exit-time cleanup:
 // once the response is out, standard output is closed. Everything that had
 // to reach the database was committed before the response was written.
+//
+// Some web servers (lighttpd) send SIGTERM as soon as the output ends. The
+// database client's own SIGTERM handler, run during its exit-time cleanup,
+// can crash the process; with nothing left to do but that cleanup, the
+// signal is ignored and the process ends on its own, with status 0.
 void finishOutput() {
     std::fflush(stdout);
     std::fclose(stdout);
+    std::signal(SIGTERM, SIG_IGN);
 }
 
 } // namespace

@@ -53,7 +53,7 @@ void CgiProgram::runAs(const std::string& user, const std::string& group) {
 }
 
 CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::string_view field,
-                         int timeoutMs) const {
+                         int timeoutMs, int terminateAfterOutputMs) const {
     const std::string body = requestEnvelope(operation, params);
     std::vector<std::string> env = {"REQUEST_METHOD=POST",
                                     "PATH_INFO=/soap/IVelmora",
@@ -70,6 +70,7 @@ CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::
     CgiCall result;
     testsupport::CgiOptions options;
     options.timeoutMs = timeoutMs;
+    options.terminateAfterOutputMs = terminateAfterOutputMs;
     result.run = testsupport::runCgi(launcher_, env, body, options);
     const auto [head, content] = splitHead(result.run.output);
     result.head = std::string(head);

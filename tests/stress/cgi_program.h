@@ -35,9 +35,9 @@ public:
     // (root only); empty: as ourselves.
     void runAs(const std::string& user, const std::string& group);
 
-    // One SOAP call; `field` as in readAnswer.
+    // One SOAP call; `field` as in readAnswer; SIGTERM as in CgiOptions.
     CgiCall call(std::string_view operation, const Params& params, std::string_view field = {},
-                 int timeoutMs = 120000) const;
+                 int timeoutMs = 120000, int terminateAfterOutputMs = -1) const;
     CgiCall importa(std::string_view operation, std::string_view company, std::string_view terminal,
                     std::string_view field) const;
     CgiCall deleta(std::string_view company, std::string_view terminal, std::string_view table) const;
