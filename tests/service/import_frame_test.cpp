@@ -180,6 +180,46 @@ TEST_F(ImportFrame, AnImportWaitingOnARivalMarkingRetriesAndSucceeds) {
     EXPECT_EQ(delivered, 1u);
 }
 
+// The queue's safety rests on this: the rows are read and marked in one
+// snapshot transaction, so the marking sees exactly the queue the read saw.
+// Two operator columns are made to report the reading transaction and its
+// isolation, and a trigger records the marking's.
+TEST_F(ImportFrame, TheMarkingRunsInTheReadsOwnSnapshotTransaction) {
+    database.run(R"sql(
+alter table Cadoper drop Usuario;
+alter table Cadoper add Usuario computed by (cast(current_transaction as varchar(20)));
+alter table Cadoper drop Liquidadocurec;
+alter table Cadoper add Liquidadocurec computed by (rdb$get_context('SYSTEM', 'ISOLATION_LEVEL'));
+create table marking_audit (tx varchar(20), isolation varchar(20));
+set term ^ ;
+create trigger integecf_audit for integecf before update as
+begin
+  insert into marking_audit values (current_transaction, rdb$get_context('SYSTEM', 'ISOLATION_LEVEL'));
+end^
+set term ; ^
+)sql");
+    queue("1", "001", "CADOPER", "A", "first");
+    queue("1", "001", "CADOPER", "B", "second");
+
+    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    ASSERT_EQ(ops.size(), 2u);
+    const Strings readBy = column(ops, "Usuario");
+    EXPECT_EQ(column(ops, "Liquidadocurec"), (Strings{"SNAPSHOT", "SNAPSHOT"}));
+
+    db::Connection c;
+    c.open(database.params());
+    db::Statement audit(c, "select tx, isolation from marking_audit");
+    db::Result marked = audit.open();
+    int rows = 0;
+    while (marked.next()) {
+        ++rows;
+        EXPECT_EQ(marked.text(0), readBy[0]) << "marked in another transaction than the one that read";
+        EXPECT_EQ(marked.text(1), "SNAPSHOT");
+    }
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(readBy[1], readBy[0]);
+}
+
 // Another program keeps queueing while terminals import: whatever carries the
 // mark must have been delivered by some import.
 TEST_F(ImportFrame, ARowQueuedDuringAnImportIsDeliveredOrLeftUnmarked) {
