@@ -10,16 +10,16 @@
 // waits for); exit_ms when the process had ended (exit-time cleanup
 // included). --expect-soap fails unless the output is a "200 OK" CGI answer
 // holding a whole SOAP envelope and no fault.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <string>
 #include <string_view>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -47,7 +47,7 @@ int usage(const char* self) {
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string input = "/dev/null", save;
@@ -60,12 +60,18 @@ int main(int argc, char** argv) {
             ++i;
             break;
         }
-        if (a == "--input" && i + 1 < argc) input = argv[++i];
-        else if (a == "--env" && i + 1 < argc) env.emplace_back(argv[++i]);
-        else if (a == "--save" && i + 1 < argc) save = argv[++i];
-        else if (a == "--inherit-env") inherit = true;
-        else if (a == "--expect-soap") expectSoap = true;
-        else return usage(argv[0]);
+        if (a == "--input" && i + 1 < argc)
+            input = argv[++i];
+        else if (a == "--env" && i + 1 < argc)
+            env.emplace_back(argv[++i]);
+        else if (a == "--save" && i + 1 < argc)
+            save = argv[++i];
+        else if (a == "--inherit-env")
+            inherit = true;
+        else if (a == "--expect-soap")
+            expectSoap = true;
+        else
+            return usage(argv[0]);
     }
     if (i >= argc) return usage(argv[0]);
 
@@ -112,13 +118,13 @@ int main(int argc, char** argv) {
     const double response = nowMs() - start;
     int status = 0;
     rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {}
     const double exited = nowMs() - start;
     if (saved) std::fclose(saved);
 
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        fail(std::string(argv[i]) + " ended with status " + std::to_string(status) + "; output began: " + head.substr(0, 300));
+        fail(std::string(argv[i]) + " ended with status " + std::to_string(status) +
+             "; output began: " + head.substr(0, 300));
     if (expectSoap) {
         const bool ok = head.starts_with("Status: 200 OK\r\n") && head.find("<SOAP-ENV:Fault>") == std::string::npos &&
                         tail.ends_with("</SOAP-ENV:Envelope>");

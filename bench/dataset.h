@@ -20,4 +20,4 @@ inline std::string productCode(long number) {
     return code;
 }
 
-} // namespace bench::dataset
+}  // namespace bench::dataset

@@ -38,8 +38,8 @@ db::fb::Handle<ITransaction> Session::startSnapshot() {
 }
 
 db::fb::Handle<ITransaction> Session::startReadOnly() {
-    static constexpr unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
-                                            isc_tpb_rec_version, isc_tpb_wait};
+    static constexpr unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
+                                            isc_tpb_wait};
     db::fb::Handle<ITransaction> tra(attachment->startTransaction(status.get(), sizeof tpb, tpb));
     status.check();
     return tra;
@@ -47,8 +47,8 @@ db::fb::Handle<ITransaction> Session::startReadOnly() {
 
 db::fb::Handle<IStatement> Session::prepare(ITransaction* tra, std::string_view sql) {
     const std::string text(sql);
-    db::fb::Handle<IStatement> stmt(attachment->prepare(status.get(), tra, 0, text.c_str(), kDialect,
-                                                        IStatement::PREPARE_PREFETCH_METADATA));
+    db::fb::Handle<IStatement> stmt(
+        attachment->prepare(status.get(), tra, 0, text.c_str(), kDialect, IStatement::PREPARE_PREFETCH_METADATA));
     status.check();
     return stmt;
 }
@@ -112,4 +112,4 @@ std::string positional(std::string_view sql) {
     return out;
 }
 
-} // namespace bench
+}  // namespace bench

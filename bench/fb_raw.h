@@ -70,4 +70,4 @@ struct Message {
 // Replaces each ":Name" of the service's statements with "?", in order.
 std::string positional(std::string_view sql);
 
-} // namespace bench
+}  // namespace bench

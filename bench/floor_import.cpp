@@ -61,12 +61,8 @@ void readField(const bench::Message& m, const bench::Slot& s, records::ReadRule 
             text.append(digits, std::to_chars(digits, digits + sizeof digits, realOf(m, s)).ptr);
         }
         return;
-    case records::ReadRule::Real:
-        sum += realOf(m, s);
-        return;
-    case records::ReadRule::Integer:
-        sum += std::nearbyint(realOf(m, s));
-        return;
+    case records::ReadRule::Real: sum += realOf(m, s); return;
+    case records::ReadRule::Integer: sum += std::nearbyint(realOf(m, s)); return;
     case records::ReadRule::DateMinSec:
     case records::ReadRule::DateHourMin: {
         unsigned y = 1899, mo = 12, d = 30, h = 0, mi = 0, se = 0, frac = 0;
@@ -87,8 +83,7 @@ void readField(const bench::Message& m, const bench::Slot& s, records::ReadRule 
         appendTwo(rule == records::ReadRule::DateMinSec ? se : mi, text);
         return;
     }
-    case records::ReadRule::NotFilled:
-        return;
+    case records::ReadRule::NotFilled: return;
     }
 }
 
@@ -109,8 +104,8 @@ int run(const std::string& location, std::string_view company, std::string_view 
         return 1;
     }
 
-    db::fb::Handle<IResultSet> cursor(select->openCursor(db.status.get(), tra.get(), in.metadata.get(),
-                                                          in.buffer.data(), row.metadata.get(), 0));
+    db::fb::Handle<IResultSet> cursor(
+        select->openCursor(db.status.get(), tra.get(), in.metadata.get(), in.buffer.data(), row.metadata.get(), 0));
     db.status.check();
     long rows = 0;
     std::size_t textBytes = 0;
@@ -118,7 +113,8 @@ int run(const std::string& location, std::string_view company, std::string_view 
     std::string text;
     while (cursor->fetchNext(db.status.get(), row.buffer.data()) == IStatus::RESULT_OK) {
         text.clear();
-        for (std::size_t f = 0; f < fields.size(); ++f) readField(row, row.slots[f], fields[f].rule, db.util, text, sum);
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            readField(row, row.slots[f], fields[f].rule, db.util, text, sum);
         textBytes += text.size();
         ++rows;
     }
@@ -147,7 +143,7 @@ int run(const std::string& location, std::string_view company, std::string_view 
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 4) {
@@ -155,7 +151,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        return run(argv[1], argc == 4 ? argv[2] : bench::dataset::company, argc == 4 ? argv[3] : bench::dataset::terminal);
+        return run(argv[1], argc == 4 ? argv[2] : bench::dataset::company,
+                   argc == 4 ? argv[3] : bench::dataset::terminal);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_floor_import: %s\n", e.what());
         return 1;

@@ -33,25 +33,27 @@ std::string_view pick(std::mt19937_64& rng, const std::array<std::string_view, N
 }
 
 constexpr std::array<std::string_view, 24> kNouns = {
-    "ARROZ TIPO 1", "FEIJÃO CARIOCA", "AÇÚCAR CRISTAL", "CAFÉ TORRADO E MOÍDO", "LEITE UHT INTEGRAL",
-    "PÃO DE FORMA", "MACARRÃO ESPAGUETE", "ÓLEO DE SOJA", "SABÃO EM PÓ", "DETERGENTE LÍQUIDO",
-    "BISCOITO RECHEADO", "CHOCOLATE AO LEITE", "REFRIGERANTE COLA", "CERVEJA PILSEN", "ÁGUA MINERAL S/ GÁS",
-    "FARINHA DE TRIGO", "MARGARINA C/ SAL", "SALSICHA HOT DOG", "QUEIJO MUÇARELA", "PRESUNTO FATIADO",
-    "ESPONJA DUPLA FACE", "PAPEL HIGIÊNICO F.DUPLA", "CREME DENTAL", "AMACIANTE CONCENTRADO"};
+    "ARROZ TIPO 1",       "FEIJÃO CARIOCA",          "AÇÚCAR CRISTAL",    "CAFÉ TORRADO E MOÍDO", "LEITE UHT INTEGRAL",
+    "PÃO DE FORMA",       "MACARRÃO ESPAGUETE",      "ÓLEO DE SOJA",      "SABÃO EM PÓ",          "DETERGENTE LÍQUIDO",
+    "BISCOITO RECHEADO",  "CHOCOLATE AO LEITE",      "REFRIGERANTE COLA", "CERVEJA PILSEN",       "ÁGUA MINERAL S/ GÁS",
+    "FARINHA DE TRIGO",   "MARGARINA C/ SAL",        "SALSICHA HOT DOG",  "QUEIJO MUÇARELA",      "PRESUNTO FATIADO",
+    "ESPONJA DUPLA FACE", "PAPEL HIGIÊNICO F.DUPLA", "CREME DENTAL",      "AMACIANTE CONCENTRADO"};
 constexpr std::array<std::string_view, 16> kBrands = {
-    "TIO JOÃO", "CAMIL", "NESTLÉ", "P&G", "YPÊ", "QUALY", "PIRACANJUBA", "M&M'S",
-    "SADIA", "SEARA", "PILÃO", "UNIÃO", "BOMBRIL", "COLGATE", "OMO", "\"NOSSA MARCA\""};
-constexpr std::array<std::string_view, 10> kSizes = {"1KG", "5KG", "500G", "2L", "350ML", "12X1L", "200G", "90G", "4X60M", "1,5L"};
+    "TIO JOÃO", "CAMIL", "NESTLÉ", "P&G",   "YPÊ",     "QUALY",   "PIRACANJUBA", "M&M'S",
+    "SADIA",    "SEARA", "PILÃO",  "UNIÃO", "BOMBRIL", "COLGATE", "OMO",         "\"NOSSA MARCA\""};
+constexpr std::array<std::string_view, 10> kSizes = {"1KG",   "5KG",  "500G", "2L",    "350ML",
+                                                     "12X1L", "200G", "90G",  "4X60M", "1,5L"};
 constexpr std::array<std::string_view, 6> kMessages = {
     "ICMS RECOLHIDO POR SUBSTITUIÇÃO TRIBUTÁRIA CONFORME ART. 313 DO RICMS/SP",
     "ISENTO DE ICMS CONFORME DECRETO Nº 45.490/2000, ANEXO I",
     "REDUÇÃO DA BASE DE CÁLCULO EM 33,33% - CESTA BÁSICA",
-    "", "", ""};
+    "",
+    "",
+    ""};
 constexpr std::array<std::string_view, 4> kNotes = {
     "Produto sujeito a controle de validade; armazenar em local seco & arejado, longe da luz solar. "
     "Não contém glúten. Pode conter traços de leite, soja e derivados <ver rótulo>.",
-    "Reposição semanal pelo fornecedor. Conferir lote e validade no recebimento.",
-    "", ""};
+    "Reposição semanal pelo fornecedor. Conferir lote e validade no recebimento.", "", ""};
 constexpr std::array<std::string_view, 5> kTaxCodes = {"000", "010", "020", "040", "060"};
 constexpr std::array<std::string_view, 5> kUnits = {"UN", "KG", "CX", "PCT", "LT"};
 constexpr std::array<std::string_view, 4> kCfops = {"5102", "5405", "6102", "6404"};
@@ -78,7 +80,8 @@ std::string textFor(std::string_view name, unsigned length, long number, std::mt
         d += pick(rng, kSizes);
         return name == "Descricao" ? d : d.substr(0, 29);
     }
-    if (name == "Descricao3") return "COD. " + bench::dataset::productCode(number) + " LINHA " + std::to_string(number % 97);
+    if (name == "Descricao3")
+        return "COD. " + bench::dataset::productCode(number) + " LINHA " + std::to_string(number % 97);
     if (has(name, "Descricaopreco")) return std::string(pick(rng, kPriceNames));
     if (has(name, "Mensagem")) return std::string(pick(rng, kMessages));
     if (name == "Observacao") return std::string(pick(rng, kNotes));
@@ -115,7 +118,9 @@ void setNumber(bench::Message& m, const bench::Slot& s, double value, const std:
     switch (s.type) {
     case SQL_DOUBLE: m.store<double>(s.offset, value); break;  // dialect-1 NUMERIC(15,2) holds the value itself
     case SQL_FLOAT: m.store<float>(s.offset, static_cast<float>(value)); break;
-    case SQL_SHORT: m.store<std::int16_t>(s.offset, static_cast<std::int16_t>(std::llround(std::min(scaled, 32000.0)))); break;
+    case SQL_SHORT:
+        m.store<std::int16_t>(s.offset, static_cast<std::int16_t>(std::llround(std::min(scaled, 32000.0))));
+        break;
     case SQL_LONG: m.store<std::int32_t>(s.offset, static_cast<std::int32_t>(std::llround(scaled))); break;
     case SQL_INT64: m.store<std::int64_t>(s.offset, std::llround(scaled)); break;
     default: throw velmora::Exception("No number for column " + column);
@@ -125,8 +130,8 @@ void setNumber(bench::Message& m, const bench::Slot& s, double value, const std:
 void setMoment(bench::Message& m, const bench::Slot& s, IUtil* util, std::mt19937_64& rng) {
     m.setNull(s, false);
     ISC_TIMESTAMP ts;
-    ts.timestamp_date = util->encodeDate(2015 + static_cast<unsigned>(rng() % 10), 1 + static_cast<unsigned>(rng() % 12),
-                                         1 + static_cast<unsigned>(rng() % 28));
+    ts.timestamp_date = util->encodeDate(2015 + static_cast<unsigned>(rng() % 10),
+                                         1 + static_cast<unsigned>(rng() % 12), 1 + static_cast<unsigned>(rng() % 28));
     ts.timestamp_time = util->encodeTime(static_cast<unsigned>(rng() % 24), static_cast<unsigned>(rng() % 60),
                                          static_cast<unsigned>(rng() % 60), 0);
     m.store(s.offset, ts);
@@ -159,7 +164,8 @@ void generate(const std::string& location, long count) {
                             "INSERT INTO integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
                             "VALUES (?, ?, 'PRODUTO', ?, ?, ?, ?)");
     bench::Message q(queue->getInputMetadata(db.status.get()), db.status);
-    auto stock = db.prepare(tra.get(), "INSERT INTO CompProd (CodEmpresa, CodProd, CodGrade, Estoque) VALUES (?, ?, ?, ?)");
+    auto stock =
+        db.prepare(tra.get(), "INSERT INTO CompProd (CodEmpresa, CodProd, CodGrade, Estoque) VALUES (?, ?, ?, ?)");
     bench::Message st(stock->getInputMetadata(db.status.get()), db.status);
 
     std::mt19937_64 rng(20240305);
@@ -168,16 +174,13 @@ void generate(const std::string& location, long count) {
             const bench::Slot& s = row.slots[c];
             switch (s.type) {
             case SQL_TEXT:
-            case SQL_VARYING:
-                row.setText(s, velmora::utf8ToWin1252(textFor(columns[c], s.length, n, rng)));
-                break;
-            case SQL_TIMESTAMP:
-                setMoment(row, s, db.util, rng);
-                break;
+            case SQL_VARYING: row.setText(s, velmora::utf8ToWin1252(textFor(columns[c], s.length, n, rng))); break;
+            case SQL_TIMESTAMP: setMoment(row, s, db.util, rng); break;
             default:
-                setNumber(row, s, s.scale == 0 && s.type != SQL_DOUBLE ? static_cast<double>(rng() % 25)
-                                                                       : realFor(columns[c], rng),
-                          columns[c]);
+                setNumber(
+                    row, s,
+                    s.scale == 0 && s.type != SQL_DOUBLE ? static_cast<double>(rng() % 25) : realFor(columns[c], rng),
+                    columns[c]);
             }
         }
         execute(db, product.get(), tra.get(), row);
@@ -211,7 +214,7 @@ void generate(const std::string& location, long count) {
     db.detach();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3 || std::atol(argv[2]) < 0) {

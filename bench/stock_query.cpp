@@ -14,8 +14,8 @@ double stockOf(Session& db, std::string_view company, std::string_view product, 
     in.setText(in.slots[1], company);
     in.setText(in.slots[2], grade);
     Message row(select->getOutputMetadata(db.status.get()), db.status);
-    db::fb::Handle<IResultSet> cursor(select->openCursor(db.status.get(), tra.get(), in.metadata.get(),
-                                                          in.buffer.data(), row.metadata.get(), 0));
+    db::fb::Handle<IResultSet> cursor(
+        select->openCursor(db.status.get(), tra.get(), in.metadata.get(), in.buffer.data(), row.metadata.get(), 0));
     db.status.check();
     double stock = 0;
     if (cursor->fetchNext(db.status.get(), row.buffer.data()) == IStatus::RESULT_OK && !row.isNull(row.slots[0]))
@@ -28,4 +28,4 @@ double stockOf(Session& db, std::string_view company, std::string_view product, 
     return stock;
 }
 
-} // namespace bench
+}  // namespace bench

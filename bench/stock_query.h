@@ -12,4 +12,4 @@ namespace bench {
 // read-only transaction of its own, as the service reads it.
 double stockOf(Session& db, std::string_view company, std::string_view product, std::string_view grade);
 
-} // namespace bench
+}  // namespace bench

@@ -7,10 +7,10 @@
 
 #include "db/FuncoesIntegECF.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 int main() {
     // The body is read as the service reads it, then ignored.
@@ -25,8 +25,7 @@ int main() {
     }
     std::string body;
     try {
-        const db::ConnectParams params =
-            db::LeParametros(db::DiretorioAplicacao() + std::string(db::nomeArquivoIni));
+        const db::ConnectParams params = db::LeParametros(db::DiretorioAplicacao() + std::string(db::nomeArquivoIni));
         bench::Session db(params.database);
         const double stock =
             bench::stockOf(db, bench::dataset::company, bench::dataset::productCode(1), bench::dataset::grade);

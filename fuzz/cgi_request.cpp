@@ -16,14 +16,14 @@
 #include "support/fuzz_check.h"
 #include "support/xml_answer.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace fuzzsupport;
@@ -109,7 +109,7 @@ std::string_view checkHead(std::string_view output, const std::string& all) {
     return body;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = (setUpOnce(), true);

@@ -54,7 +54,7 @@ void checkImport(const XmlAnswer& answer, const soap::Params& p, const std::stri
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static EchoService service;

@@ -4,8 +4,8 @@
 // configured one with "\" turned into "/" and a leading "/"; letter case
 // never matters; for patterns without sets the answer equals a plain
 // reference matcher's.
-#include "common/exception.h"
 #include "host/path_pattern.h"
+#include "common/exception.h"
 #include "support/fuzz_check.h"
 
 #include <algorithm>
@@ -45,7 +45,7 @@ bool referenceMatch(std::string_view pattern, std::string_view path) {
     return row[path.size()];
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -3,8 +3,8 @@
 // query; every further part is a value that is encoded (in one of three
 // styles), put into a query as field f<index>, and must be found again
 // unchanged, by a name in other letter case.
-#include "common/exception.h"
 #include "host/query_fields.h"
+#include "common/exception.h"
 #include "host/url_decode.h"
 #include "support/fuzz_check.h"
 
@@ -74,7 +74,7 @@ std::string upper(std::string s) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

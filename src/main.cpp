@@ -5,9 +5,9 @@
 #include "publish/wsdl_publish_intf.h"
 #include "service/VelmoraIntf.h"
 
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -25,7 +25,7 @@ void finishOutput() {
     std::signal(SIGTERM, SIG_IGN);
 }
 
-} // namespace
+}  // namespace
 
 int main() {
     // A client that went away must not kill the process: the failed write

@@ -26,5 +26,4 @@ const char* __lsan_default_suppressions() { return "leak:libfbclient.so\nleak:_d
 
 // Undefined behaviour is fatal (the build also says -fno-sanitize-recover).
 const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
-
 }

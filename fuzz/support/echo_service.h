@@ -32,4 +32,4 @@ public:
 double realFrom(std::string_view text) noexcept;
 std::int32_t integerFrom(std::string_view text) noexcept;
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -13,4 +13,4 @@ void fail(std::string_view what, std::string_view detail) {
     std::abort();
 }
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -12,4 +12,4 @@ inline void check(bool ok, std::string_view what, std::string_view detail = {}) 
     if (!ok) fail(what, detail);
 }
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -19,7 +19,7 @@ std::size_t digitRun(std::string_view s, std::size_t i) {
     return i;
 }
 
-} // namespace
+}  // namespace
 
 void checkRealText(std::string_view text, double value) {
     const std::string detail = std::string(text);
@@ -62,4 +62,4 @@ void checkRealText(std::string_view text, double value) {
     check(text.front() != '-' || rounded < 0, "no sign on zero", detail);
 }
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -10,4 +10,4 @@ namespace fuzzsupport {
 // Aborts with a report when `text` is not how `value` must be written.
 void checkRealText(std::string_view text, double value);
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -17,7 +17,7 @@ const xmlNode* findIn(const xmlNode* node, std::string_view localName) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 XmlAnswer::XmlAnswer(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return;
@@ -63,4 +63,4 @@ bool isXmlText(std::string_view utf8) {
     return true;
 }
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

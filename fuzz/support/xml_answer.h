@@ -37,4 +37,4 @@ const xmlNode* child(const xmlNode* parent, std::string_view localName);
 // document, so the text must survive a trip through XML unchanged.
 bool isXmlText(std::string_view utf8);
 
-} // namespace fuzzsupport
+}  // namespace fuzzsupport

@@ -36,4 +36,4 @@ private:
     std::string faultActor_;
 };
 
-} // namespace velmora
+}  // namespace velmora

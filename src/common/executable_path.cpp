@@ -17,4 +17,4 @@ std::string executablePath() {
     }
 }
 
-} // namespace velmora
+}  // namespace velmora

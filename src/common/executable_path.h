@@ -8,4 +8,4 @@ namespace velmora {
 // Empty when the system cannot say.
 std::string executablePath();
 
-} // namespace velmora
+}  // namespace velmora

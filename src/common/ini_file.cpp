@@ -27,7 +27,7 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 IniFile IniFile::load(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
@@ -74,4 +74,4 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
     return out;
 }
 
-} // namespace velmora
+}  // namespace velmora

@@ -26,4 +26,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace velmora
+}  // namespace velmora

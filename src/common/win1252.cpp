@@ -8,10 +8,9 @@ namespace {
 // Code points of bytes 0x80-0x9F. The undefined bytes (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) keep their C1 code points so that they survive a round trip.
 constexpr char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // UTF-8 form of every byte 0x80-0xFF, computed at compile time.
@@ -51,10 +50,20 @@ int decodeUtf8(const unsigned char* p, const unsigned char* end, char32_t& cp) {
     const unsigned char b = *p;
     int extra;
     char32_t min;
-    if ((b & 0xE0) == 0xC0) { extra = 1; cp = b & 0x1F; min = 0x80; }
-    else if ((b & 0xF0) == 0xE0) { extra = 2; cp = b & 0x0F; min = 0x800; }
-    else if ((b & 0xF8) == 0xF0) { extra = 3; cp = b & 0x07; min = 0x10000; }
-    else return 0;
+    if ((b & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = b & 0x1F;
+        min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b & 0x0F;
+        min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = b & 0x07;
+        min = 0x10000;
+    } else
+        return 0;
     if (end - p <= extra) return 0;
     for (int i = 1; i <= extra; ++i) {
         if ((p[i] & 0xC0) != 0x80) return 0;
@@ -64,7 +73,7 @@ int decodeUtf8(const unsigned char* p, const unsigned char* end, char32_t& cp) {
     return 1 + extra;
 }
 
-} // namespace
+}  // namespace
 
 void appendWin1252AsUtf8(std::string_view in, std::string& out) {
     const char* p = in.data();
@@ -134,4 +143,4 @@ bool isValidUtf8(std::string_view text) noexcept {
     return true;
 }
 
-} // namespace velmora
+}  // namespace velmora

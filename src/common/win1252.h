@@ -21,4 +21,4 @@ std::string utf8ToWin1252(std::string_view utf8);
 // True when the bytes form well-formed UTF-8 (ASCII included).
 bool isValidUtf8(std::string_view text) noexcept;
 
-} // namespace velmora
+}  // namespace velmora

@@ -26,19 +26,24 @@ std::string& directoryOverride() {
     return dir;
 }
 
-
 // Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
 // the few letters in 0x80-0x9F (ƒ Š Œ Ž š œ ž Ÿ), ª µ º.
 bool isLetter(char32_t c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
     if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
     switch (c) {
-    case 0xAA: case 0xB5: case 0xBA:
-    case 0x0192: case 0x0160: case 0x0152: case 0x017D:
-    case 0x0161: case 0x0153: case 0x017E: case 0x0178:
-        return true;
-    default:
-        return false;
+    case 0xAA:
+    case 0xB5:
+    case 0xBA:
+    case 0x0192:
+    case 0x0160:
+    case 0x0152:
+    case 0x017D:
+    case 0x0161:
+    case 0x0153:
+    case 0x017E:
+    case 0x0178: return true;
+    default: return false;
     }
 }
 
@@ -52,7 +57,7 @@ std::size_t decode(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
-} // namespace
+}  // namespace
 
 std::string LimpaCaminho(std::string_view path) {
     for (std::size_t i = 0; i < path.size();) {
@@ -115,5 +120,4 @@ void DesfazTransacao() {
     if (Conexao != nullptr && Conexao->inTransaction()) Conexao->rollback();
 }
 
-} // namespace db
-
+}  // namespace db

@@ -38,4 +38,4 @@ ConnectParams LeParametros(const std::string& iniFileName);
 // Where DiretorioAplicacao looks; tests point it elsewhere. Empty: the program's own.
 void DefineDiretorioAplicacao(std::string directory);
 
-} // namespace db
+}  // namespace db

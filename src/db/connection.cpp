@@ -15,27 +15,50 @@ using namespace Firebird;
 // with a lock-conflict error instead of hanging a request.
 constexpr unsigned char kLockTimeoutSeconds = 5;
 
-constexpr unsigned char kReadCommittedTpb[] = {
-    isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-    isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
+constexpr unsigned char kReadCommittedTpb[] = {isc_tpb_version3,
+                                               isc_tpb_write,
+                                               isc_tpb_read_committed,
+                                               isc_tpb_rec_version,
+                                               isc_tpb_wait,
+                                               isc_tpb_lock_timeout,
+                                               4,
+                                               kLockTimeoutSeconds,
+                                               0,
+                                               0,
+                                               0};
 
-constexpr unsigned char kReadOnlyTpb[] = {
-    isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
-    isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
+constexpr unsigned char kReadOnlyTpb[] = {isc_tpb_version3,
+                                          isc_tpb_read,
+                                          isc_tpb_read_committed,
+                                          isc_tpb_rec_version,
+                                          isc_tpb_wait,
+                                          isc_tpb_lock_timeout,
+                                          4,
+                                          kLockTimeoutSeconds,
+                                          0,
+                                          0,
+                                          0};
 
 // Snapshot: a concurrent commit of a row it wants to change is reported at
 // once as an update conflict; a holder that neither commits nor rolls back
 // gives a lock timeout. The caller retries the whole unit on either.
-constexpr unsigned char kSnapshotTpb[] = {
-    isc_tpb_version3, isc_tpb_write, isc_tpb_concurrency,
-    isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
+constexpr unsigned char kSnapshotTpb[] = {isc_tpb_version3,
+                                          isc_tpb_write,
+                                          isc_tpb_concurrency,
+                                          isc_tpb_wait,
+                                          isc_tpb_lock_timeout,
+                                          4,
+                                          kLockTimeoutSeconds,
+                                          0,
+                                          0,
+                                          0};
 
 template <std::size_t N>
 fb::Handle<ITransaction> start(IAttachment* attachment, fb::Status& st, const unsigned char (&tpb)[N]) {
     return fb::Handle<ITransaction>(st.checked(attachment->startTransaction(st.get(), N, tpb)));
 }
 
-} // namespace
+}  // namespace
 
 IAttachment* Connection::Impl::attached() {
     if (!attachment) throw DatabaseError("Connection is not open");
@@ -108,4 +131,4 @@ void Connection::rollback() {
     im.transaction.release();  // a successful rollback releases the interface
 }
 
-} // namespace db
+}  // namespace db

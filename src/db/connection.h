@@ -46,4 +46,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-} // namespace db
+}  // namespace db

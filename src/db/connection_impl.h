@@ -28,4 +28,4 @@ struct Connection::Impl {
     fb::Handle<Firebird::ITransaction> startOwnTransaction(bool readOnly);
 };
 
-} // namespace db
+}  // namespace db

@@ -35,7 +35,7 @@ bool readNumber(std::string_view s, std::size_t& i, int maxDigits, int& value, i
 
 bool isDateSeparator(char c) { return c == '.' || c == '/' || c == '-'; }
 
-} // namespace
+}  // namespace
 
 DateTime decodeFirebirdDate(int days) {
     // Civil date from a day count (proleptic Gregorian), after H. Hinnant.
@@ -128,4 +128,4 @@ std::optional<DateTime> parseDateTime(std::string_view s) {
     return r;
 }
 
-} // namespace db
+}  // namespace db

@@ -26,4 +26,4 @@ void appendTime(const DateTime& value, std::string& out);  // "hh:nn:ss"
 // else, including dates that do not exist.
 std::optional<DateTime> parseDateTime(std::string_view text);
 
-} // namespace db
+}  // namespace db

@@ -14,7 +14,9 @@ class DatabaseError : public velmora::EDatabaseError {
 public:
     explicit DatabaseError(const std::string& message, std::intptr_t errorCode = 0, std::string sqlState = {},
                            bool updateConflict = false)
-        : velmora::EDatabaseError(message), errorCode_(errorCode), sqlState_(std::move(sqlState)),
+        : velmora::EDatabaseError(message),
+          errorCode_(errorCode),
+          sqlState_(std::move(sqlState)),
           updateConflict_(updateConflict) {}
 
     // Firebird's code (isc_*), 0 for a failure the adapter itself found.
@@ -30,4 +32,4 @@ private:
     bool updateConflict_;
 };
 
-} // namespace db
+}  // namespace db

@@ -84,4 +84,4 @@ private:
     T* p_ = nullptr;
 };
 
-} // namespace db::fb
+}  // namespace db::fb

@@ -14,8 +14,7 @@ namespace {
 // Codes that mean "another transaction got there first": the whole unit of
 // work may be retried.
 bool isConflictCode(intptr_t code) {
-    return code == isc_update_conflict || code == isc_deadlock || code == isc_lock_conflict ||
-           code == isc_lock_timeout;
+    return code == isc_update_conflict || code == isc_deadlock || code == isc_lock_conflict || code == isc_lock_timeout;
 }
 
 bool hasConflict(const intptr_t* v) {
@@ -36,7 +35,7 @@ std::string sqlState(const intptr_t* v) {
     return state;
 }
 
-} // namespace
+}  // namespace
 
 void Status::raise() {
     char buffer[4096];
@@ -80,4 +79,4 @@ void finish(Firebird::IBlob* p) noexcept {
     if (st.failed()) p->release();
 }
 
-} // namespace db::fb
+}  // namespace db::fb

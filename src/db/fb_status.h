@@ -14,9 +14,7 @@ public:
 
     // The argument every client call takes.
     Firebird::CheckStatusWrapper* get() noexcept { return &wrapper_; }
-    bool failed() const noexcept {
-        return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0;
-    }
+    bool failed() const noexcept { return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
     // Throws DatabaseError when the last call failed. The client clears the
     // status at the start of every call, so check after each one.
     void check() {
@@ -36,4 +34,4 @@ private:
     Firebird::CheckStatusWrapper wrapper_;
 };
 
-} // namespace db::fb
+}  // namespace db::fb

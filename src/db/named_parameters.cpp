@@ -5,13 +5,12 @@ namespace db {
 namespace {
 
 bool isNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '$';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
 }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
-} // namespace
+}  // namespace
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size()) return false;
@@ -62,4 +61,4 @@ PositionalSql toPositional(std::string_view sql) {
     return out;
 }
 
-} // namespace db
+}  // namespace db

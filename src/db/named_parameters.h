@@ -27,4 +27,4 @@ PositionalSql toPositional(std::string_view sql);
 // ASCII letters compared without regard to case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b) noexcept;
 
-} // namespace db
+}  // namespace db

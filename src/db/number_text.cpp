@@ -9,11 +9,25 @@
 namespace db {
 namespace {
 
-constexpr std::int64_t kPow10[19] = {
-    1LL, 10LL, 100LL, 1000LL, 10000LL, 100000LL, 1000000LL, 10000000LL, 100000000LL,
-    1000000000LL, 10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL,
-    100000000000000LL, 1000000000000000LL, 10000000000000000LL, 100000000000000000LL,
-    1000000000000000000LL};
+constexpr std::int64_t kPow10[19] = {1LL,
+                                     10LL,
+                                     100LL,
+                                     1000LL,
+                                     10000LL,
+                                     100000LL,
+                                     1000000LL,
+                                     10000000LL,
+                                     100000000LL,
+                                     1000000000LL,
+                                     10000000000LL,
+                                     100000000000LL,
+                                     1000000000000LL,
+                                     10000000000000LL,
+                                     100000000000000LL,
+                                     1000000000000000LL,
+                                     10000000000000000LL,
+                                     100000000000000000LL,
+                                     1000000000000000000LL};
 
 std::string_view trimBlanks(std::string_view s) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -91,7 +105,7 @@ void appendShortest(Float value, std::string& out) {
     layoutScientific(buf, r.ptr, out);
 }
 
-} // namespace
+}  // namespace
 
 void appendScaled(std::int64_t value, int scale, std::string& out) {
     char buf[48];
@@ -236,4 +250,4 @@ double scaledToReal(std::int64_t value, int scale) {
     return double(value) * std::pow(10.0, scale);
 }
 
-} // namespace db
+}  // namespace db

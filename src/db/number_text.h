@@ -38,4 +38,4 @@ std::optional<std::int32_t> roundToInt32(std::int64_t value, int scale);
 // value * 10^scale as the nearest double.
 double scaledToReal(std::int64_t value, int scale);
 
-} // namespace db
+}  // namespace db

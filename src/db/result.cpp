@@ -29,9 +29,7 @@ T load(const unsigned char* p) {
     return v;
 }
 
-bool isCharacter(const Column& c) {
-    return c.type == SQL_TEXT || c.type == SQL_VARYING || c.type == SQL_BLOB;
-}
+bool isCharacter(const Column& c) { return c.type == SQL_TEXT || c.type == SQL_VARYING || c.type == SQL_BLOB; }
 
 std::int64_t loadInteger(const Column& c, const unsigned char* p) {
     switch (c.type) {
@@ -51,7 +49,8 @@ const char* typeName(unsigned type) {
     case SQL_LONG: return "INTEGER";
     case SQL_INT64: return "BIGINT";
     case SQL_FLOAT: return "FLOAT";
-    case SQL_DOUBLE: case SQL_D_FLOAT: return "DOUBLE PRECISION";
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return "DOUBLE PRECISION";
     case SQL_ARRAY: return "ARRAY";
     default: return "this type";
     }
@@ -69,7 +68,7 @@ const char* typeName(unsigned type) {
     throw DatabaseError(message);
 }
 
-} // namespace
+}  // namespace
 
 Result::Impl::~Impl() {
     if (owner) owner->current = nullptr;
@@ -112,10 +111,8 @@ bool Result::Impl::isNull(const Column& c) const { return load<ISC_SHORT>(row.ge
 std::string_view Result::Impl::rawText(const Column& c) {
     const unsigned char* p = row.get() + c.offset;
     switch (c.type) {
-    case SQL_TEXT:
-        return {reinterpret_cast<const char*>(p), c.length};
-    case SQL_VARYING:
-        return {reinterpret_cast<const char*>(p + sizeof(ISC_USHORT)), load<ISC_USHORT>(p)};
+    case SQL_TEXT: return {reinterpret_cast<const char*>(p), c.length};
+    case SQL_VARYING: return {reinterpret_cast<const char*>(p + sizeof(ISC_USHORT)), load<ISC_USHORT>(p)};
     default: {  // SQL_BLOB
         ISC_QUAD id = load<ISC_QUAD>(p);
         ITransaction* tra = ownTransaction ? ownTransaction.get() : transaction.get();
@@ -177,23 +174,19 @@ void Result::appendText(std::size_t column, std::string& out) const {
     switch (c.type) {
     case SQL_TEXT:
     case SQL_VARYING:
-    case SQL_BLOB:
-        appendWin1252AsUtf8(im.rawText(c), out);
-        return;
+    case SQL_BLOB: appendWin1252AsUtf8(im.rawText(c), out); return;
     case SQL_SHORT:
     case SQL_LONG:
-    case SQL_INT64:
-        appendScaled(loadInteger(c, p), c.scale, out);
-        return;
-    case SQL_FLOAT:
-        appendReal(load<float>(p), out);
-        return;
+    case SQL_INT64: appendScaled(loadInteger(c, p), c.scale, out); return;
+    case SQL_FLOAT: appendReal(load<float>(p), out); return;
     case SQL_DOUBLE:
     case SQL_D_FLOAT:
         // A dialect-1 NUMERIC(15,2) is a double that already holds the scaled
         // value; its scale only says how many decimals it is meant to have.
-        if (c.scale < 0) appendRealFixed(load<double>(p), -c.scale, out);
-        else appendReal(load<double>(p), out);
+        if (c.scale < 0)
+            appendRealFixed(load<double>(p), -c.scale, out);
+        else
+            appendReal(load<double>(p), out);
         return;
     case SQL_TIMESTAMP: {
         const auto ts = load<ISC_TIMESTAMP>(p);
@@ -204,22 +197,16 @@ void Result::appendText(std::size_t column, std::string& out) const {
         appendTime(d, out);
         return;
     }
-    case SQL_TYPE_DATE:
-        appendDate(decodeFirebirdDate(load<ISC_DATE>(p)), out);
-        return;
+    case SQL_TYPE_DATE: appendDate(decodeFirebirdDate(load<ISC_DATE>(p)), out); return;
     case SQL_TYPE_TIME: {
         DateTime d;
         decodeFirebirdTime(load<ISC_TIME>(p), d);
         appendTime(d, out);
         return;
     }
-    case SQL_BOOLEAN:
-        out.append(load<FB_BOOLEAN>(p) ? "True" : "False");
-        return;
-    case SQL_NULL:
-        return;
-    default:
-        cannotRead(c, "text");
+    case SQL_BOOLEAN: out.append(load<FB_BOOLEAN>(p) ? "True" : "False"); return;
+    case SQL_NULL: return;
+    default: cannotRead(c, "text");
     }
 }
 
@@ -248,25 +235,18 @@ double Result::asReal(std::size_t column) const {
     }
     case SQL_SHORT:
     case SQL_LONG:
-    case SQL_INT64:
-        return scaledToReal(loadInteger(c, p), c.scale);
-    case SQL_FLOAT:
-        return widenFloat(load<float>(p));
+    case SQL_INT64: return scaledToReal(loadInteger(c, p), c.scale);
+    case SQL_FLOAT: return widenFloat(load<float>(p));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT:
-        return load<double>(p);
+    case SQL_D_FLOAT: return load<double>(p);
     case SQL_TIMESTAMP: {
         const auto ts = load<ISC_TIMESTAMP>(p);
         return toDayNumber(ts.timestamp_date, ts.timestamp_time);
     }
-    case SQL_TYPE_DATE:
-        return toDayNumber(load<ISC_DATE>(p), 0);
-    case SQL_TYPE_TIME:
-        return double(load<ISC_TIME>(p)) / 864000000.0;
-    case SQL_BOOLEAN:
-        return load<FB_BOOLEAN>(p) ? 1 : 0;
-    default:
-        cannotRead(c, "a real");
+    case SQL_TYPE_DATE: return toDayNumber(load<ISC_DATE>(p), 0);
+    case SQL_TYPE_TIME: return double(load<ISC_TIME>(p)) / 864000000.0;
+    case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
+    default: cannotRead(c, "a real");
     }
 }
 
@@ -284,27 +264,21 @@ std::int32_t Result::asInteger(std::size_t column) const {
     case SQL_VARYING:
     case SQL_BLOB: {
         const std::string_view raw = im.rawText(c);
-        if (auto whole = parseInt64(raw)) v = roundToInt32(*whole, 0);
-        else if (auto real = parseReal(raw)) v = roundToInt32(*real);
+        if (auto whole = parseInt64(raw))
+            v = roundToInt32(*whole, 0);
+        else if (auto real = parseReal(raw))
+            v = roundToInt32(*real);
         if (!v) notValid(raw, "integer value");
         return *v;
     }
     case SQL_SHORT:
     case SQL_LONG:
-    case SQL_INT64:
-        v = roundToInt32(loadInteger(c, p), c.scale);
-        break;
-    case SQL_FLOAT:
-        v = roundToInt32(widenFloat(load<float>(p)));
-        break;
+    case SQL_INT64: v = roundToInt32(loadInteger(c, p), c.scale); break;
+    case SQL_FLOAT: v = roundToInt32(widenFloat(load<float>(p))); break;
     case SQL_DOUBLE:
-    case SQL_D_FLOAT:
-        v = roundToInt32(load<double>(p));
-        break;
-    case SQL_BOOLEAN:
-        return load<FB_BOOLEAN>(p) ? 1 : 0;
-    default:
-        cannotRead(c, "an integer");
+    case SQL_D_FLOAT: v = roundToInt32(load<double>(p)); break;
+    case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
+    default: cannotRead(c, "an integer");
     }
     if (!v) {
         std::string shown;
@@ -336,16 +310,14 @@ DateTime Result::asDateTime(std::size_t column) const {
         decodeFirebirdTime(ts.timestamp_time, d);
         return d;
     }
-    case SQL_TYPE_DATE:
-        return decodeFirebirdDate(load<ISC_DATE>(p));
+    case SQL_TYPE_DATE: return decodeFirebirdDate(load<ISC_DATE>(p));
     case SQL_TYPE_TIME: {
         DateTime d;  // a time alone stands on day zero
         decodeFirebirdTime(load<ISC_TIME>(p), d);
         return d;
     }
-    default:
-        cannotRead(c, "a date and time");
+    default: cannotRead(c, "a date and time");
     }
 }
 
-} // namespace db
+}  // namespace db

@@ -43,7 +43,7 @@ std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status
     return layout;
 }
 
-} // namespace
+}  // namespace
 
 Statement::Impl::~Impl() { closeCurrent(); }
 
@@ -91,8 +91,7 @@ Statement::Impl::Input Statement::Impl::buildInput() {
     return in;
 }
 
-Statement::Statement(Connection& connection, std::string_view sql)
-    : impl_(std::make_unique<Impl>(connection.impl())) {
+Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::make_unique<Impl>(connection.impl())) {
     Impl& im = *impl_;
     IAttachment* attachment = im.connection.attached();
 
@@ -166,8 +165,8 @@ Result Statement::open() {
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
-    r->cursor.reset(st.checked(im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(),
-                                                        im.layout->metadata.get(), 0)));
+    r->cursor.reset(st.checked(
+        im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(), im.layout->metadata.get(), 0)));
     r->row = std::make_unique<unsigned char[]>(im.layout->messageLength);
     r->owner = &im;
     im.current = r.get();
@@ -207,4 +206,4 @@ void Statement::execute() {
     }
 }
 
-} // namespace db
+}  // namespace db

@@ -95,4 +95,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-} // namespace db
+}  // namespace db

@@ -49,7 +49,7 @@ struct Result::Impl {
     std::shared_ptr<const OutputLayout> layout;
     Statement::Impl* owner = nullptr;  // cleared when either side goes first
     fb::Ref<Firebird::IAttachment> attachment;
-    fb::Ref<Firebird::ITransaction> transaction;     // the caller's, or...
+    fb::Ref<Firebird::ITransaction> transaction;        // the caller's, or...
     fb::Handle<Firebird::ITransaction> ownTransaction;  // ...one of its own
     fb::Handle<Firebird::IResultSet> cursor;
     std::unique_ptr<unsigned char[]> row;
@@ -84,9 +84,9 @@ struct Statement::Impl {
     fb::Status status;
     fb::Handle<Firebird::IStatement> statement;
     std::shared_ptr<const OutputLayout> layout;
-    std::vector<Parameter> parameters;  // one per distinct name
+    std::vector<Parameter> parameters;   // one per distinct name
     std::vector<std::size_t> positions;  // parameter of each "?"
     Result::Impl* current = nullptr;
 };
 
-} // namespace db
+}  // namespace db

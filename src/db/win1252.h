@@ -9,4 +9,4 @@ using velmora::appendWin1252AsUtf8;
 using velmora::isValidUtf8;
 using velmora::utf8ToWin1252;
 using velmora::win1252ToUtf8;
-} // namespace db
+}  // namespace db

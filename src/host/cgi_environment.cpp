@@ -46,4 +46,4 @@ std::string_view CgiEnvironment::lookup(std::string_view name) const {
     return get(prefixed);
 }
 
-} // namespace host
+}  // namespace host

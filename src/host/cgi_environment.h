@@ -29,4 +29,4 @@ private:
     std::vector<std::pair<std::string, std::string>> vars_;
 };
 
-} // namespace host
+}  // namespace host

@@ -38,8 +38,7 @@ void writeFallbackForCurrentException(int outputFd) noexcept {
             bytes = fallbackResponse("Exception", "Unknown failure");
         }
         writeAll(outputFd, bytes);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
-} // namespace host
+}  // namespace host

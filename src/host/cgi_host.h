@@ -22,4 +22,4 @@ void runCgiRequest(CgiEnvironment env, int inputFd, int outputFd, const WebModul
 // report them.
 void writeFallbackForCurrentException(int outputFd) noexcept;
 
-} // namespace host
+}  // namespace host

@@ -13,4 +13,4 @@ std::size_t StringContentStream::read(char* buffer, std::size_t capacity) {
     return n;
 }
 
-} // namespace host
+}  // namespace host

@@ -29,4 +29,4 @@ private:
     std::size_t position_ = 0;
 };
 
-} // namespace host
+}  // namespace host

@@ -3,8 +3,7 @@
 
 namespace host {
 
-DispatchingComponent::DispatchingComponent(std::string name, MethodType methodType, std::string pathInfo,
-                                           bool enabled)
+DispatchingComponent::DispatchingComponent(std::string name, MethodType methodType, std::string pathInfo, bool enabled)
     : name_(std::move(name)), methodType_(methodType), pathInfo_(std::move(pathInfo)), enabled_(enabled) {}
 
 bool DispatchingComponent::matches(MethodType method, std::string_view pathInfo) {
@@ -13,4 +12,4 @@ bool DispatchingComponent::matches(MethodType method, std::string_view pathInfo)
     return pattern_->matches(pathInfo);
 }
 
-} // namespace host
+}  // namespace host

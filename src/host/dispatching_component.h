@@ -40,4 +40,4 @@ private:
     std::optional<PathPattern> pattern_;
 };
 
-} // namespace host
+}  // namespace host

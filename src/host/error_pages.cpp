@@ -40,4 +40,4 @@ std::string fallbackResponse(std::string_view typeName, std::string_view message
     return out;
 }
 
-} // namespace host
+}  // namespace host

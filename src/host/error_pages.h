@@ -16,4 +16,4 @@ std::string applicationErrorPage(std::string_view message, std::string_view path
 // cannot end the line early.
 std::string fallbackResponse(std::string_view typeName, std::string_view message);
 
-} // namespace host
+}  // namespace host

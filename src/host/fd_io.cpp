@@ -3,10 +3,10 @@
 
 #include "common/exception.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace host {
 
@@ -40,4 +40,4 @@ void readUpTo(int fd, std::uint64_t limit, std::string& out) {
     }
 }
 
-} // namespace host
+}  // namespace host

@@ -16,4 +16,4 @@ void writeAll(int fd, std::string_view bytes);
 // grows with what arrives, never with what was announced.
 void readUpTo(int fd, std::uint64_t limit, std::string& out);
 
-} // namespace host
+}  // namespace host

@@ -19,4 +19,4 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
-} // namespace host
+}  // namespace host

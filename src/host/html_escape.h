@@ -9,4 +9,4 @@ namespace host {
 // "&", "<", ">", '"' and "'" as character references; everything else as is.
 std::string htmlEscape(std::string_view text);
 
-} // namespace host
+}  // namespace host

@@ -13,4 +13,4 @@ MethodType methodTypeFromText(std::string_view method) noexcept {
     return mtAny;
 }
 
-} // namespace host
+}  // namespace host

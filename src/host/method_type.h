@@ -17,4 +17,4 @@ inline bool methodAccepts(MethodType configured, MethodType request) noexcept {
     return configured == mtAny || configured == request;
 }
 
-} // namespace host
+}  // namespace host

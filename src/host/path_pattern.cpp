@@ -16,7 +16,7 @@ constexpr int maxStarGroups = 30;
 
 unsigned char byte(char c) noexcept { return static_cast<unsigned char>(c); }
 
-} // namespace
+}  // namespace
 
 PathPattern::PathPattern(std::string_view configured) {
     text_.reserve(configured.size() + 1);
@@ -102,4 +102,4 @@ bool PathPattern::matches(std::string_view path) const noexcept {
     return t == tokens_.size();
 }
 
-} // namespace host
+}  // namespace host

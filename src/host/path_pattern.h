@@ -27,8 +27,8 @@ private:
     enum class Kind : unsigned char { Literal, AnyOne, AnyRun, Set };
     struct Token {
         Kind kind;
-        char literal;           // Kind::Literal, lower case
-        std::size_t setIndex;   // Kind::Set, index into sets_
+        char literal;          // Kind::Literal, lower case
+        std::size_t setIndex;  // Kind::Set, index into sets_
     };
 
     bool tokenMatches(const Token& token, char c) const noexcept;
@@ -38,4 +38,4 @@ private:
     std::vector<std::bitset<256>> sets_;
 };
 
-} // namespace host
+}  // namespace host

@@ -10,16 +10,14 @@ namespace {
 
 publish::QueryText decodeQuery(std::string_view query) {
     publish::QueryText fields;
-    if (query.empty())
-        return fields;
+    if (query.empty()) return fields;
     std::size_t start = 0;
     try {
         for (;;) {
             const std::size_t amp = query.find('&', start);
             const std::size_t length = amp == std::string_view::npos ? amp : amp - start;
             fields.lines.push_back(decodeUrlText(query.substr(start, length)));
-            if (amp == std::string_view::npos)
-                break;
+            if (amp == std::string_view::npos) break;
             start = amp + 1;
         }
     } catch (const std::exception& e) {
@@ -28,7 +26,7 @@ publish::QueryText decodeQuery(std::string_view query) {
     return fields;
 }
 
-} // namespace
+}  // namespace
 
 publish::Request publishRequestOf(const WebRequest& request) {
     publish::Request out;
@@ -41,4 +39,4 @@ publish::Request publishRequestOf(const WebRequest& request) {
     return out;
 }
 
-} // namespace host
+}  // namespace host

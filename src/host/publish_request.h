@@ -10,4 +10,4 @@ namespace host {
 // decoding, keeps the fields before it and records the failure's message.
 publish::Request publishRequestOf(const WebRequest& request);
 
-} // namespace host
+}  // namespace host

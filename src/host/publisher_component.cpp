@@ -7,8 +7,7 @@
 
 namespace host {
 
-PublisherComponent::PublisherComponent()
-    : PublisherComponent(publish::Settings::forProgram(publish::programPath())) {}
+PublisherComponent::PublisherComponent() : PublisherComponent(publish::Settings::forProgram(publish::programPath())) {}
 
 PublisherComponent::PublisherComponent(publish::Settings settings)
     : DispatchingComponent("WSDLHTMLPublish1", mtAny, "wsdl*"), publisher_(std::move(settings)) {}
@@ -23,10 +22,9 @@ bool PublisherComponent::dispatchRequest(WebRequest& request, WebResponse& respo
 
 void PublisherComponent::servicePage(WebRequest& request, WebResponse& response, bool& handled) const {
     publish::Page page = publisher_.servicePage(publishRequestOf(request));
-    if (!page.contentType.empty())
-        response.setContentType(std::move(page.contentType));
+    if (!page.contentType.empty()) response.setContentType(std::move(page.contentType));
     response.setContent(std::move(page.content));
     handled = true;
 }
 
-} // namespace host
+}  // namespace host

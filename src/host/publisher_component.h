@@ -24,4 +24,4 @@ private:
     publish::Publisher publisher_;
 };
 
-} // namespace host
+}  // namespace host

@@ -26,4 +26,4 @@ std::string QueryFields::value(std::string_view name) const {
     return {};
 }
 
-} // namespace host
+}  // namespace host

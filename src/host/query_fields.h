@@ -23,4 +23,4 @@ private:
     std::vector<std::string> lines_;
 };
 
-} // namespace host
+}  // namespace host

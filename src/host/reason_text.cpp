@@ -42,4 +42,4 @@ std::string_view reasonText(int statusCode) noexcept {
     }
 }
 
-} // namespace host
+}  // namespace host

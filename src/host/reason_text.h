@@ -8,4 +8,4 @@ namespace host {
 // Empty for a code the table does not hold.
 std::string_view reasonText(int statusCode) noexcept;
 
-} // namespace host
+}  // namespace host

@@ -16,8 +16,8 @@ bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& re
         response.setContentType("text/xml");
         response.setStatusCode(500);
         response.setContent(soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
-                                                  " bytes is larger than the " +
-                                                  std::to_string(kMaxRequestBodyBytes) + " bytes accepted"));
+                                                  " bytes is larger than the " + std::to_string(kMaxRequestBodyBytes) +
+                                                  " bytes accepted"));
         return true;
     }
     std::string soapAction = request.fieldByName("SOAPAction");
@@ -37,4 +37,4 @@ bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& re
     return true;
 }
 
-} // namespace host
+}  // namespace host

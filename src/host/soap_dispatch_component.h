@@ -14,4 +14,4 @@ public:
     bool dispatchRequest(WebRequest& request, WebResponse& response) override;
 };
 
-} // namespace host
+}  // namespace host

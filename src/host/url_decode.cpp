@@ -14,7 +14,7 @@ int hexValue(char c) noexcept {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 std::string decodeUrlText(std::string_view piece) {
     std::string out;
@@ -44,4 +44,4 @@ std::string decodeUrlText(std::string_view piece) {
     return out;
 }
 
-} // namespace host
+}  // namespace host

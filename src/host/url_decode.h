@@ -12,4 +12,4 @@ namespace host {
 // the message is that of the "%", counted from 1 within `piece`.
 std::string decodeUrlText(std::string_view piece);
 
-} // namespace host
+}  // namespace host

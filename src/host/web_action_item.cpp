@@ -24,4 +24,4 @@ bool WebActionItem::run(WebRequest& request, WebResponse& response) const {
     return handled;
 }
 
-} // namespace host
+}  // namespace host

@@ -43,4 +43,4 @@ private:
     std::optional<PathPattern> pattern_;
 };
 
-} // namespace host
+}  // namespace host

@@ -67,4 +67,4 @@ void WebModule::handleException(const std::exception& error, WebRequest& request
     }
 }
 
-} // namespace host
+}  // namespace host

@@ -44,4 +44,4 @@ private:
     std::vector<std::unique_ptr<DispatchingComponent>> components_;
 };
 
-} // namespace host
+}  // namespace host

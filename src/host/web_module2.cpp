@@ -24,4 +24,4 @@ std::unique_ptr<WebModule> createWebModule2() {
     return module;
 }
 
-} // namespace host
+}  // namespace host

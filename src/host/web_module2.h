@@ -10,4 +10,4 @@ namespace host {
 
 std::unique_ptr<WebModule> createWebModule2();
 
-} // namespace host
+}  // namespace host

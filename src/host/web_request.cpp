@@ -29,17 +29,14 @@ WebRequest::WebRequest(CgiEnvironment env, int inputFd)
       contentLength_(integerItem(env_.lookup("HTTP_CONTENT_LENGTH"))),
       https_(equalsIgnoreCase(env_.lookup("HTTPS"), "on")) {
     methodType_ = methodTypeFromText(method_);
-    if (contentLength_ > 0 && !bodyTooLarge())
-        readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
+    if (contentLength_ > 0 && !bodyTooLarge()) readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
 }
 
-std::string WebRequest::fieldByName(std::string_view name) const {
-    return std::string(env_.lookup(name));
-}
+std::string WebRequest::fieldByName(std::string_view name) const { return std::string(env_.lookup(name)); }
 
 const QueryFields& WebRequest::queryFields() const {
     if (!queryFields_) queryFields_ = std::make_unique<QueryFields>(query_);
     return *queryFields_;
 }
 
-} // namespace host
+}  // namespace host

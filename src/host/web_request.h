@@ -71,4 +71,4 @@ private:
 // is empty, not a number or out of range.
 std::int64_t integerItem(std::string_view text) noexcept;
 
-} // namespace host
+}  // namespace host

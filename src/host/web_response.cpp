@@ -13,7 +13,7 @@ void addField(std::string& head, std::string_view name, std::string_view value) 
     head.append(name).append(": ").append(value).append("\r\n");
 }
 
-} // namespace
+}  // namespace
 
 WebResponse::WebResponse(std::string_view protocolVersion, int outputFd)
     : writeHead_(!protocolVersion.empty()), outputFd_(outputFd) {}
@@ -73,4 +73,4 @@ void WebResponse::send() {
     contentStream_.reset();
 }
 
-} // namespace host
+}  // namespace host

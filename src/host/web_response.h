@@ -65,4 +65,4 @@ private:
     bool sent_ = false;
 };
 
-} // namespace host
+}  // namespace host

@@ -14,4 +14,4 @@ std::string baseAddress(std::string_view host, std::int64_t serverPort, bool htt
     return base;
 }
 
-} // namespace publish
+}  // namespace publish

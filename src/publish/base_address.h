@@ -14,4 +14,4 @@ namespace publish {
 // script name.
 std::string baseAddress(std::string_view host, std::int64_t serverPort, bool https, std::string_view scriptName);
 
-} // namespace publish
+}  // namespace publish

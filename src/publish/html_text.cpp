@@ -21,4 +21,4 @@ void appendHtml(std::string& out, std::string_view text) {
     out.append(text, run, text.size() - run);
 }
 
-} // namespace publish
+}  // namespace publish

@@ -16,4 +16,4 @@ inline std::string html(std::string_view text) {
     return out;
 }
 
-} // namespace publish
+}  // namespace publish

@@ -25,10 +25,8 @@ public:
 
     // Starts a child of the innermost open element, on a line of its own.
     IndentedXml& open(std::string_view qname) {
-        if (!open_.empty())
-            open_.back().hasChildren = true;
-        if (!out_.empty())
-            newline(open_.size());
+        if (!open_.empty()) open_.back().hasChildren = true;
+        if (!out_.empty()) newline(open_.size());
         w_.start(qname);
         open_.push_back({std::string(qname), false});
         return *this;
@@ -51,8 +49,7 @@ public:
     IndentedXml& close() {
         const Open element = std::move(open_.back());
         open_.pop_back();
-        if (element.hasChildren)
-            newline(open_.size());
+        if (element.hasChildren) newline(open_.size());
         w_.end(element.name);
         return *this;
     }
@@ -61,8 +58,7 @@ public:
     using Attributes = std::initializer_list<std::pair<std::string_view, std::string_view>>;
     IndentedXml& empty(std::string_view qname, Attributes attributes) {
         open(qname);
-        for (const auto& [name, value] : attributes)
-            w_.attribute(name, value);
+        for (const auto& [name, value] : attributes) w_.attribute(name, value);
         return close();
     }
 
@@ -82,4 +78,4 @@ private:
     std::vector<Open> open_;
 };
 
-} // namespace publish
+}  // namespace publish

@@ -15,7 +15,7 @@ void cell(std::string& out, std::string_view cls, std::string_view escapedText) 
     out += "</td>\r\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string listingPage(std::string_view title, std::span<const soap::InterfaceEntry* const> portTypes,
                         std::string_view wsdlAddress) {
@@ -25,8 +25,7 @@ std::string listingPage(std::string_view title, std::span<const soap::InterfaceE
     appendBanner(out, title, "WebService Listing");
     out += "\r\n<center><br>\r\n";
     out += "<table border=1 cellspacing=1 cellpadding=2 >\r\n<tr>\r\n";
-    for (std::string_view header : {"Port Type", "Namespace URI", "Documentation", "WSDL"})
-        cell(out, "TblHdr", header);
+    for (std::string_view header : {"Port Type", "Namespace URI", "Documentation", "WSDL"}) cell(out, "TblHdr", header);
     out += "</tr>\r\n";
     for (const soap::InterfaceEntry* portType : portTypes) {
         const std::string name = html(portType->name);
@@ -48,4 +47,4 @@ std::string listingPage(std::string_view title, std::span<const soap::InterfaceE
     return out;
 }
 
-} // namespace publish
+}  // namespace publish

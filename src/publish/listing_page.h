@@ -16,4 +16,4 @@ namespace publish {
 std::string listingPage(std::string_view title, std::span<const soap::InterfaceEntry* const> portTypes,
                         std::string_view wsdlAddress);
 
-} // namespace publish
+}  // namespace publish

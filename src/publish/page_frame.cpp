@@ -16,12 +16,13 @@ void appendPageHead(std::string& out, std::string_view headExtra, std::string_vi
 }
 
 void appendBanner(std::string& out, std::string_view title, std::string_view pageName) {
-    out += "<table class=\"MainBkgnd\" border=0 cellpadding=0 cellspacing=0 width=\"100%\"><tr><td>&nbsp;</td></tr>"
-           "<tr><td class=\"h1Style\" align=\"center\">";
+    out +=
+        "<table class=\"MainBkgnd\" border=0 cellpadding=0 cellspacing=0 width=\"100%\"><tr><td>&nbsp;</td></tr>"
+        "<tr><td class=\"h1Style\" align=\"center\">";
     appendHtml(out, title);
     out += " - ";
     out += pageName;
     out += "</td></tr></table>";
 }
 
-} // namespace publish
+}  // namespace publish

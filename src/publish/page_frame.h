@@ -14,4 +14,4 @@ void appendPageHead(std::string& out, std::string_view headExtra, std::string_vi
 // The banner table: "title - pageName" centred on the main background.
 void appendBanner(std::string& out, std::string_view title, std::string_view pageName);
 
-} // namespace publish
+}  // namespace publish

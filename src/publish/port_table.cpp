@@ -7,9 +7,8 @@
 namespace publish {
 
 std::vector<Port> portsFromTable(const std::string& fileName, std::string_view portType) {
-    struct stat info{};
-    if (fileName.empty() || ::stat(fileName.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return {};
+    struct stat info {};
+    if (fileName.empty() || ::stat(fileName.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return {};
     const velmora::IniFile table = velmora::IniFile::load(fileName);
     std::vector<Port> ports;
     for (std::string& key : table.keys(portType)) {
@@ -29,4 +28,4 @@ Port defaultPort(std::string_view portType, std::string_view baseAddress) {
     return port;
 }
 
-} // namespace publish
+}  // namespace publish

@@ -21,4 +21,4 @@ std::vector<Port> portsFromTable(const std::string& fileName, std::string_view p
 // The default: `portType` + "Port" at base + "/soap/" + `portType`.
 Port defaultPort(std::string_view portType, std::string_view baseAddress);
 
-} // namespace publish
+}  // namespace publish

@@ -32,8 +32,7 @@ void appendOperationDetails(std::string& out, const soap::InterfaceEntry& portTy
         const std::string parameterTypeName = html(parameterType(op, types).name);
         for (std::size_t i = 0; i < op.params.size(); ++i) {
             out += "<span class=\"MethName\">";
-            if (i > 0)
-                out += ", ";
+            if (i > 0) out += ", ";
             out += "</span><span class=\"ParmName\">";
             out += parameterTypeName;
             out += "</span><span class=\"MethName\">&nbsp;";
@@ -45,11 +44,11 @@ void appendOperationDetails(std::string& out, const soap::InterfaceEntry& portTy
     out += "</table>\r\n";
 }
 
-} // namespace
+}  // namespace
 
 void appendPortTypeTable(std::string& out, std::string_view title, std::string_view baseAddress,
-                         std::span<const soap::InterfaceEntry* const> portTypes,
-                         const soap::InterfaceEntry* selected, soap::RemTypeRegistry& types) {
+                         std::span<const soap::InterfaceEntry* const> portTypes, const soap::InterfaceEntry* selected,
+                         soap::RemTypeRegistry& types) {
     const std::string base = html(baseAddress);
     out += "<br><table width=\"100%\" border=0 cellpadding=1 cellspacing=0>\r\n";
     out += kCaptionOpen;
@@ -117,4 +116,4 @@ void appendPortTypeTable(std::string& out, std::string_view title, std::string_v
     out += "</table>";
 }
 
-} // namespace publish
+}  // namespace publish

@@ -15,7 +15,7 @@ namespace publish {
 // `selected` null: the full list. Names of record array types are looked up
 // (and so registered) for the detail view.
 void appendPortTypeTable(std::string& out, std::string_view title, std::string_view baseAddress,
-                         std::span<const soap::InterfaceEntry* const> portTypes,
-                         const soap::InterfaceEntry* selected, soap::RemTypeRegistry& types);
+                         std::span<const soap::InterfaceEntry* const> portTypes, const soap::InterfaceEntry* selected,
+                         soap::RemTypeRegistry& types);
 
-} // namespace publish
+}  // namespace publish

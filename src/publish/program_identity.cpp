@@ -11,7 +11,6 @@ std::string& pathOverride() {
     return path;
 }
 
-
 // Where the extension starts: the last "." of the file name, or the end.
 std::size_t extensionStart(std::string_view path) {
     const std::size_t slash = path.rfind('/');
@@ -20,7 +19,7 @@ std::size_t extensionStart(std::string_view path) {
     return dot == std::string_view::npos || dot < nameStart ? path.size() : dot;
 }
 
-} // namespace
+}  // namespace
 
 std::string programPath() {
     const std::string& forced = pathOverride();
@@ -41,4 +40,4 @@ std::string portTableFileName(std::string_view programPath) {
     return name;
 }
 
-} // namespace publish
+}  // namespace publish

@@ -19,4 +19,4 @@ std::string applicationTitle(std::string_view programPath);
 // The path without extension followed by "_WSDLADMIN.INI".
 std::string portTableFileName(std::string_view programPath);
 
-} // namespace publish
+}  // namespace publish

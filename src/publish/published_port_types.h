@@ -13,4 +13,4 @@ inline constexpr std::string_view kWSDLPublishName = "IWSDLPublish";
 
 std::vector<const soap::InterfaceEntry*> publishedPortTypes(const soap::InvRegistry& registry);
 
-} // namespace publish
+}  // namespace publish

@@ -1,7 +1,6 @@
 #include "publish/publisher.h"
 
 #include "publish/base_address.h"
-#include "publish/wsil_document.h"
 #include "publish/listing_page.h"
 #include "publish/port_table.h"
 #include "publish/program_identity.h"
@@ -9,6 +8,7 @@
 #include "publish/publisher_pages.h"
 #include "publish/service_page.h"
 #include "publish/wsdl_document.h"
+#include "publish/wsil_document.h"
 #include "soap/ascii_case.h"
 
 #include <exception>
@@ -23,7 +23,7 @@ Answer lines(int status, std::string contentType, std::string content) {
     return {status, std::move(contentType), std::move(content)};
 }
 
-} // namespace
+}  // namespace
 
 Settings Settings::forProgram(std::string_view programPath) {
     Settings settings;
@@ -46,15 +46,14 @@ Answer Publisher::dispatch(const Request& request) const {
 Answer Publisher::answer(const Request& request) const {
     const std::string base = baseAddress(request.host, request.serverPort, request.https, request.scriptName);
     std::string_view path = request.pathInfo;
-    if (path.ends_with('/'))
-        path.remove_suffix(1);
+    if (path.ends_with('/')) path.remove_suffix(1);
     const std::size_t lastSlash = path.rfind('/');
     const std::string_view last = lastSlash == std::string_view::npos ? path : path.substr(lastSlash + 1);
     std::string_view previous;
     if (lastSlash != std::string_view::npos && lastSlash > 0) {
         const std::size_t slash = path.rfind('/', lastSlash - 1);
-        previous = slash == std::string_view::npos ? path.substr(0, lastSlash)
-                                                   : path.substr(slash + 1, lastSlash - slash - 1);
+        previous =
+            slash == std::string_view::npos ? path.substr(0, lastSlash) : path.substr(slash + 1, lastSlash - slash - 1);
     }
 
     if (last == "wsdl") {
@@ -64,20 +63,16 @@ Answer Publisher::answer(const Request& request) const {
         // The listing is already a list of lines.
         return {200, "text/html", listingPage(settings_.title, portTypes, wsdlAddress)};
     }
-    if (last == "admin")
-        return lines(403, "text/html", forbiddenPage());
+    if (last == "admin") return lines(403, "text/html", forbiddenPage());
     if (previous == "wsdl") {
         const soap::InterfaceEntry* interface = registry_.findByName(last);
-        if (!interface)
-            return lines(200, "text/html", interfaceNotFoundPage(last));
+        if (!interface) return lines(200, "text/html", interfaceNotFoundPage(last));
         // The default port keeps the name as the request spelled it.
         std::vector<Port> ports = portsFromTable(settings_.portTableFile, last);
-        if (ports.empty())
-            ports.push_back(defaultPort(last, base));
+        if (ports.empty()) ports.push_back(defaultPort(last, base));
         return lines(200, "text/xml", wsdlDocument(*interface, ports, settings_.targetNamespace, types_));
     }
-    if (previous == "admin")
-        return lines(403, "text/html", forbiddenPage());
+    if (previous == "admin") return lines(403, "text/html", forbiddenPage());
     return {200, {}, {}};
 }
 
@@ -89,4 +84,4 @@ Page Publisher::servicePage(const Request& request) const {
     return {publish::servicePage(settings_.title, base, portTypes, request.query, types_), {}};
 }
 
-} // namespace publish
+}  // namespace publish

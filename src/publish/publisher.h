@@ -45,4 +45,4 @@ private:
     soap::RemTypeRegistry& types_;
 };
 
-} // namespace publish
+}  // namespace publish

@@ -14,4 +14,4 @@ std::string QueryText::value(std::string_view name) const {
     return {};
 }
 
-} // namespace publish
+}  // namespace publish

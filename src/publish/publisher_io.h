@@ -22,9 +22,9 @@ struct QueryText {
 
 struct Request {
     std::string pathInfo;
-    std::string host;             // HTTP_HOST
+    std::string host;  // HTTP_HOST
     std::int64_t serverPort = -1;
-    bool https = false;           // HTTPS is "on": the web server terminates TLS
+    bool https = false;  // HTTPS is "on": the web server terminates TLS
     std::string scriptName;
     QueryText query;
 };
@@ -42,4 +42,4 @@ struct Page {
     std::string contentType;  // empty: the response keeps its own
 };
 
-} // namespace publish
+}  // namespace publish

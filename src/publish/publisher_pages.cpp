@@ -44,4 +44,4 @@ std::string failurePage(std::exception_ptr failure) {
     return page;
 }
 
-} // namespace publish
+}  // namespace publish

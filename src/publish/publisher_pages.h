@@ -15,4 +15,4 @@ std::string interfaceNotFoundPage(std::string_view portType);
 // failure that carries no message. Call it with the caught exception.
 std::string failurePage(std::exception_ptr failure);
 
-} // namespace publish
+}  // namespace publish

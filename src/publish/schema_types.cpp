@@ -36,15 +36,13 @@ void SchemaTypes::collect(const soap::InterfaceEntry& interface) {
 void SchemaTypes::add(const XmlTypeName& name, ComplexType type) {
     TypeNamespace* target = nullptr;
     for (TypeNamespace& ns : namespaces_)
-        if (ns.ns == name.ns)
-            target = &ns;
+        if (ns.ns == name.ns) target = &ns;
     if (!target) {
         namespaces_.push_back({name.ns, "ns" + std::to_string(namespaces_.size() + 1), {}});
         target = &namespaces_.back();
     }
     for (const ComplexType& known : target->types)
-        if (known.name == type.name)
-            return;
+        if (known.name == type.name) return;
     target->types.push_back(std::move(type));
 }
 
@@ -56,10 +54,8 @@ std::string SchemaTypes::qualified(const XmlTypeName& type) const {
         name = "xs";
     } else {
         for (const TypeNamespace& ns : namespaces_)
-            if (ns.ns == type.ns)
-                name = ns.prefix;
-        if (name.empty())
-            throw velmora::Exception("Type " + type.name + " of namespace " + type.ns + " has no prefix");
+            if (ns.ns == type.ns) name = ns.prefix;
+        if (name.empty()) throw velmora::Exception("Type " + type.name + " of namespace " + type.ns + " has no prefix");
     }
     name += ':';
     name += type.name;
@@ -96,4 +92,4 @@ void SchemaTypes::writeDefinitions(IndentedXml& xml, const TypeNamespace& ns) co
     }
 }
 
-} // namespace publish
+}  // namespace publish

@@ -16,7 +16,7 @@ namespace publish {
 struct ComplexType {
     std::string name;
     bool array = false;
-    XmlTypeName element;                           // arrays: the item type
+    XmlTypeName element;                          // arrays: the item type
     const records::RecordKind* record = nullptr;  // records: the fields
 };
 
@@ -52,4 +52,4 @@ private:
     std::vector<TypeNamespace> namespaces_;
 };
 
-} // namespace publish
+}  // namespace publish

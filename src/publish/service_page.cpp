@@ -14,25 +14,22 @@ namespace {
 const soap::InterfaceEntry* selectedPortType(std::span<const soap::InterfaceEntry* const> portTypes,
                                              std::string_view intf) {
     for (const soap::InterfaceEntry* portType : portTypes)
-        if (portType->name == intf)
-            return portType;
+        if (portType->name == intf) return portType;
     return nullptr;
 }
 
 // The table is an extra: when it cannot be built, the page goes without it.
 // A query that failed to decode fails this step too.
 void appendRequestedTypesTable(std::string& out, const QueryText& query, const soap::RemTypeRegistry& types) {
-    if (!query.error.empty() || query.value("types") != "1")
-        return;
+    if (!query.error.empty() || query.value("types") != "1") return;
     try {
         std::string table;
         appendTypesTable(table, types);
         out += table;
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
-} // namespace
+}  // namespace
 
 std::string servicePage(std::string_view title, std::string_view baseAddress,
                         std::span<const soap::InterfaceEntry* const> portTypes, const QueryText& query,
@@ -47,4 +44,4 @@ std::string servicePage(std::string_view title, std::string_view baseAddress,
     return out;
 }
 
-} // namespace publish
+}  // namespace publish

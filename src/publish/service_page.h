@@ -17,4 +17,4 @@ std::string servicePage(std::string_view title, std::string_view baseAddress,
                         std::span<const soap::InterfaceEntry* const> portTypes, const QueryText& query,
                         soap::RemTypeRegistry& types);
 
-} // namespace publish
+}  // namespace publish

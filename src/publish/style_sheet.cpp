@@ -40,24 +40,22 @@ constexpr Rule kRules[] = {
     {".Tip \t    ", "color: #666666; ", true, "font-weight: normal; font-size: 9pt; "},
 };
 
-} // namespace
+}  // namespace
 
 void appendStyleRules(std::string& out, Margins margins) {
     out += "body       { ";
     out += kFont;
     out += "font-size: 9pt; ";
-    if (margins == Margins::Zero)
-        out += "margin-left: 0px; margin-top: 0px; margin-right: 0px; ";
+    if (margins == Margins::Zero) out += "margin-left: 0px; margin-top: 0px; margin-right: 0px; ";
     out += "}\r\n";
     for (const Rule& rule : kRules) {
         out += rule.selector;
         out += "{ ";
         out += rule.before;
-        if (rule.font)
-            out += kFont;
+        if (rule.font) out += kFont;
         out += rule.after;
         out += "}\r\n";
     }
 }
 
-} // namespace publish
+}  // namespace publish

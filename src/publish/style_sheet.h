@@ -10,4 +10,4 @@ enum class Margins { Zero, Default };
 
 void appendStyleRules(std::string& out, Margins margins);
 
-} // namespace publish
+}  // namespace publish

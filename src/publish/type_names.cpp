@@ -8,12 +8,11 @@ namespace {
 
 XmlTypeName nameOf(const soap::TypeEntry& entry) { return {entry.ns, entry.xmlName}; }
 
-} // namespace
+}  // namespace
 
 XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
     for (const soap::TypeEntry& known : types.entries())
-        if (known.nativeName == kStringArrayName && known.ns == kTypesNamespace)
-            return nameOf(known);
+        if (known.nativeName == kStringArrayName && known.ns == kTypesNamespace) return nameOf(known);
     soap::TypeEntry entry;
     entry.nativeName = kStringArrayName;
     entry.xmlName = kStringArrayName;
@@ -23,8 +22,7 @@ XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
 }
 
 XmlTypeName parameterType(const soap::Operation& op, soap::RemTypeRegistry& types) {
-    if (op.paramXmlType.empty())
-        return {{}, "????"};
+    if (op.paramXmlType.empty()) return {{}, "????"};
     const soap::TypeEntry& text = types.scalar(soap::ScalarType::String);
     return {text.ns, op.paramXmlType};
 }
@@ -36,11 +34,10 @@ std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRe
     case soap::ResultKind::String: return nameOf(types.scalar(soap::ScalarType::String));
     case soap::ResultKind::StringArray: return stringArrayType(types);
     case soap::ResultKind::RecordArray:
-        if (!op.recordKind)
-            throw velmora::Exception("Operation " + op.name + " returns records of no kind");
+        if (!op.recordKind) throw velmora::Exception("Operation " + op.name + " returns records of no kind");
         return nameOf(types.recordArray(*op.recordKind));
     }
     return std::nullopt;
 }
 
-} // namespace publish
+}  // namespace publish

@@ -29,4 +29,4 @@ XmlTypeName parameterType(const soap::Operation& op, soap::RemTypeRegistry& type
 // Nothing for an operation without result.
 std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRegistry& types);
 
-} // namespace publish
+}  // namespace publish

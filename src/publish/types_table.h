@@ -11,4 +11,4 @@ namespace publish {
 // Appends nothing when the registry is empty.
 void appendTypesTable(std::string& out, const soap::RemTypeRegistry& types);
 
-} // namespace publish
+}  // namespace publish

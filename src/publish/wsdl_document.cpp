@@ -31,8 +31,7 @@ void writeMessages(IndentedXml& xml, const soap::InterfaceEntry& interface, cons
         const soap::Operation& op = interface.operations[i];
         const std::string partType = schema.qualified(parameterType(op, types));
         xml.open("message").attribute("name", messageName(op, i, "Request"));
-        for (const std::string& parameter : op.params)
-            xml.empty("part", {{"name", parameter}, {"type", partType}});
+        for (const std::string& parameter : op.params) xml.empty("part", {{"name", parameter}, {"type", partType}});
         xml.close();
         xml.open("message").attribute("name", messageName(op, i, "Response"));
         if (const auto result = resultType(op, types))
@@ -59,8 +58,8 @@ void writeBinding(IndentedXml& xml, const soap::InterfaceEntry& interface) {
     xml.empty("soap:binding", {{"style", "rpc"}, {"transport", kSoapHttpTransport}});
     for (const soap::Operation& op : interface.operations) {
         xml.open("operation").attribute("name", op.name);
-        xml.empty("soap:operation", {{"soapAction", soap::InvRegistry::soapActionOf(interface, op.name)},
-                                     {"style", "rpc"}});
+        xml.empty("soap:operation",
+                  {{"soapAction", soap::InvRegistry::soapActionOf(interface, op.name)}, {"style", "rpc"}});
         for (const char* direction : {"input", "output"}) {
             xml.open(direction);
             xml.empty("soap:body", {{"use", "encoded"}, {"encodingStyle", soap::kSoapEncodingNs}, {"namespace", ns}});
@@ -82,7 +81,7 @@ void writeService(IndentedXml& xml, const soap::InterfaceEntry& interface, std::
     xml.close();
 }
 
-} // namespace
+}  // namespace
 
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
                          std::string_view targetNamespace, soap::RemTypeRegistry& types) {
@@ -94,8 +93,7 @@ std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const 
     std::string out;
     std::size_t fields = 0;
     for (const TypeNamespace& ns : schema.namespaces())
-        for (const ComplexType& type : ns.types)
-            fields += type.record && !type.array ? type.record->fields.size() : 0;
+        for (const ComplexType& type : ns.types) fields += type.record && !type.array ? type.record->fields.size() : 0;
     out.reserve(4096 + 1536 * interface.operations.size() + 80 * fields);
     IndentedXml xml(out);
     xml.declaration();
@@ -108,17 +106,15 @@ std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const 
         .attribute("xmlns:soap", kWsdlSoapNs)
         .attribute("xmlns:soapenc", soap::kSoapEncodingNs)
         .attribute("xmlns:mime", kWsdlMimeNs);
-    for (const TypeNamespace& ns : schema.namespaces())
-        xml.attribute("xmlns:" + ns.prefix, ns.ns);
+    for (const TypeNamespace& ns : schema.namespaces()) xml.attribute("xmlns:" + ns.prefix, ns.ns);
 
     writeTypes(xml, schema);
     writeMessages(xml, interface, schema, types);
     writePortType(xml, interface);
     writeBinding(xml, interface);
-    if (!ports.empty())
-        writeService(xml, interface, ports);
+    if (!ports.empty()) writeService(xml, interface, ports);
     xml.close();
     return out;
 }
 
-} // namespace publish
+}  // namespace publish

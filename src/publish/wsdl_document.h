@@ -17,4 +17,4 @@ namespace publish {
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
                          std::string_view targetNamespace, soap::RemTypeRegistry& types);
 
-} // namespace publish
+}  // namespace publish

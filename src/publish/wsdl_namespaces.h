@@ -17,4 +17,4 @@ inline constexpr std::string_view kTargetNamespace = "http://velmora.dev/wsdl/";
 // IWSDLPublish's messages.
 inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
 
-} // namespace publish
+}  // namespace publish

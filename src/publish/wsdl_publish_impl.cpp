@@ -8,15 +8,13 @@ namespace publish {
 
 std::vector<std::string> TWSDLPublish::GetPortTypeList() {
     std::vector<std::string> names;
-    for (const soap::InterfaceEntry* interface : registry_.interfaces())
-        names.push_back(interface->name);
+    for (const soap::InterfaceEntry* interface : registry_.interfaces()) names.push_back(interface->name);
     return names;
 }
 
 std::string TWSDLPublish::GetWSDLForPortType(const std::string& PortType) {
     const soap::InterfaceEntry* interface = registry_.findByName(PortType);
-    if (!interface)
-        return {};
+    if (!interface) return {};
     return wsdlDocument(*interface, {}, kTargetNamespace, types_);
 }
 
@@ -26,4 +24,4 @@ std::string TWSDLPublish::GetXSDForTypeSystem(const std::string& TypeSystem) {
     return xsdDocument(registry_, types_, TypeSystem);
 }
 
-} // namespace publish
+}  // namespace publish

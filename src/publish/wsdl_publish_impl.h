@@ -22,4 +22,4 @@ private:
     soap::RemTypeRegistry& types_;
 };
 
-} // namespace publish
+}  // namespace publish

@@ -27,11 +27,10 @@ Operation operation(const char* name, std::vector<std::string> params, ResultKin
     return op;
 }
 
-} // namespace
+}  // namespace
 
 void registerWSDLPublish(soap::InvRegistry& registry, soap::RemTypeRegistry& types) {
-    if (registry.findByName(kWSDLPublishName))
-        return;
+    if (registry.findByName(kWSDLPublishName)) return;
     soap::InterfaceEntry entry;
     entry.name = kWSDLPublishName;
     entry.unit = "wsdl_publish_intf";
@@ -54,10 +53,9 @@ void registerWSDLPublish(soap::InvRegistry& registry, soap::RemTypeRegistry& typ
     stringArrayType(types);
 
     registry.registerInvokableClass(
-        {"TWSDLPublish", std::string(kWSDLPublishName),
-         [&registry, &types]() -> std::unique_ptr<TInvokableClass> {
+        {"TWSDLPublish", std::string(kWSDLPublishName), [&registry, &types]() -> std::unique_ptr<TInvokableClass> {
              return std::make_unique<TWSDLPublish>(registry, types);
          }});
 }
 
-} // namespace publish
+}  // namespace publish

@@ -30,4 +30,4 @@ public:
 void registerWSDLPublish(soap::InvRegistry& registry = soap::InvRegistry::instance(),
                          soap::RemTypeRegistry& types = soap::RemTypeRegistry::instance());
 
-} // namespace publish
+}  // namespace publish

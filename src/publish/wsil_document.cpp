@@ -25,4 +25,4 @@ std::string inspectionDocument(std::span<const soap::InterfaceEntry* const> port
     return out;
 }
 
-} // namespace publish
+}  // namespace publish

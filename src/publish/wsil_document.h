@@ -12,4 +12,4 @@ namespace publish {
 
 std::string inspectionDocument(std::span<const soap::InterfaceEntry* const> portTypes, std::string_view baseAddress);
 
-} // namespace publish
+}  // namespace publish

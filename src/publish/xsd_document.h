@@ -14,4 +14,4 @@ namespace publish {
 // that namespace.
 std::string xsdDocument(const soap::InvRegistry& registry, soap::RemTypeRegistry& types, std::string_view ns);
 
-} // namespace publish
+}  // namespace publish

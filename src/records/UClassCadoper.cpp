@@ -21,8 +21,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroCadoper{"UClassCadoper", "TRegistroCadoper", "TColCadoper", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroCadoper;
 // An array of TRegistroCadoper records.
 using TColCadoper = RecordArray;
 
-} // namespace records
+}  // namespace records

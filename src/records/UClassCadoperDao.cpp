@@ -14,8 +14,8 @@ constexpr std::string_view sql =
     "\"CADOPER\" and integecf.chave0 = Cadoper.Codoper) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TCadoperDao::TCadoperDao(db::Connection& connection) : TDao(connection, TRegistroCadoper, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

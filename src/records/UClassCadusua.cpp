@@ -56,8 +56,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroCadusua{"UClassCadusua", "TRegistroCadusua", "TColCadusua", fields};
 
-} // namespace records
+}  // namespace records

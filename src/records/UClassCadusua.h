@@ -11,4 +11,4 @@ extern const RecordKind TRegistroCadusua;
 // An array of TRegistroCadusua records.
 using TColCadusua = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -24,8 +24,8 @@ constexpr std::string_view sql =
     "\"CADUSUA\" and integecf.chave0 = Cadusua.Usuario) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TCadusuaDao::TCadusuaDao(db::Connection& connection) : TDao(connection, TRegistroCadusua, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

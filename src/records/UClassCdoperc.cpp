@@ -68,8 +68,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroCdoperc{"UClassCdoperc", "TRegistroCdoperc", "TColCdoperc", fields};
 
-} // namespace records
+}  // namespace records

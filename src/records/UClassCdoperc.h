@@ -11,4 +11,4 @@ extern const RecordKind TRegistroCdoperc;
 // An array of TRegistroCdoperc records.
 using TColCdoperc = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -26,8 +26,8 @@ constexpr std::string_view sql =
     "integecf.tabela = \"CDOPERC\" and integecf.chave0 = Cdoperc.Codoper) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TCdopercDao::TCdopercDao(db::Connection& connection) : TDao(connection, TRegistroCdoperc, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

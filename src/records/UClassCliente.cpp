@@ -101,8 +101,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroCliente{"UClassCliente", "TRegistroCliente", "TColCliente", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroCliente;
 // An array of TRegistroCliente records.
 using TColCliente = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -34,8 +34,8 @@ constexpr std::string_view sql =
     ":PEcf and integecf.tabela = \"CLIENTE\" and integecf.chave0 = cliente.codcliente) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TClienteDao::TClienteDao(db::Connection& connection) : TDao(connection, TRegistroCliente, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

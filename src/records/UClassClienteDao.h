@@ -2,8 +2,8 @@
 // records of a company and terminal from its source table joined with the queue.
 #pragma once
 
-#include "records/query_frame.h"
 #include "records/UClassCliente.h"
+#include "records/query_frame.h"
 
 namespace records {
 
@@ -13,4 +13,4 @@ public:
     explicit TClienteDao(db::Connection& connection);
 };
 
-} // namespace records
+}  // namespace records

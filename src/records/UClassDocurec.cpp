@@ -48,8 +48,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroDocurec{"UClassDocurec", "TRegistroDocurec", "TColDocurec", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroDocurec;
 // An array of TRegistroDocurec records.
 using TColDocurec = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -22,8 +22,8 @@ constexpr std::string_view sql =
     "Docurec.Codcliente and integecf.chave2 = Docurec.Tipodocto and integecf.chave3 = "
     "Docurec.Coddocto ) Order by integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TDocurecDao::TDocurecDao(db::Connection& connection) : TDao(connection, TRegistroDocurec, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroFornece;
 // An array of TRegistroFornece records.
 using TColFornece = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -17,8 +17,8 @@ constexpr std::string_view sql =
     "\"FORNECE\" and integecf.chave0 = Fornece.Codfornec) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TForneceDao::TForneceDao(db::Connection& connection) : TDao(connection, TRegistroFornece, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -43,8 +43,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroMovirec{"UClassMovirec", "TRegistroMovirec", "TColMovirec", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroMovirec;
 // An array of TRegistroMovirec records.
 using TColMovirec = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -21,8 +21,8 @@ constexpr std::string_view sql =
     "Movirec.Codcliente and integecf.chave4 = Movirec.Tipomov and integecf.chave5 = "
     "Movirec.numord ) Order by integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TMovirecDao::TMovirecDao(db::Connection& connection) : TDao(connection, TRegistroMovirec, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -2,8 +2,8 @@
 // records of a company and terminal from its source table joined with the queue.
 #pragma once
 
-#include "records/query_frame.h"
 #include "records/UClassMovirec.h"
+#include "records/query_frame.h"
 
 namespace records {
 
@@ -13,4 +13,4 @@ public:
     explicit TMovirecDao(db::Connection& connection);
 };
 
-} // namespace records
+}  // namespace records

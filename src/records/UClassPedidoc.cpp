@@ -92,8 +92,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroPedidoc{"UClassPedidoc", "TRegistroPedidoc", "TColPedidoc", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroPedidoc;
 // An array of TRegistroPedidoc records.
 using TColPedidoc = RecordArray;
 
-} // namespace records
+}  // namespace records

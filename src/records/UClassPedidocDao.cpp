@@ -33,8 +33,8 @@ constexpr std::string_view sql =
     "Pedidoc.Tipopedido and integecf.chave2 = Pedidoc.Codpedido) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TPedidocDao::TPedidocDao(db::Connection& connection) : TDao(connection, TRegistroPedidoc, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -57,8 +57,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroPedidoi{"UClassPedidoi", "TRegistroPedidoi", "TColPedidoi", fields};
 
-} // namespace records
+}  // namespace records

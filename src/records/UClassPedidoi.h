@@ -11,4 +11,4 @@ extern const RecordKind TRegistroPedidoi;
 // An array of TRegistroPedidoi records.
 using TColPedidoi = RecordArray;
 
-} // namespace records
+}  // namespace records

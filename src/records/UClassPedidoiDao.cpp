@@ -24,8 +24,8 @@ constexpr std::string_view sql =
     "Pedidoi.Codpedido and integecf.chave4 = Pedidoi.Codprod and integecf.chave5 = "
     "Pedidoi.Codgrade ) Order by integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TPedidoiDao::TPedidoiDao(db::Connection& connection) : TDao(connection, TRegistroPedidoi, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -172,8 +172,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroProduto{"UClassProduto", "TRegistroProduto", "TColProduto", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroProduto;
 // An array of TRegistroProduto records.
 using TColProduto = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -56,8 +56,8 @@ constexpr std::string_view sql =
     "integecf.tabela = \"PRODUTO\" and integecf.chave0 = produto.codprod) Order by "
     "integecf.dataatual,integecf.horaatual desc";
 
-} // namespace
+}  // namespace
 
 TProdutoDao::TProdutoDao(db::Connection& connection) : TDao(connection, TRegistroProduto, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -46,8 +46,8 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-} // namespace
+}  // namespace
 
 const RecordKind TRegistroVendend{"UClassVendend", "TRegistroVendend", "TColVendend", fields};
 
-} // namespace records
+}  // namespace records

@@ -11,4 +11,4 @@ extern const RecordKind TRegistroVendend;
 // An array of TRegistroVendend records.
 using TColVendend = RecordArray;
 
-} // namespace records
+}  // namespace records

@@ -19,8 +19,8 @@ constexpr std::string_view sql =
     ":PEcf and integecf.tabela = \"VENDEND\" and integecf.chave0 = Vendend.Codvendedor) Order by "
     "Vendend.Codvendedor";
 
-} // namespace
+}  // namespace
 
 TVendendDao::TVendendDao(db::Connection& connection) : TDao(connection, TRegistroVendend, sql, queueTable) {}
 
-} // namespace records
+}  // namespace records

@@ -22,13 +22,11 @@ void TDao::CarregaRegistros(std::string_view PCodEmpresa, std::string_view PEcf,
         if (columns.empty()) {
             columns.resize(fields.size());
             for (std::size_t f = 0; f < fields.size(); ++f)
-                if (fields[f].rule != ReadRule::NotFilled)
-                    columns[f] = rows.findColumn(fields[f].name);
+                if (fields[f].rule != ReadRule::NotFilled) columns[f] = rows.findColumn(fields[f].name);
         }
         result.addRecord();
-        for (std::size_t f = 0; f < fields.size(); ++f)
-            readField(rows, columns[f], f, fields[f].rule, result);
+        for (std::size_t f = 0; f < fields.size(); ++f) readField(rows, columns[f], f, fields[f].rule, result);
     }
 }
 
-} // namespace records
+}  // namespace records

@@ -30,4 +30,4 @@ private:
     std::string_view queueTable_;
 };
 
-} // namespace records
+}  // namespace records

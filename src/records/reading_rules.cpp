@@ -8,7 +8,7 @@ void appendTwo(int value, std::string& out) {
     out.push_back(static_cast<char>('0' + value % 10));
 }
 
-} // namespace
+}  // namespace
 
 void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
     appendTwo(m.day, out);
@@ -32,24 +32,17 @@ void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
 
 void readField(const db::Result& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out) {
     switch (rule) {
-    case ReadRule::Text:
-        out.setTextWith(field, [&](std::string& pool) { row.appendText(column, pool); });
-        break;
-    case ReadRule::Real:
-        out.setReal(field, row.asReal(column));
-        break;
-    case ReadRule::Integer:
-        out.setInteger(field, row.asInteger(column));
-        break;
+    case ReadRule::Text: out.setTextWith(field, [&](std::string& pool) { row.appendText(column, pool); }); break;
+    case ReadRule::Real: out.setReal(field, row.asReal(column)); break;
+    case ReadRule::Integer: out.setInteger(field, row.asInteger(column)); break;
     case ReadRule::DateMinSec:
     case ReadRule::DateHourMin: {
         const db::DateTime moment = row.asDateTime(column);
         out.setTextWith(field, [&](std::string& pool) { appendDateText(moment, rule == ReadRule::DateHourMin, pool); });
         break;
     }
-    case ReadRule::NotFilled:
-        break;
+    case ReadRule::NotFilled: break;
     }
 }
 
-} // namespace records
+}  // namespace records

@@ -15,4 +15,4 @@ void appendDateText(const db::DateTime& moment, bool hourMinute, std::string& ou
 // Reads column into field of the last record of out, by the field's rule.
 void readField(const db::Result& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out);
 
-} // namespace records
+}  // namespace records

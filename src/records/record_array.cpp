@@ -37,12 +37,11 @@ void RecordArray::setText(std::size_t field, std::string_view utf8) {
 void RecordArray::storeText(std::size_t field, std::size_t offset) {
     constexpr std::size_t limit = std::numeric_limits<std::uint32_t>::max();
     const std::size_t end = blocks_.back().texts.size();
-    if (end > limit)
-        throw velmora::Exception("Record texts exceed 4 GB");
+    if (end > limit) throw velmora::Exception("Record texts exceed 4 GB");
     Cell& c = lastRecord()[field];
     c.text.offset = static_cast<std::uint32_t>(offset);
     c.text.length = static_cast<std::uint32_t>(end - offset);
     textBytes_ += end - offset;
 }
 
-} // namespace records
+}  // namespace records

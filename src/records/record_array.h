@@ -83,4 +83,4 @@ private:
     std::vector<Block> blocks_;
 };
 
-} // namespace records
+}  // namespace records

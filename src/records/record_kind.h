@@ -33,4 +33,4 @@ struct RecordKind {
     std::span<const FieldDef> fields;
 };
 
-} // namespace records
+}  // namespace records

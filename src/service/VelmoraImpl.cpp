@@ -33,7 +33,7 @@ void pauseBeforeRetry(int attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(base / 2 + static_cast<int>(random() % base)));
 }
 
-} // namespace
+}  // namespace
 
 // Read and mark in one snapshot transaction: the marking sees exactly the
 // queue the read saw, so a row queued meanwhile stays unmarked for the next
@@ -66,9 +66,10 @@ void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf
     // Preparing belongs in the guard too: a user who may read the queue but
     // not update it fails there.
     try {
-        db::Statement statement(*db::Conexao,
-                                "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
-                                "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
+        db::Statement statement(
+            *db::Conexao,
+            "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
+            "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
         statement.bind("PCodEmpresa", PCodEmpresa);
         statement.bind("PEcf", PEcf);
         statement.bind("PTab", table);
@@ -81,24 +82,47 @@ void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf
     }
 }
 
-records::RecordArray TVelmora::ImportaProdutos(const std::string& e, const std::string& t) { return importa<records::TProdutoDao>(e, t); }
-records::RecordArray TVelmora::ImportaClientes(const std::string& e, const std::string& t) { return importa<records::TClienteDao>(e, t); }
-records::RecordArray TVelmora::ImportaOperadores(const std::string& e, const std::string& t) { return importa<records::TCadoperDao>(e, t); }
-records::RecordArray TVelmora::ImportaUsuarios(const std::string& e, const std::string& t) { return importa<records::TCadusuaDao>(e, t); }
-records::RecordArray TVelmora::ImportaVendedores(const std::string& e, const std::string& t) { return importa<records::TVendendDao>(e, t); }
-records::RecordArray TVelmora::ImportaTpOperacao(const std::string& e, const std::string& t) { return importa<records::TCdopercDao>(e, t); }
-records::RecordArray TVelmora::ImportaFornecedores(const std::string& e, const std::string& t) { return importa<records::TForneceDao>(e, t); }
-records::RecordArray TVelmora::ImportaPedidoC(const std::string& e, const std::string& t) { return importa<records::TPedidocDao>(e, t); }
-records::RecordArray TVelmora::ImportaPedidoi(const std::string& e, const std::string& t) { return importa<records::TPedidoiDao>(e, t); }
-records::RecordArray TVelmora::ImportaDocurec(const std::string& e, const std::string& t) { return importa<records::TDocurecDao>(e, t); }
-records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::string& t) { return importa<records::TMovirecDao>(e, t); }
+records::RecordArray TVelmora::ImportaProdutos(const std::string& e, const std::string& t) {
+    return importa<records::TProdutoDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaClientes(const std::string& e, const std::string& t) {
+    return importa<records::TClienteDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaOperadores(const std::string& e, const std::string& t) {
+    return importa<records::TCadoperDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaUsuarios(const std::string& e, const std::string& t) {
+    return importa<records::TCadusuaDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaVendedores(const std::string& e, const std::string& t) {
+    return importa<records::TVendendDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaTpOperacao(const std::string& e, const std::string& t) {
+    return importa<records::TCdopercDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaFornecedores(const std::string& e, const std::string& t) {
+    return importa<records::TForneceDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaPedidoC(const std::string& e, const std::string& t) {
+    return importa<records::TPedidocDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaPedidoi(const std::string& e, const std::string& t) {
+    return importa<records::TPedidoiDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaDocurec(const std::string& e, const std::string& t) {
+    return importa<records::TDocurecDao>(e, t);
+}
+records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::string& t) {
+    return importa<records::TMovirecDao>(e, t);
+}
 
 void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) {
     db::ConectaBanco();
     try {
-        db::Statement statement(*db::Conexao,
-                                "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
-                                "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
+        db::Statement statement(
+            *db::Conexao,
+            "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
+            "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
         statement.bind("PCodEmpresa", PCodEmpresa);
         statement.bind("PEcf", PEcf);
         statement.bind("PTab", PTabela);
@@ -130,7 +154,8 @@ double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCo
 void registerVelmora() {
     registerIVelmora();
     soap::InvRegistry::instance().registerInvokableClass(
-        {"TVelmora", "IVelmora", []() -> std::unique_ptr<soap::TInvokableClass> { return std::make_unique<TVelmora>(); }});
+        {"TVelmora", "IVelmora",
+         []() -> std::unique_ptr<soap::TInvokableClass> { return std::make_unique<TVelmora>(); }});
 }
 
-} // namespace service
+}  // namespace service

@@ -39,4 +39,4 @@ private:
     records::RecordArray importa(std::string_view PCodEmpresa, std::string_view PEcf);
 };
 
-} // namespace service
+}  // namespace service

@@ -37,7 +37,7 @@ Operation importOperation(const char* name, Import method, const records::Record
     return op;
 }
 
-} // namespace
+}  // namespace
 
 void registerIVelmora() {
     soap::InterfaceEntry entry;
@@ -79,4 +79,4 @@ void registerIVelmora() {
     soap::InvRegistry::instance().registerInterface(std::move(entry));
 }
 
-} // namespace service
+}  // namespace service

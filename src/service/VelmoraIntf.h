@@ -24,7 +24,8 @@ public:
     virtual records::RecordArray ImportaDocurec(const std::string& PCodEmpresa, const std::string& PEcf) = 0;
     virtual records::RecordArray ImportaMovirec(const std::string& PCodEmpresa, const std::string& PEcf) = 0;
     virtual double BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) = 0;
-    virtual void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) = 0;
+    virtual void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf,
+                                const std::string& PTabela) = 0;
 };
 
 // Enters IVelmora in the interface registry (namespace urn:VelmoraIntf-IVelmora).
@@ -33,4 +34,4 @@ void registerIVelmora();
 // Enters IVelmora and its implementation TVelmora; called once at start-up.
 void registerVelmora();
 
-} // namespace service
+}  // namespace service

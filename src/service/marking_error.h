@@ -22,4 +22,4 @@ private:
     std::optional<db::DatabaseError> cause_;
 };
 
-} // namespace service
+}  // namespace service

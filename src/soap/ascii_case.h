@@ -10,19 +10,16 @@ namespace soap {
 constexpr char asciiLower(char c) noexcept { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr bool equalsIgnoreCase(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     return true;
 }
 
 inline std::string toAsciiLower(std::string_view s) {
     std::string out(s);
-    for (char& c : out)
-        c = asciiLower(c);
+    for (char& c : out) c = asciiLower(c);
     return out;
 }
 
-} // namespace soap
+}  // namespace soap

@@ -13,7 +13,7 @@ constexpr std::string_view kHead =
     "<faultcode>SOAP-ENV:Server</faultcode><faultstring>";
 constexpr std::string_view kTail = "</faultstring></SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>";
 
-} // namespace
+}  // namespace
 
 std::string dispatcherFault(std::string_view message) {
     std::string out;
@@ -24,4 +24,4 @@ std::string dispatcherFault(std::string_view message) {
     return out;
 }
 
-} // namespace soap
+}  // namespace soap

@@ -9,4 +9,4 @@ namespace soap {
 
 std::string dispatcherFault(std::string_view message);
 
-} // namespace soap
+}  // namespace soap

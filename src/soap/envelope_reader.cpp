@@ -26,11 +26,9 @@ public:
 
 private:
     void add(xmlNode* element) {
-        if (auto id = unprefixedAttribute(element, "id"))
-            byKey_.emplace("#" + toAsciiLower(*id), element);
+        if (auto id = unprefixedAttribute(element, "id")) byKey_.emplace("#" + toAsciiLower(*id), element);
         for (xmlNode* c = element->children; c; c = c->next)
-            if (isElement(c))
-                add(c);
+            if (isElement(c)) add(c);
     }
 
     std::unordered_map<std::string, const xmlNode*> byKey_;
@@ -46,8 +44,7 @@ bool isTrue(std::string_view v) { return v == "1" || equalsIgnoreCase(v, "true")
 // No header entry is understood here, so one that must be understood fails.
 void checkHeader(const xmlNode* header) {
     for (const xmlNode* entry = header->children; entry; entry = entry->next) {
-        if (!isElement(entry))
-            continue;
+        if (!isElement(entry)) continue;
         if (auto must = unprefixedAttribute(entry, "mustUnderstand"); must && isTrue(*must))
             throw velmora::ERemotableException("Soap header " + std::string(localName(entry)) +
                                                    " with attribute 'mustUnderstand' set to true was not handled",
@@ -57,8 +54,7 @@ void checkHeader(const xmlNode* header) {
 
 std::size_t childElementCount(const xmlNode* element) {
     std::size_t n = 0;
-    for (const xmlNode* c = element->children; c; c = c->next)
-        n += isElement(c);
+    for (const xmlNode* c = element->children; c; c = c->next) n += isElement(c);
     return n;
 }
 
@@ -70,8 +66,7 @@ const Operation* selectOperation(const xmlNode* element, const InterfaceEntry& i
     int counted = 0;
     const std::size_t children = childElementCount(element);
     for (const Operation& op : interface.operations) {
-        if (!equalsIgnoreCase(op.name, name))
-            continue;
+        if (!equalsIgnoreCase(op.name, name)) continue;
         byName = &op;
         ++named;
         if (op.params.size() == children) {
@@ -93,21 +88,18 @@ Params readParams(const xmlNode* call, const Operation& op, const ReferenceIndex
     for (std::size_t i = 0; i < op.params.size(); ++i) {
         const xmlNode* match = nullptr;
         for (const xmlNode* c = call->children; c && !match; c = c->next)
-            if (isElement(c) && equalsIgnoreCase(localName(c), op.params[i]))
-                match = c;
-        if (!match)
-            continue;
+            if (isElement(c) && equalsIgnoreCase(localName(c), op.params[i])) match = c;
+        if (!match) continue;
         checkEncodingStyle(match);
         const xmlNode* value = match;
         if (auto href = unprefixedAttribute(match, "href"); href && !href->empty())
-            if (const xmlNode* target = refs.find(*href))
-                value = target;
+            if (const xmlNode* target = refs.find(*href)) value = target;
         params[i] = contentText(value);
     }
     return params;
 }
 
-} // namespace
+}  // namespace
 
 DecodedCall decodeRequest(std::string_view body, const InterfaceEntry& interface) {
     const XmlDocument doc = XmlDocument::parse(body);
@@ -120,31 +112,25 @@ DecodedCall decodeRequest(std::string_view body, const InterfaceEntry& interface
     DecodedCall call;
     bool sawBody = false;
     for (const xmlNode* child = envelope->children; child; child = child->next) {
-        if (!isElement(child))
-            continue;
+        if (!isElement(child)) continue;
         const std::string_view name = localName(child);
         if (name == "Header") {
             checkHeader(child);
         } else if (name == "Body") {
-            if (sawBody)
-                throw Exception("Multiple body elements not supported");
+            if (sawBody) throw Exception("Multiple body elements not supported");
             sawBody = true;
             checkEncodingStyle(envelope);
             const xmlNode* element = child->children;
-            while (element && !isElement(element))
-                element = element->next;
-            if (!element)
-                continue;  // reported below, once the whole Envelope is read
+            while (element && !isElement(element)) element = element->next;
+            if (!element) continue;  // reported below, once the whole Envelope is read
             checkEncodingStyle(element);
             call.operation = selectOperation(element, interface);
             call.params = readParams(element, *call.operation, refs);
         }
     }
-    if (!sawBody)
-        throw Exception("No SOAP Body found");
-    if (!call.operation)
-        throw Exception("No operation element found in SOAP Body");
+    if (!sawBody) throw Exception("No SOAP Body found");
+    if (!call.operation) throw Exception("No operation element found in SOAP Body");
     return call;
 }
 
-} // namespace soap
+}  // namespace soap

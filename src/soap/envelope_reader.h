@@ -10,11 +10,11 @@ namespace soap {
 
 struct DecodedCall {
     const Operation* operation = nullptr;  // one of the interface's operations
-    Params params;                          // in declared order; absent ones are ""
+    Params params;                         // in declared order; absent ones are ""
 };
 
 // Throws velmora::Exception with the message to send back as a fault, or
 // ERemotableException (code "MustUnderstand") for a header entry it must obey.
 DecodedCall decodeRequest(std::string_view body, const InterfaceEntry& interface);
 
-} // namespace soap
+}  // namespace soap

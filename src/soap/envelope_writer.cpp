@@ -32,8 +32,7 @@ public:
     // The prefix of ns, generating and recording a declaration when new.
     std::string_view prefixFor(std::string_view ns) {
         for (const Binding& b : bindings_)
-            if (b.ns == ns)
-                return b.prefix;
+            if (b.ns == ns) return b.prefix;
         bind(ns, "NS" + std::to_string(++counter_));
         return bindings_.back().prefix;
     }
@@ -55,7 +54,9 @@ private:
         std::string ns;
         std::string prefix;
     };
-    void bind(std::string_view ns, std::string_view prefix) { bindings_.push_back({std::string(ns), std::string(prefix)}); }
+    void bind(std::string_view ns, std::string_view prefix) {
+        bindings_.push_back({std::string(ns), std::string(prefix)});
+    }
 
     std::deque<Binding> bindings_;  // prefixes handed out stay where they are
     std::size_t fixed_ = 0;
@@ -95,10 +96,10 @@ std::string joined(QName q) {
 struct FieldTags {
     std::string head;
     std::string tail;
-    std::string open;            // head + ">"
-    std::string empty;           // head + "/>": an empty text
-    std::string tailThenOpen;    // tail + the next field's open
-    std::string tailThenEmpty;   // tail + the next field's empty
+    std::string open;           // head + ">"
+    std::string empty;          // head + "/>": an empty text
+    std::string tailThenOpen;   // tail + the next field's open
+    std::string tailThenEmpty;  // tail + the next field's empty
 };
 
 std::vector<FieldTags> fieldTags(const records::RecordKind& kind, RemTypeRegistry& types, PrefixScope& scope) {
@@ -191,20 +192,15 @@ void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recor
                 continue;
             }
             switch (fields[f].kind) {
-            case records::FieldKind::Text:
-                appendXmlText(out, text);
-                break;
+            case records::FieldKind::Text: appendXmlText(out, text); break;
             case records::FieldKind::Integer:
                 out.append(number, std::to_chars(number, number + sizeof number, records.integer(r, f)).ptr);
                 break;
-            case records::FieldKind::Real:
-                appendReal(out, records.real(r, f));
-                break;
+            case records::FieldKind::Real: appendReal(out, records.real(r, f)); break;
             }
             unclosed = &tags[f];
         }
-        if (unclosed)
-            out += unclosed->tail;
+        if (unclosed) out += unclosed->tail;
         out += endRecord;
     }
 }
@@ -230,17 +226,17 @@ void startResponse(XmlWriter& w, const PrefixScope& scope, std::string_view resp
                              " not supported as argument for remote invocation");
 }
 
-} // namespace
+}  // namespace
 
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
                           const Result& result, RemTypeRegistry& types) {
     if (kind == ResultKind::RecordArray) {
         const auto* records = std::get_if<records::RecordArray>(&result);
-        if (!records)
-            unsupported("tkDynArray");
+        if (!records) unsupported("tkDynArray");
         return writeRecordArrayResponse(interfaceNs, operation, *records, types);
     }
-    const bool matches = kind == ResultKind::None || (kind == ResultKind::Double && std::holds_alternative<double>(result)) ||
+    const bool matches = kind == ResultKind::None ||
+                         (kind == ResultKind::Double && std::holds_alternative<double>(result)) ||
                          (kind == ResultKind::String && std::holds_alternative<std::string>(result)) ||
                          (kind == ResultKind::StringArray && std::holds_alternative<TextList>(result));
     if (!matches)
@@ -254,11 +250,9 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
         const TypeEntry& t = types.scalar(kind == ResultKind::Double ? ScalarType::Double : ScalarType::String);
         scalarType = joined({scope.prefixFor(t.ns), t.xmlName});
     }
-    if (const auto* s = std::get_if<std::string>(&result))
-        estimate += s->size() + s->size() / 8;
+    if (const auto* s = std::get_if<std::string>(&result)) estimate += s->size() + s->size() / 8;
     if (const auto* list = std::get_if<TextList>(&result))
-        for (const std::string& s : *list)
-            estimate += s.size() + s.size() / 8 + 16;
+        for (const std::string& s : *list) estimate += s.size() + s.size() / 8 + 16;
 
     std::string out;
     out.reserve(estimate);
@@ -274,8 +268,7 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
         break;
     case ResultKind::String:
         w.start("return").attribute("xsi:type", scalarType);
-        if (const std::string& text = std::get<std::string>(result); !text.empty())
-            w.text(text);
+        if (const std::string& text = std::get<std::string>(result); !text.empty()) w.text(text);
         w.end("return");
         break;
     case ResultKind::StringArray: {
@@ -287,8 +280,7 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
         out += '[';
         appendInt(out, static_cast<long long>(list.size()));
         out += "]\"";
-        for (const std::string& item : list)
-            w.element("item", item);
+        for (const std::string& item : list) w.element("item", item);
         w.end("return");
         break;
     }
@@ -350,4 +342,4 @@ std::string writeFault(const FaultInfo& fault) {
     return out;
 }
 
-} // namespace soap
+}  // namespace soap

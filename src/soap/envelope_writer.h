@@ -27,7 +27,7 @@ std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_v
 // What a fault envelope says.
 struct FaultInfo {
     std::string message;
-    std::string faultCode;   // empty: "Server"
+    std::string faultCode;  // empty: "Server"
     std::string faultActor;
     std::string detailType;  // non-empty: a detail element of this remotable type
 };
@@ -39,4 +39,4 @@ FaultInfo faultOf(const std::exception& error);
 std::string writeFault(const FaultInfo& fault);
 inline std::string writeFault(const std::exception& error) { return writeFault(faultOf(error)); }
 
-} // namespace soap
+}  // namespace soap

@@ -41,4 +41,4 @@ struct Operation {
     std::function<Result(TInvokableClass& self, const Params& params)> invoke;
 };
 
-} // namespace soap
+}  // namespace soap

@@ -9,7 +9,7 @@ namespace {
 
 std::string_view cutAtHash(std::string_view s) { return s.substr(0, s.find('#')); }
 
-} // namespace
+}  // namespace
 
 InvRegistry& InvRegistry::instance() {
     static InvRegistry registry;
@@ -19,8 +19,7 @@ InvRegistry& InvRegistry::instance() {
 void InvRegistry::registerInterface(InterfaceEntry entry) {
     std::lock_guard guard(lock_);
     for (const InterfaceEntry& known : interfaces_)
-        if (equalsIgnoreCase(known.name, entry.name))
-            return;
+        if (equalsIgnoreCase(known.name, entry.name)) return;
     interfaces_.push_back(std::move(entry));
 }
 
@@ -35,16 +34,14 @@ std::vector<const InterfaceEntry*> InvRegistry::interfaces() const {
     std::lock_guard guard(lock_);
     std::vector<const InterfaceEntry*> all;
     all.reserve(interfaces_.size());
-    for (const InterfaceEntry& e : interfaces_)
-        all.push_back(&e);
+    for (const InterfaceEntry& e : interfaces_) all.push_back(&e);
     return all;
 }
 
 const InterfaceEntry* InvRegistry::findByName(std::string_view name) const {
     std::lock_guard guard(lock_);
     for (const InterfaceEntry& e : interfaces_)
-        if (equalsIgnoreCase(e.name, name))
-            return &e;
+        if (equalsIgnoreCase(e.name, name)) return &e;
     return nullptr;
 }
 
@@ -52,24 +49,21 @@ const InterfaceEntry* InvRegistry::findBySoapActionNamespace(std::string_view ns
     const std::string_view wanted = cutAtHash(ns);
     std::lock_guard guard(lock_);
     for (const InterfaceEntry& e : interfaces_)
-        if (cutAtHash(namespaceOf(e)) == wanted)
-            return &e;
+        if (cutAtHash(namespaceOf(e)) == wanted) return &e;
     return nullptr;
 }
 
 const InterfaceEntry* InvRegistry::findByExplicitSoapAction(std::string_view action) const {
     std::lock_guard guard(lock_);
     for (const InterfaceEntry& e : interfaces_)
-        if (!e.soapAction.empty() && e.soapAction == action)
-            return &e;
+        if (!e.soapAction.empty() && e.soapAction == action) return &e;
     return nullptr;
 }
 
 bool InvRegistry::hasImplementation(std::string_view interfaceName) const {
     std::lock_guard guard(lock_);
     for (const ImplementationEntry& c : implementations_)
-        if (equalsIgnoreCase(c.interfaceName, interfaceName))
-            return true;
+        if (equalsIgnoreCase(c.interfaceName, interfaceName)) return true;
     return false;
 }
 
@@ -85,24 +79,21 @@ std::unique_ptr<TInvokableClass> InvRegistry::createServingObject(std::string_vi
     }
     // The constructor runs outside the lock: it may well use the registry.
     std::unique_ptr<TInvokableClass> object = create ? create() : nullptr;
-    if (!object)
-        throw velmora::Exception("No class registered for invokable interface " + std::string(interfaceName));
+    if (!object) throw velmora::Exception("No class registered for invokable interface " + std::string(interfaceName));
     return object;
 }
 
 std::string InvRegistry::namespaceOf(const InterfaceEntry& entry) {
-    if (!entry.ns.empty())
-        return entry.ns;
+    if (!entry.ns.empty()) return entry.ns;
     return "urn:" + entry.unit + "-" + entry.name;
 }
 
 std::string InvRegistry::soapActionOf(const InterfaceEntry& entry, std::string_view operation) {
-    if (!entry.soapAction.empty())
-        return entry.soapAction;
+    if (!entry.soapAction.empty()) return entry.soapAction;
     std::string action = namespaceOf(entry);
     action += '#';
     action += operation;
     return action;
 }
 
-} // namespace soap
+}  // namespace soap

@@ -13,11 +13,11 @@
 namespace soap {
 
 struct InterfaceEntry {
-    std::string name;           // "IVelmora"
-    std::string unit;           // "VelmoraIntf"
-    std::string guid;           // used in-process only
-    std::string ns;             // explicit namespace; empty: derived "urn:" unit "-" name
-    std::string soapAction;     // explicit SOAP action for every operation; empty: ns "#" op
+    std::string name;        // "IVelmora"
+    std::string unit;        // "VelmoraIntf"
+    std::string guid;        // used in-process only
+    std::string ns;          // explicit namespace; empty: derived "urn:" unit "-" name
+    std::string soapAction;  // explicit SOAP action for every operation; empty: ns "#" op
     std::string wsdlEncoding;
     std::string documentation;
     std::string externalName;
@@ -58,4 +58,4 @@ private:
     std::deque<ImplementationEntry> implementations_;
 };
 
-} // namespace soap
+}  // namespace soap

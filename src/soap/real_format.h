@@ -14,4 +14,4 @@ inline std::string formatReal(double value) {
     return s;
 }
 
-} // namespace soap
+}  // namespace soap

@@ -28,8 +28,7 @@ HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std
 
 HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo, std::string_view contentType,
                         std::string_view body) {
-    return dispatchSoap(InvRegistry::instance(), RemTypeRegistry::instance(), soapAction, pathInfo, contentType,
-                        body);
+    return dispatchSoap(InvRegistry::instance(), RemTypeRegistry::instance(), soapAction, pathInfo, contentType, body);
 }
 
-} // namespace soap
+}  // namespace soap

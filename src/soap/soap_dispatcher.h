@@ -18,11 +18,11 @@ struct HttpAnswer {
 
 // soapAction: the request's SOAPAction as the host found it (may be empty or
 // quoted). Never throws for an ordinary error: every failure becomes a fault.
-HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo,
-                        std::string_view contentType, std::string_view body);
+HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo, std::string_view contentType,
+                        std::string_view body);
 
 // The same with the registries named, for a process that keeps its own.
 HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
                         std::string_view pathInfo, std::string_view contentType, std::string_view body);
 
-} // namespace soap
+}  // namespace soap

@@ -14,15 +14,12 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
     std::string_view chosenBy;
     if (!soapAction.empty() && soapAction != "\"\"") {
         std::string_view action = soapAction;
-        if (action.starts_with('"'))
-            action.remove_prefix(1);
-        if (action.ends_with('"'))
-            action.remove_suffix(1);
+        if (action.starts_with('"')) action.remove_prefix(1);
+        if (action.ends_with('"')) action.remove_suffix(1);
         found = registry.findBySoapActionNamespace(action);
         // An interface with an explicit SOAP action advertises that value,
         // which need not start with its namespace.
-        if (!found)
-            found = registry.findByExplicitSoapAction(action);
+        if (!found) found = registry.findByExplicitSoapAction(action);
         if (!found)
             throw velmora::Exception("No interface  registered for soap action '" + std::string(soapAction) + "'");
         chosenBy = soapAction;
@@ -30,8 +27,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
         const std::size_t slash = pathInfo.rfind('/');
         const std::string_view last = slash == std::string_view::npos ? pathInfo : pathInfo.substr(slash + 1);
         found = registry.findByName(last);
-        if (!found)
-            throw velmora::Exception("No interface  registered for URL '" + std::string(pathInfo) + "'");
+        if (!found) throw velmora::Exception("No interface  registered for URL '" + std::string(pathInfo) + "'");
         chosenBy = pathInfo;
     }
     if (!registry.hasImplementation(found->name))
@@ -54,8 +50,7 @@ std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std:
     try {
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
         const Operation& op = *call.operation;
-        if (!op.invoke)
-            throw velmora::Exception("No class registered for invokable interface " + interface.name);
+        if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
         const Result result = op.invoke(*servant, call.params);
         return writeResponse(InvRegistry::namespaceOf(interface), op.name, op.result, result, types);
     } catch (const std::exception& e) {
@@ -63,4 +58,4 @@ std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std:
     }
 }
 
-} // namespace soap
+}  // namespace soap

@@ -22,4 +22,4 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
                        std::string_view pathInfo, std::string_view body);
 
-} // namespace soap
+}  // namespace soap

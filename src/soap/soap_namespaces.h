@@ -18,4 +18,4 @@ inline constexpr std::string_view kXsdPrefix = "xsd";
 inline constexpr std::string_view kXsiPrefix = "xsi";
 inline constexpr std::string_view kEncPrefix = "SOAP-ENC";
 
-} // namespace soap
+}  // namespace soap

@@ -21,7 +21,7 @@ constexpr ScalarDef kScalars[] = {
 
 const ScalarDef& defOf(ScalarType type) { return kScalars[static_cast<int>(type)]; }
 
-} // namespace
+}  // namespace
 
 RemTypeRegistry& RemTypeRegistry::instance() {
     static RemTypeRegistry registry;
@@ -30,16 +30,20 @@ RemTypeRegistry& RemTypeRegistry::instance() {
 
 RemTypeRegistry::RemTypeRegistry() {
     for (const ScalarDef& s : kScalars)
-        addLocked({std::string(s.nativeName), std::string(s.xmlName), std::string(kXmlSchemaNs), {},
-                   std::string(s.kindText), {}, 0});
+        addLocked({std::string(s.nativeName),
+                   std::string(s.xmlName),
+                   std::string(kXmlSchemaNs),
+                   {},
+                   std::string(s.kindText),
+                   {},
+                   0});
 }
 
 const TypeEntry& RemTypeRegistry::scalar(ScalarType type) const {
     const ScalarDef& def = defOf(type);
     std::lock_guard guard(lock_);
     for (const TypeEntry& e : entries_)
-        if (e.nativeName == def.nativeName && e.className.empty())
-            return e;
+        if (e.nativeName == def.nativeName && e.className.empty()) return e;
     throw velmora::Exception("Remotable Type " + std::string(def.nativeName) + " not registered");
 }
 
@@ -55,8 +59,7 @@ const TypeEntry& RemTypeRegistry::lookupOrAdd(std::string_view name, std::string
     std::string ns = "urn:";
     ns += unit;
     std::lock_guard guard(lock_);
-    if (const TypeEntry* known = findNative(name, ns))
-        return *known;
+    if (const TypeEntry* known = findNative(name, ns)) return *known;
     TypeEntry e;
     e.nativeName = name;
     e.xmlName = name;
@@ -81,8 +84,7 @@ const TypeEntry& RemTypeRegistry::addLocked(TypeEntry entry) {
 
 const TypeEntry* RemTypeRegistry::findNative(std::string_view nativeName, std::string_view ns) const {
     for (const TypeEntry& e : entries_)
-        if (e.nativeName == nativeName && e.ns == ns)
-            return &e;
+        if (e.nativeName == nativeName && e.ns == ns) return &e;
     return nullptr;
 }
 
@@ -96,10 +98,8 @@ std::vector<std::string> RemTypeRegistry::namespaces() const {
     std::vector<std::string> out;
     for (const TypeEntry& e : entries_) {
         bool seen = false;
-        for (const std::string& ns : out)
-            seen = seen || ns == e.ns;
-        if (!seen)
-            out.push_back(e.ns);
+        for (const std::string& ns : out) seen = seen || ns == e.ns;
+        if (!seen) out.push_back(e.ns);
     }
     return out;
 }
@@ -113,4 +113,4 @@ ScalarType scalarTypeOf(records::FieldKind kind) noexcept {
     return ScalarType::String;
 }
 
-} // namespace soap
+}  // namespace soap

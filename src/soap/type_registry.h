@@ -62,4 +62,4 @@ private:
 // The XML type name of a field kind.
 ScalarType scalarTypeOf(records::FieldKind kind) noexcept;
 
-} // namespace soap
+}  // namespace soap

@@ -36,8 +36,7 @@ template <class Error>
 void recordError(void* ctx, Error* error) {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(ctx);
     auto* state = static_cast<ParseState*>(ctxt->_private);
-    if (error->level < XML_ERR_ERROR || state->failed || state->doctype)
-        return;
+    if (error->level < XML_ERR_ERROR || state->failed || state->doctype) return;
     state->failed = true;
     state->reason = error->message ? error->message : "XML parse error";
     while (!state->reason.empty() && (state->reason.back() == '\n' || state->reason.back() == '\r'))
@@ -51,14 +50,11 @@ std::string sourceExcerpt(std::string_view bytes, int line) {
     std::size_t start = 0;
     for (int i = 1; i < line && start != std::string_view::npos; ++i) {
         start = bytes.find('\n', start);
-        if (start != std::string_view::npos)
-            ++start;
+        if (start != std::string_view::npos) ++start;
     }
-    if (line < 1 || start == std::string_view::npos)
-        return {};
+    if (line < 1 || start == std::string_view::npos) return {};
     std::string_view text = bytes.substr(start, bytes.find('\n', start) - start);
-    if (!text.empty() && text.back() == '\r')
-        text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     std::size_t end = 0;
     for (int chars = 0; chars < 40 && end < text.size(); ++chars) {
         const auto c = static_cast<unsigned char>(text[end]);
@@ -79,8 +75,7 @@ std::string sourceExcerpt(std::string_view bytes, int line) {
 
 bool isXmlBlank(const xmlChar* s) {
     for (; s && *s; ++s)
-        if (*s != ' ' && *s != '\t' && *s != '\n' && *s != '\r')
-            return false;
+        if (*s != ' ' && *s != '\t' && *s != '\n' && *s != '\r') return false;
     return true;
 }
 
@@ -103,21 +98,18 @@ struct FreeContext {
     void operator()(xmlParserCtxt* c) const noexcept { xmlFreeParserCtxt(c); }
 };
 
-} // namespace
+}  // namespace
 
 XmlDocument XmlDocument::parse(std::string_view bytes) {
     static std::once_flag init;
     std::call_once(init, [] { xmlInitParser(); });
 
-    if (bytes.empty())
-        throwParseError(bytes, "Document is empty", 1);
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
-        throw velmora::Exception("SOAP request too large");
+    if (bytes.empty()) throwParseError(bytes, "Document is empty", 1);
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) throw velmora::Exception("SOAP request too large");
 
     std::unique_ptr<xmlParserCtxt, FreeContext> ctxt(
         xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
-    if (!ctxt)
-        throw std::bad_alloc();
+    if (!ctxt) throw std::bad_alloc();
     ParseState state;
     xmlCtxtUseOptions(ctxt.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     ctxt->_private = &state;
@@ -129,8 +121,7 @@ XmlDocument XmlDocument::parse(std::string_view bytes) {
     XmlDocument doc(ctxt->myDoc);
     ctxt->myDoc = nullptr;
 
-    if (state.doctype)
-        throw velmora::Exception(std::string(kDoctypeRefused));
+    if (state.doctype) throw velmora::Exception(std::string(kDoctypeRefused));
     if (state.failed || !ctxt->wellFormed || !doc.doc_)
         throwParseError(bytes, state.failed ? state.reason : "XML parse error", state.failed ? state.line : 1);
     dropBlankText(reinterpret_cast<xmlNode*>(doc.doc_.get()));
@@ -141,22 +132,19 @@ namespace {
 
 std::string attributeValue(const xmlAttr* a) {
     const xmlNode* v = a->children;
-    if (!v)
-        return {};
-    if (!v->next && v->type == XML_TEXT_NODE && v->content)
-        return reinterpret_cast<const char*>(v->content);
+    if (!v) return {};
+    if (!v->next && v->type == XML_TEXT_NODE && v->content) return reinterpret_cast<const char*>(v->content);
     xmlChar* joined = xmlNodeListGetString(a->doc, v, 1);
     std::string s = joined ? reinterpret_cast<const char*>(joined) : "";
     xmlFree(joined);
     return s;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> unprefixedAttribute(const xmlNode* element, std::string_view name) {
     for (const xmlAttr* a = element->properties; a; a = a->next)
-        if (!a->ns && reinterpret_cast<const char*>(a->name) == name)
-            return attributeValue(a);
+        if (!a->ns && reinterpret_cast<const char*>(a->name) == name) return attributeValue(a);
     return std::nullopt;
 }
 
@@ -170,20 +158,18 @@ std::optional<std::string> namespacedAttribute(const xmlNode* element, std::stri
 
 std::string contentText(const xmlNode* element) {
     const xmlNode* first = element->children;
-    if (!first)
-        return {};
+    if (!first) return {};
     if (!first->next && (first->type == XML_TEXT_NODE || first->type == XML_CDATA_SECTION_NODE))
         return first->content ? reinterpret_cast<const char*>(first->content) : "";
     struct FreeBuffer {
         void operator()(xmlBuffer* b) const noexcept { xmlBufferFree(b); }
     };
     std::unique_ptr<xmlBuffer, FreeBuffer> buffer(xmlBufferCreate());
-    if (!buffer)
-        throw std::bad_alloc();
+    if (!buffer) throw std::bad_alloc();
     for (const xmlNode* child = first; child; child = child->next)
         xmlNodeDump(buffer.get(), element->doc, const_cast<xmlNode*>(child), 0, 0);
     return std::string(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
                        static_cast<std::size_t>(xmlBufferLength(buffer.get())));
 }
 
-} // namespace soap
+}  // namespace soap

@@ -44,4 +44,4 @@ std::optional<std::string> namespacedAttribute(const xmlNode* element, std::stri
 // XML of its children when it has other children, "" when empty.
 std::string contentText(const xmlNode* element);
 
-} // namespace soap
+}  // namespace soap

@@ -14,8 +14,7 @@ enum class Mode { Text, Attribute, Minimal };
 // true: the byte is copied as it stands.
 constexpr std::array<bool, 256> plainTable(Mode mode) {
     std::array<bool, 256> t{};
-    for (int c = 0x20; c < 0x7F; ++c)
-        t[c] = true;
+    for (int c = 0x20; c < 0x7F; ++c) t[c] = true;
     t[0x7F] = true;
     t['&'] = false;
     t['<'] = false;
@@ -84,34 +83,25 @@ void append(std::string& out, std::string_view s) {
     out.append(run, p);
 }
 
-} // namespace
+}  // namespace
 
 std::size_t xmlCharLength(const char* p, const char* end) noexcept {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
     const std::size_t left = static_cast<std::size_t>(end - p);
     const unsigned char c = u[0];
-    if (c < 0x80)
-        return 1;
-    if (c >= 0xC2 && c <= 0xDF)
-        return left >= 2 && isContinuation(u[1]) ? 2 : 0;
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) return left >= 2 && isContinuation(u[1]) ? 2 : 0;
     if (c >= 0xE0 && c <= 0xEF) {
-        if (left < 3 || !isContinuation(u[1]) || !isContinuation(u[2]))
-            return 0;
-        if (c == 0xE0 && u[1] < 0xA0)
-            return 0;  // overlong
-        if (c == 0xED && u[1] >= 0xA0)
-            return 0;  // a surrogate
-        if (c == 0xEF && u[1] == 0xBF && u[2] >= 0xBE)
-            return 0;  // U+FFFE, U+FFFF
+        if (left < 3 || !isContinuation(u[1]) || !isContinuation(u[2])) return 0;
+        if (c == 0xE0 && u[1] < 0xA0) return 0;                   // overlong
+        if (c == 0xED && u[1] >= 0xA0) return 0;                  // a surrogate
+        if (c == 0xEF && u[1] == 0xBF && u[2] >= 0xBE) return 0;  // U+FFFE, U+FFFF
         return 3;
     }
     if (c >= 0xF0 && c <= 0xF4) {
-        if (left < 4 || !isContinuation(u[1]) || !isContinuation(u[2]) || !isContinuation(u[3]))
-            return 0;
-        if (c == 0xF0 && u[1] < 0x90)
-            return 0;  // overlong
-        if (c == 0xF4 && u[1] >= 0x90)
-            return 0;  // beyond U+10FFFF
+        if (left < 4 || !isContinuation(u[1]) || !isContinuation(u[2]) || !isContinuation(u[3])) return 0;
+        if (c == 0xF0 && u[1] < 0x90) return 0;   // overlong
+        if (c == 0xF4 && u[1] >= 0x90) return 0;  // beyond U+10FFFF
         return 4;
     }
     return 0;
@@ -121,4 +111,4 @@ void appendXmlText(std::string& out, std::string_view utf8) { append<Mode::Text>
 void appendXmlAttribute(std::string& out, std::string_view utf8) { append<Mode::Attribute>(out, utf8); }
 void appendXmlMinimal(std::string& out, std::string_view utf8) { append<Mode::Minimal>(out, utf8); }
 
-} // namespace soap
+}  // namespace soap

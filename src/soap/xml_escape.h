@@ -25,4 +25,4 @@ void appendXmlMinimal(std::string& out, std::string_view utf8);
 // (1 to 4), or 0 when the bytes there are not one.
 std::size_t xmlCharLength(const char* p, const char* end) noexcept;
 
-} // namespace soap
+}  // namespace soap

@@ -68,8 +68,7 @@ public:
     // Element with text content (or empty).
     XmlWriter& element(std::string_view qname, std::string_view utf8) {
         start(qname);
-        if (!utf8.empty())
-            text(utf8);
+        if (!utf8.empty()) text(utf8);
         return end(qname);
     }
 
@@ -85,4 +84,4 @@ private:
     bool tagOpen_ = false;
 };
 
-} // namespace soap
+}  // namespace soap

@@ -1,7 +1,7 @@
 // The connection routines: where the INI file is looked for, how it is read,
 // and the exact messages a terminal receives when connecting fails.
-#include "db/FuncoesIntegECF.h"
 #include "common/ini_file.h"
+#include "db/FuncoesIntegECF.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ private:
 const std::string connectPrefix = "Impossível conectar ao banco de dados pelo seguinte motivo: \r";
 
 TEST(IniRules, SectionAndKeysIgnoreCaseAndBlanksAroundTheEqualsSign) {
-    const auto ini = velmora::IniFile::parse("; comment\r\n\r\n  [ database ]  \r\ncaminho = /srv/x.fdb \r\nUsuario=sysdba\r\n");
+    const auto ini =
+        velmora::IniFile::parse("; comment\r\n\r\n  [ database ]  \r\ncaminho = /srv/x.fdb \r\nUsuario=sysdba\r\n");
     EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "/srv/x.fdb");
     EXPECT_EQ(ini.readString("DATABASE", "USUARIO"), "sysdba");
     EXPECT_EQ(ini.readString("DATABASE", "SENHA"), "");
@@ -91,8 +92,8 @@ TEST(ConectaBanco, MissingIniNamesTheFullFileName) {
 
 TEST(ConectaBanco, UnreachableDatabaseWrapsTheClientMessage) {
     TempDir dir;
-    dir.write("caminhoBDIntegECF.ini", "[DATABASE]\nCAMINHO=" + (dir.path() / "missing.fdb").string() +
-                                           "\nUSUARIO=SYSDBA\n");
+    dir.write("caminhoBDIntegECF.ini",
+              "[DATABASE]\nCAMINHO=" + (dir.path() / "missing.fdb").string() + "\nUSUARIO=SYSDBA\n");
     db::DefineDiretorioAplicacao(dir.path().string());
     try {
         db::ConectaBanco();
@@ -106,4 +107,4 @@ TEST(ConectaBanco, UnreachableDatabaseWrapsTheClientMessage) {
     db::DefineDiretorioAplicacao({});
 }
 
-} // namespace
+}  // namespace

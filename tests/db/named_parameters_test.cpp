@@ -23,7 +23,8 @@ TEST(NamedParameters, NamesBecomePositionsInOrder) {
 TEST(NamedParameters, QuotedTextAndCommentsAreLeftAlone) {
     const char* sql = "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ :g";
     const auto p = toPositional(sql);
-    EXPECT_EQ(p.sql, "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ " + std::string(db::kNamedParameter));
+    EXPECT_EQ(p.sql,
+              "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ " + std::string(db::kNamedParameter));
     EXPECT_EQ(p.names, (std::vector<std::string>{"g"}));
 
     // Unterminated quotes and comments swallow the rest, as the server would.
@@ -57,4 +58,4 @@ TEST(SqlScript, SplitsOnTerminatorsOutsideQuotesAndComments) {
     EXPECT_EQ(parts[4], "commit");
 }
 
-} // namespace
+}  // namespace

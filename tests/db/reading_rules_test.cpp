@@ -106,9 +106,9 @@ TEST_P(ReadingRules, RealRuleScalesFixedPointOnceWhateverItsStorage) {
 
 TEST_P(ReadingRules, RealRuleParsesTextColumns) {
     db::Result& r = row(2);
-    EXPECT_DOUBLE_EQ(r.asReal(col("vc")), 12.5);   // comma as decimal separator
-    EXPECT_DOUBLE_EQ(r.asReal(col("ch")), 7.25);   // CHAR blanks around it
-    EXPECT_DOUBLE_EQ(r.asReal(col("bl")), 42);     // text BLOB
+    EXPECT_DOUBLE_EQ(r.asReal(col("vc")), 12.5);  // comma as decimal separator
+    EXPECT_DOUBLE_EQ(r.asReal(col("ch")), 7.25);  // CHAR blanks around it
+    EXPECT_DOUBLE_EQ(r.asReal(col("bl")), 42);    // text BLOB
 
     db::Result& bad = row(3);
     try {
@@ -123,19 +123,19 @@ TEST_P(ReadingRules, RealRuleParsesTextColumns) {
 
 TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
     db::Result& r2 = row(2);
-    EXPECT_EQ(r2.asInteger(col("n152")), 2);   // 2.5
-    EXPECT_EQ(r2.asInteger(col("n92")), 2);    // 2.50
-    EXPECT_EQ(r2.asInteger(col("d41")), -2);   // -2.5
-    EXPECT_EQ(r2.asInteger(col("fl")), 4);     // 3.5
-    EXPECT_EQ(r2.asInteger(col("dp")), 2);     // 2.5
-    EXPECT_EQ(r2.asInteger(col("bl")), 42);    // text
+    EXPECT_EQ(r2.asInteger(col("n152")), 2);  // 2.5
+    EXPECT_EQ(r2.asInteger(col("n92")), 2);   // 2.50
+    EXPECT_EQ(r2.asInteger(col("d41")), -2);  // -2.5
+    EXPECT_EQ(r2.asInteger(col("fl")), 4);    // 3.5
+    EXPECT_EQ(r2.asInteger(col("dp")), 2);    // 2.5
+    EXPECT_EQ(r2.asInteger(col("bl")), 42);   // text
     EXPECT_EQ(r2.asInteger(col("it")), -3);
 
     db::Result& r3 = row(3);
-    EXPECT_EQ(r3.asInteger(col("n152")), 4);   // 3.5
+    EXPECT_EQ(r3.asInteger(col("n152")), 4);  // 3.5
     EXPECT_EQ(r3.asInteger(col("n92")), 4);
     EXPECT_EQ(r3.asInteger(col("d41")), 4);
-    EXPECT_EQ(r3.asInteger(col("fl")), -2);    // -2.5
+    EXPECT_EQ(r3.asInteger(col("fl")), -2);  // -2.5
     EXPECT_EQ(r3.asInteger(col("dp")), -2);
     EXPECT_THROW(r3.asInteger(col("vc")), DatabaseError);
 
@@ -143,7 +143,7 @@ TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
     EXPECT_EQ(r4.asInteger(col("n152")), -2);  // -2.5
     EXPECT_EQ(r4.asInteger(col("ch")), 4);     // text "3.5"
     try {
-        r4.asInteger(col("dp"));               // 7.5e9 does not fit
+        r4.asInteger(col("dp"));  // 7.5e9 does not fit
         FAIL() << "7.5e9 read as a 32-bit integer";
     } catch (const DatabaseError& e) {
         EXPECT_EQ(std::string(e.what()), "'7500000000' is not a valid integer value");
@@ -183,7 +183,7 @@ TEST_P(ReadingRules, DateRuleReadsDateColumnsAndDateTexts) {
     const db::DateTime dotted = r4.asDateTime(col("bl"));  // "03.02.2010"
     EXPECT_EQ(dotted.month, 2);
     EXPECT_EQ(dotted.hour, 0);
-    EXPECT_THROW(r4.asDateTime(col("ch")), DatabaseError);  // "3.5"
+    EXPECT_THROW(r4.asDateTime(col("ch")), DatabaseError);   // "3.5"
     EXPECT_THROW(r4.asDateTime(col("n92")), DatabaseError);  // not a date column
 }
 
@@ -257,4 +257,4 @@ TEST(ReadingRulesDialect3, BigintAndTimeColumns) {
     EXPECT_FALSE(r.next());  // the end mark stays
 }
 
-} // namespace
+}  // namespace

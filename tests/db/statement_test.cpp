@@ -1,7 +1,7 @@
 // Statements against a real database: named parameters, texts crossing the
 // WIN1252 boundary, column lookup, and running a statement again.
-#include "db/db_error.h"
 #include "db/statement.h"
+#include "db/db_error.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -215,4 +215,4 @@ TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
     EXPECT_THROW(s.execute(), DatabaseError);
 }
 
-} // namespace
+}  // namespace

@@ -118,8 +118,7 @@ TEST_F(Transactions, ConcurrentUpdateInSnapshotIsAnUpdateConflict) {
         FAIL() << "updated a row another transaction changed after the snapshot";
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.updateConflict()) << e.what();
-        EXPECT_NE(std::string(e.what()).find("update conflicts with concurrent update"), std::string::npos)
-            << e.what();
+        EXPECT_NE(std::string(e.what()).find("update conflicts with concurrent update"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(a.inTransaction());  // the caller rolls back and retries
     a.rollback();
@@ -132,7 +131,7 @@ TEST_F(Transactions, AResultOutlivingItsTransactionFailsCleanly) {
     db::Result r = s.open();
     ASSERT_TRUE(r.next());
     a.commit();
-    EXPECT_THROW(while (r.next()) {}, DatabaseError);
+    EXPECT_THROW(while (r.next()){}, DatabaseError);
     EXPECT_EQ(count(a), 2);  // the connection goes on without a transaction
 }
 
@@ -193,4 +192,4 @@ TEST(Connections, CanBeOpenedWithoutPassword) {
     EXPECT_EQ(count(c), 2);
 }
 
-} // namespace
+}  // namespace

@@ -74,7 +74,8 @@ TEST(NumberText, ParsingAcceptsOneDecimalSeparatorOfEitherKind) {
     EXPECT_EQ(parseReal("+3"), 3.0);
     EXPECT_EQ(parseReal("1e3"), 1000.0);
     EXPECT_EQ(parseReal(".5"), 0.5);
-    for (const char* bad : {"", "  ", "abc", "1.2.3", "1,234.5", "12a", "e5", "1e", "inf", "nan", "--1", "1 2", "1e999"})
+    for (const char* bad :
+         {"", "  ", "abc", "1.2.3", "1,234.5", "12a", "e5", "1e", "inf", "nan", "--1", "1 2", "1e999"})
         EXPECT_FALSE(parseReal(bad).has_value()) << bad;
 
     EXPECT_EQ(parseInt64(" 42 "), 42);
@@ -110,8 +111,8 @@ TEST(NumberText, RoundingToInt32GoesHalfToEvenAndChecksRange) {
 
 TEST(DateText, FirebirdDayNumbersAsCalendarDates) {
     EXPECT_EQ(date(0), "17.11.1858");
-    EXPECT_EQ(date(15018), "30.12.1899");   // day zero of the reading rules
-    EXPECT_EQ(date(15079), "01.03.1900");   // 1900 has no 29 February
+    EXPECT_EQ(date(15018), "30.12.1899");  // day zero of the reading rules
+    EXPECT_EQ(date(15079), "01.03.1900");  // 1900 has no 29 February
     EXPECT_EQ(date(51603), "29.02.2000");
     EXPECT_EQ(date(-1), "16.11.1858");
     DateTime t;
@@ -140,10 +141,10 @@ TEST(DateText, ParsingAcceptsDottedAndIsoForms) {
     check("2010-02-03", 2010, 2, 3, 0, 0, 0);
     check("2010-02-03T14:05:09.123", 2010, 2, 3, 14, 5, 9);
     check("29.02.2000", 2000, 2, 29, 0, 0, 0);
-    for (const char* bad : {"", "2010", "03.02.10", "31.04.2010", "29.02.1900", "00.01.2010", "03.13.2010",
-                            "03.02-2010", "03.02.2010 24:00", "03.02.2010 14:60", "03.02.2010 14", "03.02.2010x",
-                            "2010-02-03 14:05:61", "14:05"})
+    for (const char* bad :
+         {"", "2010", "03.02.10", "31.04.2010", "29.02.1900", "00.01.2010", "03.13.2010", "03.02-2010",
+          "03.02.2010 24:00", "03.02.2010 14:60", "03.02.2010 14", "03.02.2010x", "2010-02-03 14:05:61", "14:05"})
         EXPECT_FALSE(parseDateTime(bad).has_value()) << bad;
 }
 
-} // namespace
+}  // namespace

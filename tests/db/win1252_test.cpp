@@ -41,12 +41,12 @@ TEST(Win1252, UnmappableAndMalformedUtf8BecomeQuestionMarks) {
     EXPECT_EQ(utf8ToWin1252("日本"), "??");
     EXPECT_EQ(utf8ToWin1252("\u0080\u0099"), "??");  // C1 controls WIN1252 puts other characters on
     EXPECT_EQ(utf8ToWin1252("😀x"), "?x");
-    EXPECT_EQ(utf8ToWin1252("a\xC3"), "a?");                // truncated at the end
+    EXPECT_EQ(utf8ToWin1252("a\xC3"), "a?");               // truncated at the end
     EXPECT_EQ(utf8ToWin1252("\xC3(b"), "?(b");             // continuation missing
-    EXPECT_EQ(utf8ToWin1252("\x80\xBF"), "??");             // lone continuations
-    EXPECT_EQ(utf8ToWin1252("\xC0\xAF"), "??");             // overlong "/": no sneaking bytes in
-    EXPECT_EQ(utf8ToWin1252("\xED\xA0\x80"), "???");        // surrogate
-    EXPECT_EQ(utf8ToWin1252("\xF4\x90\x80\x80"), "????");   // beyond U+10FFFF
+    EXPECT_EQ(utf8ToWin1252("\x80\xBF"), "??");            // lone continuations
+    EXPECT_EQ(utf8ToWin1252("\xC0\xAF"), "??");            // overlong "/": no sneaking bytes in
+    EXPECT_EQ(utf8ToWin1252("\xED\xA0\x80"), "???");       // surrogate
+    EXPECT_EQ(utf8ToWin1252("\xF4\x90\x80\x80"), "????");  // beyond U+10FFFF
     EXPECT_EQ(utf8ToWin1252(std::string("a\0b", 3)), std::string("a\0b", 3));
 
     EXPECT_TRUE(isValidUtf8("plain ação €"));
@@ -55,4 +55,4 @@ TEST(Win1252, UnmappableAndMalformedUtf8BecomeQuestionMarks) {
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));
 }
 
-} // namespace
+}  // namespace

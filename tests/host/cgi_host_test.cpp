@@ -31,7 +31,7 @@ std::unique_ptr<WebModule> echoModule() {
     return module;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CgiHostRoad, HandledRequestIsSentOnce) {
     EXPECT_EQ(run({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1", "CONTENT_LENGTH=5"},
@@ -95,7 +95,8 @@ TEST(WebModule2Configuration, SoapDispatcherFirstThenPublisherAndOneDefaultActio
     EXPECT_TRUE(module->actions().front().isDefault());
     DispatchingComponent& publisher = *module->components().back();
     EXPECT_EQ(publisher.name(), "WSDLHTMLPublish1");
-    for (MethodType method : {mtAny, mtGet, mtPut, mtPost, mtHead}) EXPECT_TRUE(publisher.matches(method, "/WSDL/x")) << method;
+    for (MethodType method : {mtAny, mtGet, mtPut, mtPost, mtHead})
+        EXPECT_TRUE(publisher.matches(method, "/WSDL/x")) << method;
     DispatchingComponent& soap = *module->components().front();
     EXPECT_EQ(soap.name(), "HTTPSoapDispatcher1");
     EXPECT_TRUE(soap.matches(mtPost, "/soap"));

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 using testsupport::CgiOptions;
 using testsupport::CgiRun;
@@ -52,7 +52,7 @@ CgiRun post(const std::string& path, const std::string& body, std::vector<std::s
 
 bool isSoapFault(const std::string& output) { return output.find("SOAP-ENV:Fault") != std::string::npos; }
 
-} // namespace
+}  // namespace
 
 TEST(CgiProgramRouting, SoapPathWithoutInterfaceGetsTheDispatcherFault) {
     const CgiRun run = post("/soap", "", {"CONTENT_TYPE=text/xml"});
@@ -92,8 +92,8 @@ TEST(CgiProgramLookup, SoapActionIsReadFromHttpSoapAction) {
 }
 
 TEST(CgiProgramLookup, EnvironmentNamesIgnoreLetterCase) {
-    const CgiRun run = runCgi(velmoraCgiPath(),
-                              {"request_method=post", "Path_Info=/soap/x", "server_protocol=HTTP/1.1"}, "");
+    const CgiRun run =
+        runCgi(velmoraCgiPath(), {"request_method=post", "Path_Info=/soap/x", "server_protocol=HTTP/1.1"}, "");
     EXPECT_NE(run.output.find("No interface  registered for URL '/soap/x'"), std::string::npos) << run.output;
 }
 

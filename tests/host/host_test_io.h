@@ -5,12 +5,12 @@
 #include "host/cgi_environment.h"
 #include "host/web_request.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 namespace hosttest {
@@ -53,4 +53,4 @@ inline host::WebRequest makeRequest(const std::vector<std::string>& env, std::st
     return host::WebRequest(host::CgiEnvironment(env), input.fd());
 }
 
-} // namespace hosttest
+}  // namespace hosttest

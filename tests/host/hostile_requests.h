@@ -202,15 +202,15 @@ struct Expect {
         : status(std::move(statusText)), contentType(std::move(type)) {}
 
     std::string status;
-    std::string contentType;                       // "" : no Content-Type line
-    std::optional<std::string> body;               // the exact body
-    std::vector<std::string> contains, absent;     // pieces of the body
-    std::optional<std::string> faultCode;          // a SOAP fault with this code...
-    std::optional<std::string> faultString;        // ...and this exact message
-    std::optional<std::string> faultStringPart;    // ...or a message holding this
-    std::optional<std::string> returnArrayType;    // a response whose "return" has this arrayType
-    std::optional<std::string> returnText;         // a response whose "return" holds this text
-    std::optional<std::string> emptyResponse;      // a response element without children
+    std::string contentType;                     // "" : no Content-Type line
+    std::optional<std::string> body;             // the exact body
+    std::vector<std::string> contains, absent;   // pieces of the body
+    std::optional<std::string> faultCode;        // a SOAP fault with this code...
+    std::optional<std::string> faultString;      // ...and this exact message
+    std::optional<std::string> faultStringPart;  // ...or a message holding this
+    std::optional<std::string> returnArrayType;  // a response whose "return" has this arrayType
+    std::optional<std::string> returnText;       // a response whose "return" holds this text
+    std::optional<std::string> emptyResponse;    // a response element without children
     long maxRssKb = 0;
     int maxMs = 0;
 
@@ -242,8 +242,8 @@ inline Expect parseFault(int line) { return faultHolding("\r\nLine: " + std::to_
 inline Expect dispatcherFault(const std::string& escapedMessage) {
     return Expect("text/xml", "500 Internal Server Error")
         .exactly("<?xml version=\"1.0\" encoding='UTF-8'?> <SOAP-ENV:Envelope xmlns:SOAP-ENV=\"" + kEnvelopeNs +
-                          "\" ><SOAP-ENV:Body> <SOAP-ENV:Fault> <faultcode>SOAP-ENV:Server</faultcode><faultstring>" +
-                          escapedMessage + "</faultstring></SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>");
+                 "\" ><SOAP-ENV:Body> <SOAP-ENV:Fault> <faultcode>SOAP-ENV:Server</faultcode><faultstring>" +
+                 escapedMessage + "</faultstring></SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>");
 }
 
 inline Expect acknowledged() {
@@ -268,8 +268,7 @@ inline Expect emptyArray(std::string recordType) {
 // here only enough to tell one answer from another).
 
 inline Expect servicePage() {
-    return Expect("text/html").with("Service Info Page").with("PortTypes:").without(
-        "Registered Types");
+    return Expect("text/html").with("Service Info Page").with("PortTypes:").without("Registered Types");
 }
 inline Expect servicePageOf(const std::string& portType) {
     return Expect("text/html")
@@ -286,8 +285,9 @@ inline Expect wsdlOf(const std::string& port) {
     return Expect("text/xml").with("name=\"IVelmoraservice\"").with("name=\"" + port + "Port\"");
 }
 inline Expect interfaceNotFound(const std::string& name) {
-    return Expect("text/html").exactly("<html><head></head><body><h1>Error Encountered</h1><P>Interface " + name +
-                                       " not found</P></body></html>\r\n");
+    return Expect("text/html")
+        .exactly("<html><head></head><body><h1>Error Encountered</h1><P>Interface " + name +
+                 " not found</P></body></html>\r\n");
 }
 inline Expect forbidden() {
     return Expect("text/html", "403 Forbidden")
@@ -301,8 +301,8 @@ inline Expect publisherNothing() { return Expect().exactly(""); }
 class HostileRequests : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        database_ = new testsupport::TestDatabase(testsupport::demoScript("schema.sql") +
-                                                  testsupport::demoScript("data.sql"));
+        database_ =
+            new testsupport::TestDatabase(testsupport::demoScript("schema.sql") + testsupport::demoScript("data.sql"));
         std::string tmpl = (fs::temp_directory_path() / "velmora-hostile-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         directory_ = tmpl;
@@ -341,8 +341,9 @@ protected:
         }
         std::vector<std::string> tables;
         {
-            db::Statement s(c, "select trim(rdb$relation_name) from rdb$relations "
-                               "where rdb$system_flag = 0 and rdb$view_blr is null order by 1");
+            db::Statement s(c,
+                            "select trim(rdb$relation_name) from rdb$relations "
+                            "where rdb$system_flag = 0 and rdb$view_blr is null order by 1");
             db::Result r = s.open();
             while (r.next()) tables.push_back(r.text(0));
         }
@@ -381,16 +382,19 @@ protected:
 
     static std::vector<std::string> environment(const Request& request) {
         std::map<std::string, std::string> vars{
-            {"PATH_INFO", request.path},        {"SERVER_PROTOCOL", "HTTP/1.1"},
-            {"SCRIPT_NAME", "/velmora.cgi"},    {"SERVER_PORT", "80"},
-            {"HTTP_HOST", "localhost"},         {"CONTENT_TYPE", "text/xml"},
+            {"PATH_INFO", request.path},
+            {"SERVER_PROTOCOL", "HTTP/1.1"},
+            {"SCRIPT_NAME", "/velmora.cgi"},
+            {"SERVER_PORT", "80"},
+            {"HTTP_HOST", "localhost"},
+            {"CONTENT_TYPE", "text/xml"},
             {"CONTENT_LENGTH", std::to_string(request.large ? request.large->size() : request.body.size())},
         };
         if (!request.method.empty()) vars["REQUEST_METHOD"] = request.method;
         // The embedded engine's settings and the sanitizers' pass through,
         // as a web server passes what it is configured to.
-        for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "TMPDIR", "ASAN_OPTIONS",
-                                 "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+        for (const char* name :
+             {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "TMPDIR", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
             if (const char* value = std::getenv(name)) vars[name] = value;
         for (const std::string& entry : request.env) {
             const std::size_t eq = entry.find('=');
@@ -487,7 +491,6 @@ protected:
     static inline std::string* initialState_ = nullptr;
 };
 
-
 inline std::string repeat(const std::string& piece, std::size_t times) {
     std::string out;
     out.reserve(piece.size() * times);
@@ -495,4 +498,4 @@ inline std::string repeat(const std::string& piece, std::size_t times) {
     return out;
 }
 
-} // namespace hostile
+}  // namespace hostile

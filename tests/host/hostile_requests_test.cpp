@@ -84,8 +84,9 @@ TEST_F(HostileRequests, DocumentTypesAndEntitiesAreRefusedWithoutExpansion) {
         {"billion laughs", post(laughs), fault(kDoctypeRefused).rss(16 * 1024).within(2000)},
         {"an entity never declared", post(call("ImportaProdutos", {{"PCodEmpresa", "&xxe;"}})), parseFault(2)},
         {"an XInclude, read as text",
-         post(call("ImportaProdutos", {{"PCodEmpresa", "<xi:include href=\"file:///etc/passwd\" "
-                                                        "xmlns:xi=\"http://www.w3.org/2001/XInclude\"/>"},
+         post(call("ImportaProdutos", {{"PCodEmpresa",
+                                        "<xi:include href=\"file:///etc/passwd\" "
+                                        "xmlns:xi=\"http://www.w3.org/2001/XInclude\"/>"},
                                        {"PEcf", "999"}})),
          emptyArray("TRegistroProduto").without("root:")},
     });
@@ -116,9 +117,9 @@ TEST_F(HostileRequests, SizesThatWouldExhaustMemoryOrTimeStayBounded) {
         SCOPED_TRACE("a thousand parameters beside the real two");
         std::string thousand;
         for (int i = 0; i < 1000; ++i) thousand += param("P" + std::to_string(i), std::to_string(i));
-        expectAnswer(post(envelope(operation("ImportaProdutos", thousand + param("PCodEmpresa", "9") +
-                                                                    param("PEcf", "999")))),
-                     emptyArray("TRegistroProduto").rss(48 * 1024));
+        expectAnswer(
+            post(envelope(operation("ImportaProdutos", thousand + param("PCodEmpresa", "9") + param("PEcf", "999")))),
+            emptyArray("TRegistroProduto").rss(48 * 1024));
     }
     {
         SCOPED_TRACE("a thousand copies of one parameter: the first counts");
@@ -181,9 +182,8 @@ TEST_F(HostileRequests, ParametersHoldingSqlAreOnlyEverData) {
          post(call("ImportaClientes", {{"PCodEmpresa", "1"}, {"PEcf", "001'; DELETE FROM integecf; --"}})),
          emptyArray("TRegistroCliente")},
         {"a stock query with a union",
-         post(call("BuscaEstoque", {{"PCodEmp", "1"},
-                                    {"PCodProd", "x' UNION SELECT count(*) FROM integecf --"},
-                                    {"PGrade", "U"}})),
+         post(call("BuscaEstoque",
+                   {{"PCodEmp", "1"}, {"PCodProd", "x' UNION SELECT count(*) FROM integecf --"}, {"PGrade", "U"}})),
          returning("0")},
         {"an acknowledgement dropping a table",
          post(call("DeletaIntegECF",
@@ -194,8 +194,8 @@ TEST_F(HostileRequests, ParametersHoldingSqlAreOnlyEverData) {
          emptyArray("TRegistroProduto")},
         {"a 100 KB company code", post(call("ImportaProdutos", {{"PCodEmpresa", std::string(100000, '1')}})),
          emptyArray("TRegistroProduto")},
-        {"a 40 KB product code", post(call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", std::string(40000, 'P')},
-                                                             {"PGrade", "U"}})),
+        {"a 40 KB product code",
+         post(call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", std::string(40000, 'P')}, {"PGrade", "U"}})),
          returning("0")},
         {"an acknowledgement of a 33 KB table name",
          post(call("DeletaIntegECF", {{"PCodEmpresa", "1"}, {"PEcf", "001"}, {"PTabela", std::string(33000, 'C')}})),
@@ -340,4 +340,4 @@ TEST_F(HostileRequestsControl, TheDatabaseCheckSeesAGenuineImport) {
     EXPECT_NE(databaseState(), *initialState_);
 }
 
-} // namespace
+}  // namespace

@@ -1,6 +1,6 @@
 // Path patterns decide which component or action item gets a request.
-#include "common/exception.h"
 #include "host/path_pattern.h"
+#include "common/exception.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,7 @@ TEST(PathPattern, SoapPrefixMatchesWholePathInAnyLetterCase) {
     const PathPattern soap("soap*");
     for (const char* path : {"/soap", "/SOAP", "/Soap/anything", "/soap/IVelmora", "/SOAP/IVelmora", "/soapx"})
         EXPECT_TRUE(soap.matches(path)) << path;
-    for (const char* path : {"/x/soap", "soap", "", "/", "/soa", "//soap"})
-        EXPECT_FALSE(soap.matches(path)) << path;
+    for (const char* path : {"/x/soap", "soap", "", "/", "/soa", "//soap"}) EXPECT_FALSE(soap.matches(path)) << path;
 }
 
 TEST(PathPattern, RootPatternMatchesOnlyTheRoot) {

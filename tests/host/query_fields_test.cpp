@@ -1,6 +1,6 @@
 // Query fields: decoding of URL-encoded pieces and lookup by name.
-#include "common/exception.h"
 #include "host/query_fields.h"
+#include "common/exception.h"
 #include "host/url_decode.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ std::string failureOf(std::string_view text) {
     return "(no failure)";
 }
 
-} // namespace
+}  // namespace
 
 TEST(UrlDecode, PlusPercentEscapesAndDoublePercent) {
     EXPECT_EQ(decodeUrlText("a+b"), "a b");

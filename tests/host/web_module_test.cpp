@@ -55,7 +55,7 @@ Outcome dispatch(WebModule& module, Trace& trace, const std::string& method, con
     return {handled, trace, response.content()};
 }
 
-} // namespace
+}  // namespace
 
 TEST(WebModuleDispatch, ComponentsAreTriedInOrderByMethodAndPath) {
     Trace trace;

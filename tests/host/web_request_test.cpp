@@ -24,8 +24,8 @@ TEST(CgiEnvironmentLookup, NamesMatchWithoutRegardToCaseExactSpellingFirst) {
 }
 
 TEST(CgiEnvironmentLookup, AbsentOrEmptyTogglesTheHttpPrefix) {
-    const CgiEnvironment env({"HTTP_SOAPACTION=\"urn:x#Op\"", "CONTENT_TYPE=text/xml", "EMPTY=",
-                              "HTTP_EMPTY=fallback", "HTTP_BOTH=header", "BOTH=plain"});
+    const CgiEnvironment env({"HTTP_SOAPACTION=\"urn:x#Op\"", "CONTENT_TYPE=text/xml", "EMPTY=", "HTTP_EMPTY=fallback",
+                              "HTTP_BOTH=header", "BOTH=plain"});
     EXPECT_EQ(env.lookup("SOAPAction"), "\"urn:x#Op\"") << "prefix added, case ignored";
     EXPECT_EQ(env.lookup("HTTP_CONTENT_TYPE"), "text/xml") << "prefix removed";
     EXPECT_EQ(env.lookup("http_content_type"), "text/xml");
@@ -55,7 +55,7 @@ TEST(WebRequestItems, ReadFromTheEnvironment) {
 
 TEST(WebRequestItems, MethodTypes) {
     const std::pair<const char*, host::MethodType> cases[] = {
-        {"GET", host::mtGet},   {"get", host::mtGet},     {"PUT", host::mtPut},   {"POST", host::mtPost},
+        {"GET", host::mtGet},   {"get", host::mtGet},    {"PUT", host::mtPut},   {"POST", host::mtPost},
         {"Head", host::mtHead}, {"DELETE", host::mtAny}, {"POSTX", host::mtAny}, {"", host::mtAny}};
     for (const auto& [method, expected] : cases)
         EXPECT_EQ(makeRequest({std::string("REQUEST_METHOD=") + method}).methodType(), expected) << method;

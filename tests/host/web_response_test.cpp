@@ -102,7 +102,8 @@ TEST(ResponseContent, StreamReplacesTextAndFixesTheLength) {
     response.setContent("later text");
     EXPECT_EQ(response.contentLength(), 7u) << "text set while a stream is set does not change the length";
     response.send();
-    EXPECT_EQ(out.contents(), "Status: 200 OK\r\nContent-Type: text/html\r\nContent-Length: 7\r\nContent:\r\n\r\nstream!");
+    EXPECT_EQ(out.contents(),
+              "Status: 200 OK\r\nContent-Type: text/html\r\nContent-Length: 7\r\nContent:\r\n\r\nstream!");
 }
 
 TEST(ResponseContent, EmptyStreamStillAnnouncesItsLength) {

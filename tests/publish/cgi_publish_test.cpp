@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace publishtest;
 using testsupport::CgiRun;
@@ -19,16 +19,13 @@ namespace {
 
 std::vector<std::string> env(const std::string& method, const std::string& path, std::vector<std::string> more = {}) {
     more.push_back("REQUEST_METHOD=" + method);
-    if (!path.empty())
-        more.push_back("PATH_INFO=" + path);
+    if (!path.empty()) more.push_back("PATH_INFO=" + path);
     more.push_back("SERVER_PROTOCOL=HTTP/1.1");
     more.push_back("SCRIPT_NAME=/cgi-bin/velmora.cgi");
     more.push_back("SERVER_PORT=8080");
     bool host = false;
-    for (const std::string& m : more)
-        host = host || m.starts_with("HTTP_HOST=");
-    if (!host)
-        more.push_back("HTTP_HOST=pos.example");
+    for (const std::string& m : more) host = host || m.starts_with("HTTP_HOST=");
+    if (!host) more.push_back("HTTP_HOST=pos.example");
     return more;
 }
 
@@ -39,8 +36,7 @@ struct Response {
 
 Response split(const CgiRun& run) {
     const std::size_t end = run.output.find("Content:\r\n\r\n");
-    if (end == std::string::npos)
-        return {run.output, {}};
+    if (end == std::string::npos) return {run.output, {}};
     return {run.output.substr(0, end + 12), run.output.substr(end + 12)};
 }
 
@@ -60,7 +56,7 @@ bool isServicePage(const Response& r) {
     return r.head == head("200 OK", "text/html", r.body.size()) && contains(r.body, "velmora - Service Info Page");
 }
 
-} // namespace
+}  // namespace
 
 TEST(CgiPublish, WsdlDocumentGoesOutAsXmlWithItsLength) {
     const Response r = get("/wsdl/IVelmora");
@@ -96,8 +92,7 @@ TEST(CgiPublish, RefusalsAndEmptyAnswersKeepTheirHeads) {
 TEST(CgiPublish, EveryOtherRequestGetsTheServicePage) {
     for (const char* method : {"GET", "HEAD", "PUT", "DELETE", "OPTIONS"})
         EXPECT_TRUE(isServicePage(get("/soap/IVelmora", {}, method))) << method;
-    for (const char* path : {"/", "/unknown", "", "/x/soap"})
-        EXPECT_TRUE(isServicePage(get(path))) << path;
+    for (const char* path : {"/", "/unknown", "", "/x/soap"}) EXPECT_TRUE(isServicePage(get(path))) << path;
     EXPECT_TRUE(isServicePage(get("/", {}, "POST")));
 
     const Response wsil = get("/INSPECTION.WSIL");

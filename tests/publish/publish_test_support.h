@@ -61,10 +61,9 @@ public:
 
 private:
     std::string eval(const std::string& expr) const {
-        if (!doc_)
-            return "0";
+        if (!doc_) return "0";
         std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> ctx(xmlXPathNewContext(doc_.get()),
-                                                                              xmlXPathFreeContext);
+                                                                             xmlXPathFreeContext);
         const auto bind = [&](const char* prefix, const char* ns) {
             xmlXPathRegisterNs(ctx.get(), BAD_CAST prefix, BAD_CAST ns);
         };
@@ -75,8 +74,7 @@ private:
         bind("enc", "http://schemas.xmlsoap.org/soap/envelope/");
         std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
             xmlXPathEvalExpression(BAD_CAST expr.c_str(), ctx.get()), xmlXPathFreeObject);
-        if (!result)
-            return "<bad xpath>";
+        if (!result) return "<bad xpath>";
         xmlChar* s = xmlXPathCastToString(result.get());
         std::string out = reinterpret_cast<const char*>(s);
         xmlFree(s);
@@ -91,4 +89,4 @@ private:
 
 inline bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-} // namespace publishtest
+}  // namespace publishtest

@@ -18,7 +18,7 @@ publish::Answer get(const std::string& path, const std::string& host = "example.
     return publish::Publisher(settings(), serviceRegistry(), types).dispatch(request(path, host));
 }
 
-} // namespace
+}  // namespace
 
 TEST(PublisherRouting, AdministrationPathsAreForbidden) {
     for (const char* path : {"/wsdl/admin", "/wsdl/admin/", "/wsdl/admin/x", "/wsdl/IVelmora/admin"}) {
@@ -31,7 +31,8 @@ TEST(PublisherRouting, AdministrationPathsAreForbidden) {
 
 TEST(PublisherRouting, SegmentsCompareWithExactLetterCase) {
     // Reached the publisher by its case-blind pattern, but no rule matches.
-    for (const char* path : {"/WSDL", "/Wsdl/", "/wsdlanything", "/WSDL/IVelmora", "/wsdl/x/IVelmora", "/wsdl/ADMIN/x"}) {
+    for (const char* path :
+         {"/WSDL", "/Wsdl/", "/wsdlanything", "/WSDL/IVelmora", "/wsdl/x/IVelmora", "/wsdl/ADMIN/x"}) {
         const publish::Answer a = get(path);
         EXPECT_EQ(a.status, 200) << path;
         EXPECT_EQ(a.contentType, "") << path;
@@ -44,10 +45,12 @@ TEST(PublisherRouting, UnknownPortTypeGetsTheNotFoundPageEscaped) {
     const publish::Answer a = get("/wsdl/INoSuch");
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/html");
-    EXPECT_EQ(a.content, "<html><head></head><body><h1>Error Encountered</h1><P>Interface INoSuch not found</P>"
-                         "</body></html>\r\n");
-    EXPECT_EQ(get("/wsdl/<b>x&y").content, "<html><head></head><body><h1>Error Encountered</h1><P>Interface "
-                                           "&lt;b&gt;x&amp;y not found</P></body></html>\r\n");
+    EXPECT_EQ(a.content,
+              "<html><head></head><body><h1>Error Encountered</h1><P>Interface INoSuch not found</P>"
+              "</body></html>\r\n");
+    EXPECT_EQ(get("/wsdl/<b>x&y").content,
+              "<html><head></head><body><h1>Error Encountered</h1><P>Interface "
+              "&lt;b&gt;x&amp;y not found</P></body></html>\r\n");
 }
 
 TEST(PublisherRouting, ListingNamesThePublishedPortTypesInOrder) {
@@ -58,8 +61,9 @@ TEST(PublisherRouting, ListingNamesThePublishedPortTypesInOrder) {
     // Every line ends with CR LF, the last one too.
     ASSERT_TRUE(a.content.ends_with("</center>\r\n</body></html>\r\n"));
     EXPECT_TRUE(a.content.starts_with("<html><head><title>velmora</title></head><style type=\"text/css\"><!--\r\n"));
-    EXPECT_TRUE(contains(a.content, "<tr><td class=\"h1Style\" align=\"center\">velmora - WebService Listing</td></tr>"
-                                    "</table>\r\n<center><br>\r\n<table border=1 cellspacing=1 cellpadding=2 >\r\n"));
+    EXPECT_TRUE(contains(a.content,
+                         "<tr><td class=\"h1Style\" align=\"center\">velmora - WebService Listing</td></tr>"
+                         "</table>\r\n<center><br>\r\n<table border=1 cellspacing=1 cellpadding=2 >\r\n"));
     const std::string velmoraRow =
         "<tr>\r\n<td class=\"TblRow\">IVelmora</td>\r\n<td class=\"TblRow\">urn:VelmoraIntf-IVelmora</td>\r\n"
         "<td class=\"TblRow\">&nbsp;</td>\r\n<td class=\"TblRow\"><a href=\"http://example.com/velmora.cgi/wsdl/"
@@ -71,8 +75,9 @@ TEST(PublisherRouting, ListingNamesThePublishedPortTypesInOrder) {
         "<td class=\"TblRow\"><a href=\"http://example.com/velmora.cgi/wsdl/IWSDLPublish\">IWSDLPublish</a></td>\r\n"
         "</tr>\r\n</table>\r\n";
     EXPECT_TRUE(contains(a.content, velmoraRow + publishRow)) << a.content;
-    EXPECT_TRUE(contains(a.content, "<td class=\"TblHdr\">Port Type</td>\r\n<td class=\"TblHdr\">Namespace URI</td>\r\n"
-                                    "<td class=\"TblHdr\">Documentation</td>\r\n<td class=\"TblHdr\">WSDL</td>\r\n"));
+    EXPECT_TRUE(contains(a.content,
+                         "<td class=\"TblHdr\">Port Type</td>\r\n<td class=\"TblHdr\">Namespace URI</td>\r\n"
+                         "<td class=\"TblHdr\">Documentation</td>\r\n<td class=\"TblHdr\">WSDL</td>\r\n"));
 
     const std::string hostile = get("/wsdl", "h\"><script>").content;
     EXPECT_FALSE(contains(hostile, "<script>"));
@@ -88,8 +93,7 @@ TEST(PublisherRouting, OwnPortTypeIsListedLastAndUnimplementedOnesNotAtAll) {
         entry.name = name;
         entry.unit = "TestIntf";
         registry.registerInterface(entry);
-        if (std::string_view(name) != "IWithoutClass")
-            registry.registerInvokableClass({"T", name, nullptr});
+        if (std::string_view(name) != "IWithoutClass") registry.registerInvokableClass({"T", name, nullptr});
     }
     const std::string page = publish::Publisher(settings(), registry, types).dispatch(request("/wsdl")).content;
     const std::size_t first = page.find(">IFirst<"), second = page.find(">ISecond<"), own = page.find(">IWSDLPublish<");
@@ -115,10 +119,12 @@ TEST(PublisherRouting, FailureWhileBuildingGivesTheErrorPageWithStatus200) {
     const publish::Answer a = publish::Publisher(settings(), registry, types).dispatch(request("/wsdl/IBroken"));
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/html");
-    EXPECT_TRUE(a.content.starts_with("<html><head></head><style type=\"text/css\"><!--\r\nbody       { "
-                                      "font-family: Verdana, Arial, Helvetica, sans-serif; font-size: 9pt; }\r\n"));
-    EXPECT_TRUE(a.content.ends_with("--></style>\r\n<body><h1>Error: Operation Fetch returns records of no kind/"
-                                    "Exception</h1></body></html>"))
+    EXPECT_TRUE(
+        a.content.starts_with("<html><head></head><style type=\"text/css\"><!--\r\nbody       { "
+                              "font-family: Verdana, Arial, Helvetica, sans-serif; font-size: 9pt; }\r\n"));
+    EXPECT_TRUE(
+        a.content.ends_with("--></style>\r\n<body><h1>Error: Operation Fetch returns records of no kind/"
+                            "Exception</h1></body></html>"))
         << a.content;
 }
 

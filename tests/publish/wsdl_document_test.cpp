@@ -8,18 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
-#include <unistd.h>
 
 using namespace publishtest;
 
 namespace {
 
-const std::string kOperations[] = {"ImportaProdutos",   "ImportaClientes",     "ImportaOperadores", "ImportaUsuarios",
-                                   "ImportaVendedores", "ImportaTpOperacao",   "ImportaFornecedores",
-                                   "ImportaPedidoC",    "ImportaPedidoi",      "ImportaDocurec",    "ImportaMovirec",
-                                   "BuscaEstoque",      "DeletaIntegECF"};
+const std::string kOperations[] = {"ImportaProdutos",   "ImportaClientes",   "ImportaOperadores",   "ImportaUsuarios",
+                                   "ImportaVendedores", "ImportaTpOperacao", "ImportaFornecedores", "ImportaPedidoC",
+                                   "ImportaPedidoi",    "ImportaDocurec",    "ImportaMovirec",      "BuscaEstoque",
+                                   "DeletaIntegECF"};
 const std::string kUnits[] = {"Produto", "Cliente", "Cadoper", "Cadusua", "Vendend", "Cdoperc",
                               "Fornece", "Pedidoc", "Pedidoi", "Docurec", "Movirec"};
 
@@ -35,15 +35,14 @@ protected:
         std::ofstream(portTable_, std::ios::binary) << text;
     }
     void TearDown() override {
-        if (!portTable_.empty())
-            std::remove(portTable_.c_str());
+        if (!portTable_.empty()) std::remove(portTable_.c_str());
     }
 
     soap::RemTypeRegistry types_;
     std::string portTable_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WsdlDocument, DescribesEveryOperationOfIVelmoraInOrder) {
     const publish::Answer a = get("/wsdl/IVelmora");
@@ -165,9 +164,10 @@ TEST_F(WsdlDocument, DefaultPortKeepsTheRequestedSpellingEverythingElseTheRegist
 }
 
 TEST_F(WsdlDocument, PortTableSectionReplacesTheDefaultPort) {
-    usePortTable("; ports of this installation\r\n[IWSDLPublish]\r\nOther=http://elsewhere/x\r\n"
-                 "[ivelmora]\r\nPrimary=http://a.example/velmora.cgi/soap/IVelmora\r\n"
-                 "Backup = http://b.example:81/velmora.cgi/soap/IVelmora\r\n");
+    usePortTable(
+        "; ports of this installation\r\n[IWSDLPublish]\r\nOther=http://elsewhere/x\r\n"
+        "[ivelmora]\r\nPrimary=http://a.example/velmora.cgi/soap/IVelmora\r\n"
+        "Backup = http://b.example:81/velmora.cgi/soap/IVelmora\r\n");
     const Xml x(get("/wsdl/IVelmora").content);
     ASSERT_TRUE(x.wellFormed());
     ASSERT_EQ(x.count("//w:service/w:port"), 2);

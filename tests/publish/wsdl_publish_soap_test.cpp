@@ -15,8 +15,9 @@ const std::string kAction = std::string(publish::kWSDLPublishNamespace) + "-IWSD
 
 std::string call(const std::string& operation, const std::string& params = {}) {
     return "<?xml version=\"1.0\"?><SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\">"
-           "<SOAP-ENV:Body><NS1:" + operation + " xmlns:NS1=\"" + std::string(publish::kWSDLPublishNamespace) + "\">" +
-           params + "</NS1:" + operation + "></SOAP-ENV:Body></SOAP-ENV:Envelope>";
+           "<SOAP-ENV:Body><NS1:" +
+           operation + " xmlns:NS1=\"" + std::string(publish::kWSDLPublishNamespace) + "\">" + params +
+           "</NS1:" + operation + "></SOAP-ENV:Body></SOAP-ENV:Envelope>";
 }
 
 soap::HttpAnswer post(const std::string& action, const std::string& path, const std::string& body) {
@@ -26,7 +27,7 @@ soap::HttpAnswer post(const std::string& action, const std::string& path, const 
 // The "return" text of a response, as a client reads it back.
 std::string returned(const soap::HttpAnswer& a) { return Xml(a.body).text("//enc:Body/*/return"); }
 
-} // namespace
+}  // namespace
 
 TEST(WSDLPublishSoap, AdvertisedActionAndPathBothReachTheInterface) {
     for (const std::string& action : {"\"" + kAction + "\"", kAction}) {

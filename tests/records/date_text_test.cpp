@@ -28,4 +28,4 @@ TEST(DateText, DayZeroAndEarlyYearsKeepFourDigits) {
     EXPECT_EQ(format({5, 1, 1, 0, 0, 0}, true), "01.01.0005 00:00");
 }
 
-} // namespace
+}  // namespace

@@ -84,4 +84,4 @@ TEST(RecordArray, CopiesAndMovesKeepTheirOwnValues) {
     EXPECT_EQ(original.text(0, 0), "changed");
 }
 
-} // namespace
+}  // namespace

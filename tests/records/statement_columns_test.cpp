@@ -101,7 +101,11 @@ TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
         const auto dao = k.make(unopened);
         const std::string sql(dao->RetornaSQL());
         const std::string queue(dao->queueTableName());
-        EXPECT_EQ(queue, [&] { std::string u = k.table; for (char& c : u) c = static_cast<char>(std::toupper(c)); return u; }());
+        EXPECT_EQ(queue, [&] {
+            std::string u = k.table;
+            for (char& c : u) c = static_cast<char>(std::toupper(c));
+            return u;
+        }());
         EXPECT_NE(sql.find("integecf.tabela = \"" + queue + "\""), std::string::npos);
         EXPECT_NE(sql.find("integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf"), std::string::npos);
         EXPECT_EQ(dao->kind().unit, "UClass" + std::string(k.table));
@@ -116,4 +120,4 @@ TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
     }
 }
 
-} // namespace
+}  // namespace

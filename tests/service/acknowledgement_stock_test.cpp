@@ -93,9 +93,10 @@ TEST_F(Acknowledgement, AnUnreachableDatabaseFailsEveryOperationWithTheConnectMe
             call(velmora);
             FAIL();
         } catch (const std::exception& e) {
-            EXPECT_EQ(std::string(e.what()), prefix + "Arquivo ini não encontrado no local : /nonexistent-velmora-dir/caminhoBDIntegECF.ini");
+            EXPECT_EQ(std::string(e.what()),
+                      prefix + "Arquivo ini não encontrado no local : /nonexistent-velmora-dir/caminhoBDIntegECF.ini");
         }
     }
 }
 
-} // namespace
+}  // namespace

@@ -63,9 +63,9 @@ TEST_F(ImportFrame, NullsGiveEmptyOrZeroAndHalvesRoundToEven) {
     const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
     ASSERT_EQ(ops.size(), 3u);
     const std::size_t hist = 12, senha = 2, usuario = 11;
-    EXPECT_EQ(ops.integer(0, hist), 2);  // 2.5
-    EXPECT_EQ(ops.integer(1, hist), 4);  // 3.5
-    EXPECT_EQ(ops.integer(2, hist), 0);  // NULL
+    EXPECT_EQ(ops.integer(0, hist), 2);         // 2.5
+    EXPECT_EQ(ops.integer(1, hist), 4);         // 3.5
+    EXPECT_EQ(ops.integer(2, hist), 0);         // NULL
     EXPECT_EQ(ops.text(0, senha), "12      ");  // CHAR keeps its blanks
     EXPECT_EQ(ops.text(1, senha), "");
     EXPECT_EQ(ops.text(2, usuario), "");
@@ -237,7 +237,8 @@ TEST_F(ImportFrame, ARowQueuedDuringAnImportIsDeliveredOrLeftUnmarked) {
     stop = true;
     producer.join();
     ASSERT_GT(queued.load(), 10);
-    for (const std::string& a : actions("atualizou = 'X'")) EXPECT_TRUE(delivered.count(a)) << a << " marked, never delivered";
+    for (const std::string& a : actions("atualizou = 'X'"))
+        EXPECT_TRUE(delivered.count(a)) << a << " marked, never delivered";
 }
 
-} // namespace
+}  // namespace

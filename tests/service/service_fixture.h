@@ -49,13 +49,14 @@ protected:
     void TearDown() override { programDirectory_.reset(); }
 
     // Queues a change as the other program would, committed at once.
-    void queue(const std::string& empresa, const std::string& ecf, const std::string& tabela,
-               const std::string& chave0, const std::string& acao, const std::string& data = "01.03.2024",
-               const std::string& hora = "10:00:00", const std::string& atualizou = "") {
-        database.execute("insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual, atualizou) "
-                         "values ('" + empresa + "', '" + ecf + "', '" + tabela + "', '" + chave0 + "', '" + acao +
-                         "', '" + data + "', '" + hora + "', " + (atualizou.empty() ? "null" : "'" + atualizou + "'") +
-                         ")");
+    void queue(const std::string& empresa, const std::string& ecf, const std::string& tabela, const std::string& chave0,
+               const std::string& acao, const std::string& data = "01.03.2024", const std::string& hora = "10:00:00",
+               const std::string& atualizou = "") {
+        database.execute(
+            "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual, atualizou) "
+            "values ('" +
+            empresa + "', '" + ecf + "', '" + tabela + "', '" + chave0 + "', '" + acao + "', '" + data + "', '" + hora +
+            "', " + (atualizou.empty() ? "null" : "'" + atualizou + "'") + ")");
     }
 
     // The action texts of the queue rows that carry (or lack) the mark.
@@ -73,8 +74,9 @@ protected:
     // nothing (through a server, the user is created first).
     db::ConnectParams readingUser() {
         if (testsupport::firebirdServerPort()) database.execute("create or alter user LEITOR password 'leitor'");
-        database.run("grant select on integecf to LEITOR; grant select on Cadoper to LEITOR;"
-                     "grant select on CompProd to LEITOR;");
+        database.run(
+            "grant select on integecf to LEITOR; grant select on Cadoper to LEITOR;"
+            "grant select on CompProd to LEITOR;");
         db::ConnectParams p = database.params();
         p.user = "LEITOR";
         p.password = "leitor";
@@ -95,4 +97,4 @@ private:
     std::optional<testsupport::ProgramDirectory> programDirectory_;
 };
 
-} // namespace servicetest
+}  // namespace servicetest

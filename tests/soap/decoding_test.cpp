@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <functional>
 
 using namespace soaptest;
 
@@ -43,8 +43,7 @@ Outcome post(FakeVelmora& fake, const std::string& body) {
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status))
-        return ::testing::AssertionFailure() << "still not answered after " << seconds << " s";
+    if (WIFSIGNALED(status)) return ::testing::AssertionFailure() << "still not answered after " << seconds << " s";
     if (WEXITSTATUS(status) != 0) return ::testing::AssertionFailure() << "answered, but not refused";
     return ::testing::AssertionSuccess();
 }
@@ -53,7 +52,7 @@ std::string rawEnvelope(const std::string& children, const std::string& envAttrs
     return "<e:Envelope xmlns:e=\"" + kEnvNs + "\"" + envAttrs + ">" + children + "</e:Envelope>";
 }
 
-} // namespace
+}  // namespace
 
 TEST(Decoding, ParametersMatchByNameInAnyOrderCaseOrNamespace) {
     FakeVelmora fake;
@@ -132,8 +131,7 @@ TEST(Decoding, EncodingStyleMustBeSoapEncodingWhereItIsChecked) {
     EXPECT_EQ(post(fake, rawEnvelope("<e:Body>" + call("", "") + "</e:Body>", bad)).fault,
               "Unsupported SOAP encodingStyle urn:other");
     // Unprefixed, the attribute is not the envelope's and plays no role.
-    EXPECT_EQ(post(fake, rawEnvelope("<e:Body>" + call(" encodingStyle=\"urn:other\"", "") + "</e:Body>")).fault,
-              "");
+    EXPECT_EQ(post(fake, rawEnvelope("<e:Body>" + call(" encodingStyle=\"urn:other\"", "") + "</e:Body>")).fault, "");
 }
 
 TEST(Decoding, HeaderEntryThatMustBeUnderstoodFailsTheCall) {
@@ -160,7 +158,7 @@ TEST(Decoding, MalformedXmlReportsReasonLineAndSourceExcerpt) {
     const std::string prefix = "\r\nLine: 3\r\n";
     const std::size_t at = o.fault.find(prefix);
     ASSERT_NE(at, std::string::npos) << o.fault;
-    EXPECT_GT(at, 0u);                                         // a reason comes first
+    EXPECT_GT(at, 0u);  // a reason comes first
     EXPECT_EQ(o.fault.substr(at + prefix.size()), line3.substr(0, 40));
 
     const Outcome empty = post(fake, "");
@@ -174,12 +172,10 @@ TEST(Decoding, DocumentTypeDeclarationsAreRefusedUnexpanded) {
     FakeVelmora fake;
     const std::string refused = "A document type declaration is not allowed in a SOAP message";
     std::string laughs = "<?xml version=\"1.0\"?><!DOCTYPE e:Envelope [<!ENTITY l0 \"ha\">";
-    for (int i = 1; i < 10; ++i)
-        laughs += "<!ENTITY l" + std::to_string(i) + " \"" + std::string(10, '&') + "\">";
+    for (int i = 1; i < 10; ++i) laughs += "<!ENTITY l" + std::to_string(i) + " \"" + std::string(10, '&') + "\">";
     for (int i = 1; i < 10; ++i) {
         std::string refs;
-        for (int k = 0; k < 10; ++k)
-            refs += "&l" + std::to_string(i - 1) + ";";
+        for (int k = 0; k < 10; ++k) refs += "&l" + std::to_string(i - 1) + ";";
         laughs.replace(laughs.find(std::string(10, '&')), 10, refs);
     }
     laughs += "]>" + rawEnvelope("<e:Body><BuscaEstoque><PCodEmp>&l9;</PCodEmp></BuscaEstoque></e:Body>");

@@ -35,12 +35,12 @@ soap::HttpAnswer importAnswering(FakeVelmora& fake, records::RecordArray records
     return fake.post(kImportCall);
 }
 
-} // namespace
+}  // namespace
 
 TEST(ResponseEnvelope, StockQueryIsTheCompleteExample) {
     FakeVelmora fake;
-    const soap::HttpAnswer a = fake.post(envelope(
-        "<BuscaEstoque><PCodEmp>1</PCodEmp><PCodProd>77</PCodProd><PGrade>U</PGrade></BuscaEstoque>"));
+    const soap::HttpAnswer a = fake.post(
+        envelope("<BuscaEstoque><PCodEmp>1</PCodEmp><PCodProd>77</PCodProd><PGrade>U</PGrade></BuscaEstoque>"));
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/xml");
     EXPECT_EQ(a.body,
@@ -86,11 +86,20 @@ TEST(ResponseEnvelope, ImportWithThreeRecordsListsItemsThenRecordsInOrder) {
     for (int i = 1; i <= 3; ++i) {
         const std::string n = std::to_string(i);
         const char* limit[] = {"", "0.5", "1", "1.5"};
-        records += "<NS2:TRegistroCadoper id=\"" + n + "\" xsi:type=\"NS2:TRegistroCadoper\">"
-                   "<Codoper xsi:type=\"xsd:string\">" + n + "</Codoper>"
-                   "<Nome xsi:type=\"xsd:string\">Operador " + n + "</Nome>"
-                   "<Historicocliente xsi:type=\"xsd:int\">" + n + "</Historicocliente>"
-                   "<Limite xsi:type=\"xsd:double\">" + limit[i] + "</Limite>"
+        records += "<NS2:TRegistroCadoper id=\"" + n +
+                   "\" xsi:type=\"NS2:TRegistroCadoper\">"
+                   "<Codoper xsi:type=\"xsd:string\">" +
+                   n +
+                   "</Codoper>"
+                   "<Nome xsi:type=\"xsd:string\">Operador " +
+                   n +
+                   "</Nome>"
+                   "<Historicocliente xsi:type=\"xsd:int\">" +
+                   n +
+                   "</Historicocliente>"
+                   "<Limite xsi:type=\"xsd:double\">" +
+                   limit[i] +
+                   "</Limite>"
                    "<Acao xsi:type=\"xsd:string\">I</Acao></NS2:TRegistroCadoper>";
     }
     FakeVelmora fake;
@@ -112,10 +121,8 @@ TEST(ResponseEnvelope, AcknowledgementLeavesTheResponseElementEmpty) {
 }
 
 TEST(ResponseEnvelope, TextResultsAreTypedStringsAndArraysOfThemInline) {
-    const std::string body =
-        "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">";
-    EXPECT_EQ(soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String,
-                                  std::string("<a>&")),
+    const std::string body = "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">";
+    EXPECT_EQ(soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String, std::string("<a>&")),
               kHead + body +
                   "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
                   "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
@@ -145,9 +152,9 @@ TEST(ResponseEnvelope, ClientReadsRecordTextsBackUnchanged) {
     const std::string fffd = "\xEF\xBF\xBD";
     for (std::size_t i = 0; i < std::size(tricky); ++i)
         EXPECT_EQ(xml.text("//rec:TRegistroCadoper[@id='" + std::to_string(i + 1) + "']/Nome"), tricky[i]);
-    EXPECT_EQ(xml.text("//rec:TRegistroCadoper[@id='6']/Nome"),
-              "ctl" + fffd + fffd + "|bad" + fffd + "(|" + fffd + fffd + fffd + "|" + fffd + fffd + fffd +
-                  "|ok\xF0\x9F\x98\x80");
+    EXPECT_EQ(xml.text("//rec:TRegistroCadoper[@id='6']/Nome"), "ctl" + fffd + fffd + "|bad" + fffd + "(|" + fffd +
+                                                                    fffd + fffd + "|" + fffd + fffd + fffd +
+                                                                    "|ok\xF0\x9F\x98\x80");
     EXPECT_EQ(xml.count("//ns1:ImportaOperadoresResponse/return/item"), 6);
     EXPECT_EQ(xml.count("//ns1:ImportaOperadoresResponse/rec:TRegistroCadoper"), 6);
 }
@@ -192,10 +199,13 @@ TEST(FaultEnvelope, ResultOfTheWrongKindIsAFaultNotAHalfResponse) {
 
 TEST(FaultEnvelope, RemotableErrorKeepsItsCodeActorAndDetail) {
     const std::string out =
-        soap::writeFault(velmora::ERemotableException("Cabe\xC3\xA7""alho", "MustUnderstand", "urn:actor&"));
+        soap::writeFault(velmora::ERemotableException("Cabe\xC3\xA7"
+                                                      "alho",
+                                                      "MustUnderstand", "urn:actor&"));
     EXPECT_EQ(out, kHead +
                        "<SOAP-ENV:Body><SOAP-ENV:Fault><faultactor>urn:actor&amp;</faultactor>"
-                       "<faultcode>SOAP-ENV:MustUnderstand</faultcode><faultstring>Cabe\xC3\xA7""alho</faultstring>"
+                       "<faultcode>SOAP-ENV:MustUnderstand</faultcode><faultstring>Cabe\xC3\xA7"
+                       "alho</faultstring>"
                        "<detail><NS1:ERemotableException xmlns:NS1=\"urn:InvokeRegistry\" "
                        "xsi:type=\"NS1:ERemotableException\"/></detail></SOAP-ENV:Fault>" +
                        kTail);

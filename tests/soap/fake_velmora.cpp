@@ -25,13 +25,11 @@ soap::Operation operation(std::string name, std::vector<std::string> params, soa
     op.name = name;
     op.params = std::move(params);
     op.result = result;
-    if (result == soap::ResultKind::RecordArray)
-        op.recordKind = &kOperatorKind;
+    if (result == soap::ResultKind::RecordArray) op.recordKind = &kOperatorKind;
     op.invoke = [state, name, result](soap::TInvokableClass&, const soap::Params& p) -> soap::Result {
         state->lastOperation = name;
         state->lastParams = p;
-        if (state->answer)
-            return state->answer(name, p);
+        if (state->answer) return state->answer(name, p);
         switch (result) {
         case soap::ResultKind::Double: return 12.5;
         case soap::ResultKind::RecordArray: return records::RecordArray(kOperatorKind);
@@ -41,7 +39,7 @@ soap::Operation operation(std::string name, std::vector<std::string> params, soa
     return op;
 }
 
-} // namespace
+}  // namespace
 
 const records::RecordKind kOperatorKind{"UClassCadoper", "TRegistroCadoper", "TColCadoper", kFields};
 
@@ -87,4 +85,4 @@ std::string envelope(std::string_view body) {
     return s;
 }
 
-} // namespace soaptest
+}  // namespace soaptest

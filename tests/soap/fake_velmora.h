@@ -45,4 +45,4 @@ records::RecordArray operators(int count);
 // A SOAP 1.1 request envelope around `body` (the Body's content).
 std::string envelope(std::string_view body);
 
-} // namespace soaptest
+}  // namespace soaptest

@@ -19,7 +19,7 @@ std::string fixedFault(const std::string& escapedMessage) {
            escapedMessage + "</faultstring></SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>";
 }
 
-} // namespace
+}  // namespace
 
 TEST(InterfaceChoice, SoapActionSelectsQuotedOrNotWhateverFollowsTheHash) {
     FakeVelmora fake;
@@ -74,8 +74,7 @@ TEST(DispatcherFault, EscapesOnlyAmpersandAndLessThanAndStaysWellFormed) {
     const std::string action = "urn:a<b>&c\"d'\xC3\xA9";
     const soap::HttpAnswer a = fake.post(action, "/soap/IVelmora", kStockCall);
     EXPECT_EQ(a.status, 500);
-    EXPECT_EQ(a.body,
-              fixedFault("No interface  registered for soap action 'urn:a&lt;b>&amp;c\"d'\xC3\xA9'"));
+    EXPECT_EQ(a.body, fixedFault("No interface  registered for soap action 'urn:a&lt;b>&amp;c\"d'\xC3\xA9'"));
     const ParsedXml xml(a.body);
     ASSERT_TRUE(xml.wellFormed());
     EXPECT_EQ(xml.text("//faultstring"), "No interface  registered for soap action '" + action + "'");
@@ -84,6 +83,5 @@ TEST(DispatcherFault, EscapesOnlyAmpersandAndLessThanAndStaysWellFormed) {
     const soap::HttpAnswer odd = fake.post("x]]>\x01\xFF", "/soap/IVelmora", kStockCall);
     const ParsedXml oddXml(odd.body);
     ASSERT_TRUE(oddXml.wellFormed()) << odd.body;
-    EXPECT_EQ(oddXml.text("//faultstring"),
-              "No interface  registered for soap action 'x]]>\xEF\xBF\xBD\xEF\xBF\xBD'");
+    EXPECT_EQ(oddXml.text("//faultstring"), "No interface  registered for soap action 'x]]>\xEF\xBF\xBD\xEF\xBF\xBD'");
 }

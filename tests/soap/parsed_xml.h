@@ -31,12 +31,9 @@ public:
 
 private:
     std::string eval(const std::string& expr) const {
-        if (!doc_)
-            return "<not well-formed>";
+        if (!doc_) return "<not well-formed>";
         xmlXPathContextPtr ctx = xmlXPathNewContext(doc_);
-        auto bind = [ctx](const char* p, const char* ns) {
-            xmlXPathRegisterNs(ctx, BAD_CAST p, BAD_CAST ns);
-        };
+        auto bind = [ctx](const char* p, const char* ns) { xmlXPathRegisterNs(ctx, BAD_CAST p, BAD_CAST ns); };
         bind("env", "http://schemas.xmlsoap.org/soap/envelope/");
         bind("enc", "http://schemas.xmlsoap.org/soap/encoding/");
         bind("xsi", "http://www.w3.org/2001/XMLSchema-instance");
@@ -57,4 +54,4 @@ private:
     xmlDocPtr doc_;
 };
 
-} // namespace soaptest
+}  // namespace soaptest

@@ -41,7 +41,7 @@ void expectRounded(double value) {
     EXPECT_LE(significantDigits(text), 15) << text;
 }
 
-} // namespace
+}  // namespace
 
 TEST(RealFormatRounding, ShortDecimalsAndTheirBinaryNeighbours) {
     // Values with up to six decimals, and the doubles right beside them: a

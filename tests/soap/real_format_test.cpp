@@ -29,9 +29,9 @@ TEST(RealFormat, HandlesMagnitudesAndSpecialValues) {
     EXPECT_EQ(formatReal(0.5), "0.5");
     EXPECT_EQ(formatReal(1e16), "1E16");
     EXPECT_EQ(formatReal(-0.0), "0");
-    EXPECT_EQ(formatReal(2.0 / 3), "0.666666666666667");                // rounds up the 15th digit
-    EXPECT_EQ(formatReal(9999999999999999.0), "1E16");                  // rounding carries into a new digit
-    EXPECT_EQ(formatReal(0.1 + 0.2), "0.3");                            // noise beyond 15 digits goes
+    EXPECT_EQ(formatReal(2.0 / 3), "0.666666666666667");  // rounds up the 15th digit
+    EXPECT_EQ(formatReal(9999999999999999.0), "1E16");    // rounding carries into a new digit
+    EXPECT_EQ(formatReal(0.1 + 0.2), "0.3");              // noise beyond 15 digits goes
     EXPECT_EQ(formatReal(1.25e-4), "0.000125");
     EXPECT_EQ(formatReal(1.5e300), "1.5E300");
     EXPECT_EQ(formatReal(std::numeric_limits<double>::denorm_min()), "4.94065645841247E-324");

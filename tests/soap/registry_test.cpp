@@ -88,8 +88,7 @@ TEST(TypeRegistry, StartsWithTheScalarsOfXmlSchema) {
     EXPECT_EQ(text.xmlName, "string");
     EXPECT_EQ(integer.xmlName, "int");
     EXPECT_EQ(real.xmlName, "double");
-    for (const auto* t : {&text, &integer, &real})
-        EXPECT_EQ(t->ns, "http://www.w3.org/2001/XMLSchema");
+    for (const auto* t : {&text, &integer, &real}) EXPECT_EQ(t->ns, "http://www.w3.org/2001/XMLSchema");
     EXPECT_EQ(text.kindText, "(tkLString)");
     EXPECT_EQ(types.namespaces(), std::vector<std::string>{"http://www.w3.org/2001/XMLSchema"});
 }
@@ -115,6 +114,5 @@ TEST(TypeRegistry, RegistersRecordTypesOnceInTheirUnitsNamespace) {
     EXPECT_EQ(entries[3].nativeName, "TColCadoper");
     EXPECT_EQ(entries[4].nativeName, "TRegistroCadoper");
     EXPECT_NE(entries[3].id, entries[4].id);
-    EXPECT_EQ(types.namespaces(),
-              (std::vector<std::string>{"http://www.w3.org/2001/XMLSchema", "urn:UClassCadoper"}));
+    EXPECT_EQ(types.namespaces(), (std::vector<std::string>{"http://www.w3.org/2001/XMLSchema", "urn:UClassCadoper"}));
 }

@@ -20,7 +20,7 @@ std::string attribute(std::string_view s) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(XmlEscape, ContentAndAttributesEscapeWhatTheirContextNeeds) {
     EXPECT_EQ(text("a<b>c&d\"e'f"), "a&lt;b&gt;c&amp;d\"e'f");
@@ -36,13 +36,13 @@ TEST(XmlEscape, KeepsValidUtf8AndReplacesWhatXmlForbids) {
     EXPECT_EQ(text("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" + fffd);
     EXPECT_EQ(text(std::string("a\0b", 3)), "a" + fffd + "b");
     EXPECT_EQ(text("\x0B\x0C\x1B"), fffd + fffd + fffd);
-    EXPECT_EQ(text("\xC3"), fffd);                     // cut short at the end
-    EXPECT_EQ(text("\xC0\xAF"), fffd + fffd);          // overlong
+    EXPECT_EQ(text("\xC3"), fffd);             // cut short at the end
+    EXPECT_EQ(text("\xC0\xAF"), fffd + fffd);  // overlong
     EXPECT_EQ(text("\xE0\x80\xAF"), fffd + fffd + fffd);
-    EXPECT_EQ(text("\xED\xBF\xBF"), fffd + fffd + fffd);  // surrogate
-    EXPECT_EQ(text("\xEF\xBF\xBE"), fffd + fffd + fffd);  // U+FFFE
+    EXPECT_EQ(text("\xED\xBF\xBF"), fffd + fffd + fffd);             // surrogate
+    EXPECT_EQ(text("\xEF\xBF\xBE"), fffd + fffd + fffd);             // U+FFFE
     EXPECT_EQ(text("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);  // beyond U+10FFFF
-    EXPECT_EQ(text("\xE9t\xE9"), fffd + "t" + fffd);  // Windows-1252 bytes that slipped through
+    EXPECT_EQ(text("\xE9t\xE9"), fffd + "t" + fffd);                 // Windows-1252 bytes that slipped through
     EXPECT_EQ(attribute("\x01"), fffd);
 }
 

@@ -1,11 +1,11 @@
 // The CGI program copy of the stress tests.
 #include "stress/cgi_program.h"
 
+#include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <vector>
 
 namespace stress {
@@ -52,8 +52,8 @@ void CgiProgram::runAs(const std::string& user, const std::string& group) {
     ::chmod(launcher_.c_str(), 0755);
 }
 
-CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::string_view field,
-                         int timeoutMs, int terminateAfterOutputMs) const {
+CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::string_view field, int timeoutMs,
+                         int terminateAfterOutputMs) const {
     const std::string body = requestEnvelope(operation, params);
     std::vector<std::string> env = {"REQUEST_METHOD=POST",
                                     "PATH_INFO=/soap/IVelmora",
@@ -84,9 +84,9 @@ CgiCall CgiProgram::importa(std::string_view operation, std::string_view company
 }
 
 CgiCall CgiProgram::deleta(std::string_view company, std::string_view terminal, std::string_view table) const {
-    return call("DeletaIntegECF", {{"PCodEmpresa", std::string(company)},
-                                   {"PEcf", std::string(terminal)},
-                                   {"PTabela", std::string(table)}});
+    return call(
+        "DeletaIntegECF",
+        {{"PCodEmpresa", std::string(company)}, {"PEcf", std::string(terminal)}, {"PTabela", std::string(table)}});
 }
 
-} // namespace stress
+}  // namespace stress

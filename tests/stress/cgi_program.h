@@ -12,7 +12,7 @@ namespace stress {
 
 struct CgiCall {
     testsupport::CgiRun run;
-    std::string head;     // the CGI head ("Status: 200 OK" ...)
+    std::string head;  // the CGI head ("Status: 200 OK" ...)
     SoapAnswer answer;
 };
 
@@ -36,8 +36,8 @@ public:
     void runAs(const std::string& user, const std::string& group);
 
     // One SOAP call; `field` as in readAnswer; SIGTERM as in CgiOptions.
-    CgiCall call(std::string_view operation, const Params& params, std::string_view field = {},
-                 int timeoutMs = 120000, int terminateAfterOutputMs = -1) const;
+    CgiCall call(std::string_view operation, const Params& params, std::string_view field = {}, int timeoutMs = 120000,
+                 int terminateAfterOutputMs = -1) const;
     CgiCall importa(std::string_view operation, std::string_view company, std::string_view terminal,
                     std::string_view field) const;
     CgiCall deleta(std::string_view company, std::string_view terminal, std::string_view table) const;
@@ -48,4 +48,4 @@ private:
     std::string launcher_;  // what is executed: the program or its setpriv wrapper
 };
 
-} // namespace stress
+}  // namespace stress

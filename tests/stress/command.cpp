@@ -2,16 +2,16 @@
 #include "stress/command.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <spawn.h>
-#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 
 extern char** environ;
 
@@ -103,4 +103,4 @@ int freeLoopbackPort() {
 
 bool runningAsRoot() { return ::geteuid() == 0; }
 
-} // namespace stress
+}  // namespace stress

@@ -26,4 +26,4 @@ int freeLoopbackPort();
 
 bool runningAsRoot();
 
-} // namespace stress
+}  // namespace stress

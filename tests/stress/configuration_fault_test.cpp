@@ -3,8 +3,8 @@
 #include "stress/expectations.h"
 #include "stress/stress_database.h"
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <filesystem>
 
 namespace stress {
 namespace {
@@ -72,5 +72,5 @@ TEST_F(ConfigurationFaults, AnUnreadableIniIsAConnectionFault) {
     EXPECT_TRUE(succeeded(program.importa("ImportaOperadores", "1", "E001", "Codoper")));
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

@@ -21,11 +21,10 @@ std::map<int, int> callAndTerminate(const CgiProgram& program) {
     std::map<int, int> endings;
     for (int i = 0; i < kCalls; ++i) {
         const int delayMs = i % 41;
-        const CgiCall c =
-            i % 2 ? program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}, {}, 30000,
-                                 delayMs)
-                  : program.call("ImportaOperadores", {{"PCodEmpresa", "1"}, {"PEcf", "E001"}}, "Codoper", 30000,
-                                 delayMs);
+        const CgiCall c = i % 2 ? program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}},
+                                               {}, 30000, delayMs)
+                                : program.call("ImportaOperadores", {{"PCodEmpresa", "1"}, {"PEcf", "E001"}}, "Codoper",
+                                               30000, delayMs);
         EXPECT_TRUE(startsWith(c.head, "Status: 200 OK") && c.answer.wellFormed && !c.answer.fault)
             << "call " << i << ": " << c.run.output.substr(0, 500);
         ++endings[c.run.signal];
@@ -60,5 +59,5 @@ TEST(ProcessFaults, TerminatedAfterItsAnswerAnEmbeddedProgramNeverCrashes) {
     expectNoCrash(callAndTerminate(program));
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

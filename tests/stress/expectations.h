@@ -20,8 +20,7 @@ inline ::testing::AssertionResult answered(const CgiCall& c) {
     if (!c.run.exited || c.run.exitStatus != 0)
         return ::testing::AssertionFailure() << "the program did not end normally (status " << c.run.exitStatus
                                              << "): " << c.run.output.substr(0, 2000);
-    if (!startsWith(c.head, "Status: 200 OK"))
-        return ::testing::AssertionFailure() << "head: " << c.head;
+    if (!startsWith(c.head, "Status: 200 OK")) return ::testing::AssertionFailure() << "head: " << c.head;
     if (!c.answer.wellFormed)
         return ::testing::AssertionFailure() << "no SOAP envelope: " << c.run.output.substr(0, 2000);
     return ::testing::AssertionSuccess();
@@ -41,4 +40,4 @@ inline ::testing::AssertionResult succeeded(const CgiCall& c) {
     return ::testing::AssertionSuccess();
 }
 
-} // namespace stress
+}  // namespace stress

@@ -20,8 +20,7 @@ FirebirdServer::FirebirdServer() : port_(freeLoopbackPort()) {
 FirebirdServer::~FirebirdServer() {
     try {
         stop();
-    } catch (...) {
-    }
+    } catch (...) {}
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);
 }
@@ -66,4 +65,4 @@ bool FirebirdServer::running() const {
                .exitStatus == 0;
 }
 
-} // namespace stress
+}  // namespace stress

@@ -10,7 +10,7 @@ namespace stress {
 
 class FirebirdServer {
 public:
-    FirebirdServer();  // chooses the port and directory; not started yet
+    FirebirdServer();   // chooses the port and directory; not started yet
     ~FirebirdServer();  // stopped and removed
     FirebirdServer(const FirebirdServer&) = delete;
     FirebirdServer& operator=(const FirebirdServer&) = delete;
@@ -33,4 +33,4 @@ private:
     std::string directory_;
 };
 
-} // namespace stress
+}  // namespace stress

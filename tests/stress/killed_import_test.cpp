@@ -37,5 +37,5 @@ TEST(ProcessFaults, AnImportKilledDuringItsMarkingLeavesNoRowMarked) {
     EXPECT_EQ(database.countQueue("atualizou = 'X'"), 200);
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

@@ -42,4 +42,4 @@ MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string
     return {count("marking_tried"), count("marking_kept")};
 }
 
-} // namespace stress
+}  // namespace stress

@@ -25,4 +25,4 @@ void installMarkingAudit(const StressDatabase& database);
 MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string& mark = "X",
                                const std::string& terminal = {});
 
-} // namespace stress
+}  // namespace stress

@@ -29,4 +29,4 @@ inline const QueueTable& queueTable(std::string_view queueName) {
     return kQueueTables[0];
 }
 
-} // namespace stress
+}  // namespace stress

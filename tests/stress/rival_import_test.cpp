@@ -146,8 +146,8 @@ TEST_F(RivalImports, AnImportThatKeepsLosingGivesUpUnmarkedAndOneThatWaitsOnceSu
     rival.startTransaction(db::Isolation::Snapshot);
     db::Statement hold(rival, "update integecf set atualizou = 'R' where " + rows);
     hold.execute();
-    auto pending = std::async(std::launch::async,
-                              [&] { return program.importa("ImportaOperadores", "1", "E001", "Codoper"); });
+    auto pending =
+        std::async(std::launch::async, [&] { return program.importa("ImportaOperadores", "1", "E001", "Codoper"); });
     // The audit notes the import's marking as soon as it reaches the held rows.
     const auto until = std::chrono::steady_clock::now() + 30s;
     while (readMarkingAudit(database, "X", "E001").tried == lost.tried && std::chrono::steady_clock::now() < until)
@@ -163,5 +163,5 @@ TEST_F(RivalImports, AnImportThatKeepsLosingGivesUpUnmarkedAndOneThatWaitsOnceSu
     EXPECT_EQ(both.kept, 1);
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

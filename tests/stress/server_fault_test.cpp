@@ -101,8 +101,8 @@ TEST_F(ServerFaults, StoppedBeforeTheCallsEveryOperationIsRefusedAndTheRestartNe
 
     EXPECT_TRUE(faultStartingWith(program.importa("ImportaOperadores", "1", "E001", "Codoper"), kConnectFault));
     EXPECT_TRUE(faultStartingWith(program.deleta("1", "E001", "CADOPER"), kConnectFault));
-    EXPECT_TRUE(faultStartingWith(
-        program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}), kConnectFault));
+    EXPECT_TRUE(faultStartingWith(program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}),
+                                  kConnectFault));
 
     server->start();
     EXPECT_EQ(database->countQueue("1 = 1"), 3);
@@ -157,5 +157,5 @@ TEST_F(ServerFaults, ACrashDuringTheReadLeavesNoRowMarked) {
     expectUnmarkedAndDeliveredOnRetry("ImportaProdutos", "Codprod", kBigImport);
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

@@ -100,8 +100,8 @@ protected:
     // One import and, when it delivered, its acknowledgement. An answer a
     // terminal cannot live with is noted as a failure.
     void importAndAcknowledge(Terminal& t, const QueueTable& table, int port, const std::string& path) {
-        const HttpAnswer imported = postSoap(port, path, table.operation, {{"PCodEmpresa", "1"}, {"PEcf", t.ecf}},
-                                             table.keyColumn);
+        const HttpAnswer imported =
+            postSoap(port, path, table.operation, {{"PCodEmpresa", "1"}, {"PEcf", t.ecf}}, table.keyColumn);
         ++figures.imports;
         if (imported.status != 200 || !imported.soap.wellFormed) {
             figures.fail(t.ecf + " " + std::string(table.operation) + ": HTTP " + std::to_string(imported.status) +
@@ -219,14 +219,16 @@ protected:
 
         std::printf("[ soak ] %s, %d terminals (%d with two tills), load %.1f s, with the final drain %.1f s\n",
                     setting.c_str(), kTerminals, kTerminals / 4, loadSeconds, totalSeconds);
-        std::printf("[ soak ] rows queued %ld (%ld during the run), delivered %ld, lost %ld, delivered to another "
-                    "terminal %ld, records received %ld (duplicates included), left in the queue %d\n",
-                    queued, queuedCount.load(), delivered, lost, elsewhere, figures.recordsReceived.load(), left);
-        std::printf("[ soak ] imports %ld (given up after every attempt %ld), acknowledgements %ld (refused by a "
-                    "conflict %ld), markings undone %d, conflicts retried %ld\n",
-                    figures.imports.load(), figures.importsGivenUp.load(), figures.acknowledgements.load(),
-                    figures.acknowledgementsRefused.load(), markings.undone(),
-                    markings.undone() - figures.importsGivenUp.load());
+        std::printf(
+            "[ soak ] rows queued %ld (%ld during the run), delivered %ld, lost %ld, delivered to another "
+            "terminal %ld, records received %ld (duplicates included), left in the queue %d\n",
+            queued, queuedCount.load(), delivered, lost, elsewhere, figures.recordsReceived.load(), left);
+        std::printf(
+            "[ soak ] imports %ld (given up after every attempt %ld), acknowledgements %ld (refused by a "
+            "conflict %ld), markings undone %d, conflicts retried %ld\n",
+            figures.imports.load(), figures.importsGivenUp.load(), figures.acknowledgements.load(),
+            figures.acknowledgementsRefused.load(), markings.undone(),
+            markings.undone() - figures.importsGivenUp.load());
         std::fflush(stdout);
         RecordProperty("rows_queued", static_cast<int>(queued));
         RecordProperty("rows_delivered", static_cast<int>(delivered));
@@ -264,5 +266,5 @@ TEST_F(Soak, AFirebirdServerThroughLighttpdLosesNoRow) {
     run(database, "Firebird server", seconds(12));
 }
 
-} // namespace
-} // namespace stress
+}  // namespace
+}  // namespace stress

@@ -46,7 +46,7 @@ struct DocFree {
     void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
 };
 
-} // namespace
+}  // namespace
 
 std::string soapAction(std::string_view operation) {
     return "\"urn:VelmoraIntf-IVelmora#" + std::string(operation) + "\"";
@@ -66,9 +66,9 @@ std::string requestEnvelope(std::string_view operation, const Params& params) {
 
 SoapAnswer readAnswer(std::string_view body, std::string_view field) {
     SoapAnswer answer;
-    std::unique_ptr<xmlDoc, DocFree> doc(xmlReadMemory(body.data(), static_cast<int>(body.size()), nullptr, nullptr,
-                                                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                                                           XML_PARSE_HUGE));
+    std::unique_ptr<xmlDoc, DocFree> doc(
+        xmlReadMemory(body.data(), static_cast<int>(body.size()), nullptr, nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE));
     if (!doc) return answer;
     const xmlNode* envelope = xmlDocGetRootElement(doc.get());
     if (!envelope || name(envelope) != "Envelope" || !envelope->ns ||
@@ -123,4 +123,4 @@ std::pair<std::string_view, std::string_view> splitHead(std::string_view respons
     return {response.substr(0, end), response.substr(end + skip)};
 }
 
-} // namespace stress
+}  // namespace stress

@@ -17,10 +17,10 @@ std::string requestEnvelope(std::string_view operation, const Params& params);
 std::string soapAction(std::string_view operation);
 
 struct SoapAnswer {
-    bool wellFormed = false;     // a SOAP envelope with one element in its Body
+    bool wellFormed = false;  // a SOAP envelope with one element in its Body
     bool fault = false;
-    std::string faultString;     // UTF-8, as the terminal decodes it
-    std::string responseName;    // e.g. "ImportaOperadoresResponse"
+    std::string faultString;          // UTF-8, as the terminal decodes it
+    std::string responseName;         // e.g. "ImportaOperadoresResponse"
     std::vector<std::string> values;  // the asked field of every record, in array order
 };
 
@@ -31,4 +31,4 @@ SoapAnswer readAnswer(std::string_view body, std::string_view field = {});
 // Splits a CGI or HTTP response into head and body at the first empty line.
 std::pair<std::string_view, std::string_view> splitHead(std::string_view response);
 
-} // namespace stress
+}  // namespace stress

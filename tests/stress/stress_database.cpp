@@ -4,8 +4,8 @@
 #include "db/statement.h"
 #include "support/demo_script.h"
 
-#include <cstdlib>
 #include <sys/stat.h>
+#include <cstdlib>
 
 namespace stress {
 namespace {
@@ -33,7 +33,7 @@ testsupport::TestDatabase makeDatabase(std::optional<int> serverPort) {
 
 std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
 
-} // namespace
+}  // namespace
 
 StressDatabase::StressDatabase(std::optional<int> serverPort) : database_(makeDatabase(serverPort)) {
     // Embedded, the CGI processes open the file themselves as the web
@@ -99,4 +99,4 @@ void ChangeProducer::queue(std::string_view company, const std::vector<Change>& 
     }
 }
 
-} // namespace stress
+}  // namespace stress

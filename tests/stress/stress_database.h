@@ -61,4 +61,4 @@ private:
     std::unique_ptr<db::Statement> queueRow_;
 };
 
-} // namespace stress
+}  // namespace stress

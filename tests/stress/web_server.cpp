@@ -4,14 +4,14 @@
 #include "stress/command.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <netinet/in.h>
-#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
 
 namespace stress {
 
@@ -53,7 +53,7 @@ bool sendAll(int fd, std::string_view data) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 HttpAnswer postSoap(int port, const std::string& scriptPath, std::string_view operation, const Params& params,
                     std::string_view field) {
@@ -74,10 +74,10 @@ HttpAnswer postSoap(int port, const std::string& scriptPath, std::string_view op
         return answer;
     }
     const std::string body = requestEnvelope(operation, params);
-    const std::string request = "POST " + scriptPath + "/soap/IVelmora HTTP/1.0\r\nHost: 127.0.0.1:" +
-                                std::to_string(port) + "\r\nContent-Type: text/xml; charset=utf-8\r\nSOAPAction: " +
-                                soapAction(operation) + "\r\nContent-Length: " + std::to_string(body.size()) +
-                                "\r\nConnection: close\r\n\r\n";
+    const std::string request = "POST " + scriptPath +
+                                "/soap/IVelmora HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                "\r\nContent-Type: text/xml; charset=utf-8\r\nSOAPAction: " + soapAction(operation) +
+                                "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
     if (!sendAll(s.fd, request) || !sendAll(s.fd, body)) {
         answer.error = std::string("send: ") + std::strerror(errno);
         return answer;
@@ -105,4 +105,4 @@ HttpAnswer postSoap(int port, const std::string& scriptPath, std::string_view op
     return answer;
 }
 
-} // namespace stress
+}  // namespace stress

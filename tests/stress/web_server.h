@@ -27,8 +27,8 @@ private:
 };
 
 struct HttpAnswer {
-    int status = 0;       // 0: no HTTP answer at all
-    std::string error;    // why there is none
+    int status = 0;     // 0: no HTTP answer at all
+    std::string error;  // why there is none
     std::string body;
     SoapAnswer soap;
 };
@@ -37,4 +37,4 @@ struct HttpAnswer {
 HttpAnswer postSoap(int port, const std::string& scriptPath, std::string_view operation, const Params& params,
                     std::string_view field = {});
 
-} // namespace stress
+}  // namespace stress

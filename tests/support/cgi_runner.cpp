@@ -1,16 +1,16 @@
 // Fork/exec CGI runner for end-to-end tests of the built program.
 #include "support/cgi_runner.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
-#include <poll.h>
 #include <stdexcept>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace testsupport {
 
@@ -55,7 +55,7 @@ void makePipe(Fd& readEnd, Fd& writeEnd) {
     ::_exit(127);
 }
 
-} // namespace
+}  // namespace
 
 CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, std::string_view input,
               const CgiOptions& options) {
@@ -118,8 +118,7 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
 
     int status = 0;
     rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {}
     run.exited = !timedOut && WIFEXITED(status);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
@@ -129,4 +128,4 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
 
 std::string velmoraCgiPath() { return std::string(VELMORA_BINARY_DIR) + "/velmora.cgi"; }
 
-} // namespace testsupport
+}  // namespace testsupport

@@ -11,11 +11,11 @@
 namespace testsupport {
 
 struct CgiRun {
-    std::string output;       // everything written to standard output
-    bool exited = false;      // ended by exit, not by a signal or the timeout
+    std::string output;   // everything written to standard output
+    bool exited = false;  // ended by exit, not by a signal or the timeout
     int exitStatus = -1;
-    int signal = 0;           // the signal that ended it, 0 when it exited
-    long peakRssKb = 0;       // the child's peak resident set size
+    int signal = 0;      // the signal that ended it, 0 when it exited
+    long peakRssKb = 0;  // the child's peak resident set size
 };
 
 struct CgiOptions {
@@ -39,4 +39,4 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
 // The service's CGI program in the build tree.
 std::string velmoraCgiPath();
 
-} // namespace testsupport
+}  // namespace testsupport

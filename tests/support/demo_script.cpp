@@ -18,4 +18,4 @@ std::string demoScript(const char* name) {
     return out;
 }
 
-} // namespace testsupport
+}  // namespace testsupport

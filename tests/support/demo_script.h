@@ -11,4 +11,4 @@ namespace testsupport {
 // on its own.
 std::string demoScript(const char* name);
 
-} // namespace testsupport
+}  // namespace testsupport

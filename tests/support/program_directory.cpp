@@ -24,4 +24,4 @@ ProgramDirectory::~ProgramDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-} // namespace testsupport
+}  // namespace testsupport

@@ -22,4 +22,4 @@ private:
     std::string path_;
 };
 
-} // namespace testsupport
+}  // namespace testsupport

@@ -24,7 +24,7 @@ bool startsWithWordsIgnoringCase(std::string_view s, std::string_view a, std::st
     return word(a) && word(b);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> splitSqlScript(std::string_view script) {
     std::vector<std::string> out;
@@ -76,4 +76,4 @@ std::vector<std::string> splitSqlScript(std::string_view script) {
     return out;
 }
 
-} // namespace testsupport
+}  // namespace testsupport

@@ -12,4 +12,4 @@ namespace testsupport {
 // never inside quotes or comments; empty statements and SET TERM lines are dropped.
 std::vector<std::string> splitSqlScript(std::string_view script);
 
-} // namespace testsupport
+}  // namespace testsupport

@@ -5,12 +5,12 @@
 #include "db/win1252.h"
 #include "support/sql_script.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace testsupport {
 namespace {
@@ -53,9 +53,8 @@ Handle<IAttachment> attach(const std::string& location, int dialect, const std::
     const unsigned length = b->getBufferLength(st.get());
     const unsigned char* buffer = b->getBuffer(st.get());
     st.check();
-    Handle<IAttachment> att(createWithCharset
-                                ? provider->createDatabase(st.get(), location.c_str(), length, buffer)
-                                : provider->attachDatabase(st.get(), location.c_str(), length, buffer));
+    Handle<IAttachment> att(createWithCharset ? provider->createDatabase(st.get(), location.c_str(), length, buffer)
+                                              : provider->attachDatabase(st.get(), location.c_str(), length, buffer));
     st.check();
     return att;
 }
@@ -65,8 +64,8 @@ void runStatement(IAttachment* att, int dialect, const std::string& utf8Sql) {
     const std::string sql = db::utf8ToWin1252(utf8Sql);
     Handle<ITransaction> tra(att->startTransaction(st.get(), 0, nullptr));
     st.check();
-    att->execute(st.get(), tra.get(), unsigned(sql.size()), sql.c_str(), unsigned(dialect), nullptr, nullptr,
-                 nullptr, nullptr);
+    att->execute(st.get(), tra.get(), unsigned(sql.size()), sql.c_str(), unsigned(dialect), nullptr, nullptr, nullptr,
+                 nullptr);
     if (st.failed()) {
         try {
             st.raise();
@@ -79,7 +78,7 @@ void runStatement(IAttachment* att, int dialect, const std::string& utf8Sql) {
     tra.release();
 }
 
-} // namespace
+}  // namespace
 
 std::optional<int> firebirdServerPort() {
     const char* v = std::getenv("VELMORA_TEST_FB_SERVER");
@@ -128,4 +127,4 @@ void TestDatabase::execute(std::string_view sql) const {
     runStatement(att.get(), options_.dialect, std::string(sql));
 }
 
-} // namespace testsupport
+}  // namespace testsupport

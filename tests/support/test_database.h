@@ -18,8 +18,8 @@ std::optional<int> firebirdServerPort();
 class TestDatabase {
 public:
     struct Options {
-        int dialect = 1;                   // the database's SQL dialect: 1 or 3
-        std::string charset = "WIN1252";   // default character set of its columns
+        int dialect = 1;                  // the database's SQL dialect: 1 or 3
+        std::string charset = "WIN1252";  // default character set of its columns
     };
 
     // Creates the database and runs the script (statements separated by ";",
@@ -51,4 +51,4 @@ private:
     std::string location_;
 };
 
-} // namespace testsupport
+}  // namespace testsupport
