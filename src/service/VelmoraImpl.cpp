@@ -30,7 +30,7 @@ constexpr std::string_view motivoPrefix = "Ocorreu um erro ao tentar deletar os 
 void pauseBeforeRetry(int attempt) {
     static std::minstd_rand random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     const int base = 20 << attempt;  // 40, 80, 160, 320 ms, spread so that rivals part ways
-    std::this_thread::sleep_for(std::chrono::milliseconds(base / 2 + static_cast<int>(random() % base)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(base / 2 + static_cast<int>(random() % static_cast<unsigned>(base))));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ enum class Mode { Text, Attribute, Minimal };
 // true: the byte is copied as it stands.
 constexpr std::array<bool, 256> plainTable(Mode mode) {
     std::array<bool, 256> t{};
-    for (int c = 0x20; c < 0x7F; ++c) t[c] = true;
+    for (std::size_t c = 0x20; c < 0x7F; ++c) t[c] = true;
     t[0x7F] = true;
     t['&'] = false;
     t['<'] = false;
