@@ -110,12 +110,12 @@ std::string excerpt(std::string_view bytes, std::size_t offset) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 const std::map<std::string, std::string>& defaultEnvironment() {
     static const std::map<std::string, std::string> defaults{
-        {"REQUEST_METHOD", "POST"},         {"PATH_INFO", "/soap/IVelmora"}, {"SERVER_PROTOCOL", "HTTP/1.1"},
-        {"SCRIPT_NAME", "/velmora.cgi"},    {"SERVER_PORT", "80"},           {"HTTP_HOST", "localhost"},
+        {"REQUEST_METHOD", "POST"},      {"PATH_INFO", "/soap/IVelmora"}, {"SERVER_PROTOCOL", "HTTP/1.1"},
+        {"SCRIPT_NAME", "/velmora.cgi"}, {"SERVER_PORT", "80"},           {"HTTP_HOST", "localhost"},
     };
     return defaults;
 }
@@ -130,8 +130,7 @@ Request parseRequest(std::string name, std::string_view bytes) {
     for (int lineNumber = 1;; ++lineNumber) {
         const std::string where = request.name + ".req, line " + std::to_string(lineNumber);
         const std::size_t eol = bytes.find('\n', start);
-        if (eol == std::string_view::npos)
-            throw std::runtime_error(where + ": no empty line ends the environment");
+        if (eol == std::string_view::npos) throw std::runtime_error(where + ": no empty line ends the environment");
         const std::string_view line = bytes.substr(start, eol - start);
         start = eol + 1;
         if (line.empty()) break;
@@ -224,7 +223,8 @@ std::vector<std::string> replay(const std::vector<Request>& requests, const fs::
             continue;
         }
         const std::string difference = describeDifference(readFile(answers / file), outcome.output);
-        if (!difference.empty()) failures.push_back(request.name + ": the answer differs from " + file + ", " + difference);
+        if (!difference.empty())
+            failures.push_back(request.name + ": the answer differs from " + file + ", " + difference);
     }
     // An answer without its request is a request lost from the corpus.
     if (fs::exists(answers)) {
@@ -240,4 +240,4 @@ std::vector<std::string> replay(const std::vector<Request>& requests, const fs::
     return failures;
 }
 
-} // namespace golden
+}  // namespace golden

@@ -69,4 +69,4 @@ std::vector<std::string> replay(const std::vector<Request>& requests, const std:
 // excerpt of both around that place (control bytes escaped).
 std::string describeDifference(std::string_view expected, std::string_view actual);
 
-} // namespace golden
+}  // namespace golden

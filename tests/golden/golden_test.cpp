@@ -66,4 +66,4 @@ TEST(GoldenCorpus, EveryRequestGetsItsRecordedAnswerByteForByte) {
         std::cout << "recorded " << requests.size() << " answers in " << golden::answersDirectory().string() << "\n";
 }
 
-} // namespace
+}  // namespace
