@@ -2,6 +2,8 @@
 // (UTF-8); some pages print the type's name, so every type can say its name.
 #pragma once
 
+#include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -35,5 +37,15 @@ private:
     std::string faultCode_;
     std::string faultActor_;
 };
+
+// What the error pages and fallback answers print of a failure.
+struct ExceptionText {
+    std::string typeName;  // the service's own types by name, memory exhaustion
+                           // as "EOutOfMemory", any other as "Exception"
+    std::string message;
+};
+
+// Nothing for a failure that is no std::exception.
+std::optional<ExceptionText> describe(std::exception_ptr failure);
 
 }  // namespace velmora

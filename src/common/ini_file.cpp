@@ -1,6 +1,7 @@
 #include "common/ini_file.h"
 
 #include "common/exception.h"
+#include "common/text.h"
 #include "common/win1252.h"
 
 #include <cerrno>
@@ -9,25 +10,6 @@
 #include <sstream>
 
 namespace velmora {
-namespace {
-
-std::string_view trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 IniFile IniFile::load(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
@@ -59,16 +41,16 @@ IniFile IniFile::parse(std::string_view text) {
 
 std::string IniFile::readString(std::string_view section, std::string_view key) const {
     for (const Entry& e : entries_)
-        if (sameName(e.section, section) && sameName(e.key, key)) return e.value;
+        if (equalsIgnoringCase(e.section, section) && equalsIgnoringCase(e.key, key)) return e.value;
     return {};
 }
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
     std::vector<std::string> out;
     for (const Entry& e : entries_) {
-        if (!sameName(e.section, section)) continue;
+        if (!equalsIgnoringCase(e.section, section)) continue;
         bool seen = false;
-        for (const std::string& k : out) seen = seen || sameName(k, e.key);
+        for (const std::string& k : out) seen = seen || equalsIgnoringCase(k, e.key);
         if (!seen) out.push_back(e.key);
     }
     return out;

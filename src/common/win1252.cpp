@@ -2,6 +2,8 @@
 // their Latin-1 code points.
 #include "common/win1252.h"
 
+#include "common/text.h"
+
 namespace velmora {
 namespace {
 
@@ -43,36 +45,6 @@ char fromCodePoint(char32_t cp) {
     return '?';
 }
 
-// Decodes one UTF-8 sequence starting at p (a byte >= 0x80). Returns its
-// length, or 0 when it is malformed (bad lead, truncated, overlong,
-// surrogate or beyond U+10FFFF).
-int decodeUtf8(const unsigned char* p, const unsigned char* end, char32_t& cp) {
-    const unsigned char b = *p;
-    int extra;
-    char32_t min;
-    if ((b & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = b & 0x1F;
-        min = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = b & 0x0F;
-        min = 0x800;
-    } else if ((b & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = b & 0x07;
-        min = 0x10000;
-    } else
-        return 0;
-    if (end - p <= extra) return 0;
-    for (int i = 1; i <= extra; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return 1 + extra;
-}
-
 }  // namespace
 
 void appendWin1252AsUtf8(std::string_view in, std::string& out) {
@@ -93,23 +65,15 @@ void appendWin1252AsUtf8(std::string_view in, std::string& out) {
 }
 
 void appendUtf8AsWin1252(std::string_view in, std::string& out) {
-    const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-    const auto* const end = p + in.size();
-    while (p != end) {
-        if (*p < 0x80) {
-            out.push_back(char(*p++));
+    for (std::size_t i = 0; i < in.size();) {
+        if (static_cast<unsigned char>(in[i]) < 0x80) {
+            out.push_back(in[i++]);
             continue;
         }
-        char32_t cp;
-        const int len = decodeUtf8(p, end, cp);
-        if (len == 0) {
-            // One '?' for the offending byte; what follows is read afresh.
-            out.push_back('?');
-            ++p;
-        } else {
-            out.push_back(fromCodePoint(cp));
-            p += len;
-        }
+        const Utf8Char c = decodeUtf8(in, i, Utf8Errors::Reject);
+        // One '?' for a malformed sequence's first byte; what follows is read afresh.
+        out.push_back(c.length == 0 ? '?' : fromCodePoint(c.codePoint));
+        i += c.length == 0 ? 1 : c.length;
     }
 }
 
@@ -125,22 +89,6 @@ std::string utf8ToWin1252(std::string_view utf8) {
     out.reserve(utf8.size());
     appendUtf8AsWin1252(utf8, out);
     return out;
-}
-
-bool isValidUtf8(std::string_view text) noexcept {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = p + text.size();
-    while (p != end) {
-        if (*p < 0x80) {
-            ++p;
-            continue;
-        }
-        char32_t cp;
-        const int len = decodeUtf8(p, end, cp);
-        if (len == 0) return false;
-        p += len;
-    }
-    return true;
 }
 
 }  // namespace velmora

@@ -18,7 +18,4 @@ void appendUtf8AsWin1252(std::string_view utf8, std::string& out);
 std::string win1252ToUtf8(std::string_view win1252);
 std::string utf8ToWin1252(std::string_view utf8);
 
-// True when the bytes form well-formed UTF-8 (ASCII included).
-bool isValidUtf8(std::string_view text) noexcept;
-
 }  // namespace velmora

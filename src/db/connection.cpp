@@ -1,5 +1,6 @@
 // Attaching, and the connection's one transaction.
 #include "db/connection.h"
+#include "common/limits.h"
 
 #include "db/connection_impl.h"
 #include "db/db_error.h"
@@ -11,9 +12,7 @@ namespace {
 
 using namespace Firebird;
 
-// Waiting for a row another transaction holds ends after this many seconds
-// with a lock-conflict error instead of hanging a request.
-constexpr unsigned char kLockTimeoutSeconds = 5;
+using velmora::limits::kLockTimeoutSeconds;
 
 constexpr unsigned char kReadCommittedTpb[] = {isc_tpb_version3,
                                                isc_tpb_write,

@@ -1,5 +1,6 @@
 // Turns a failed client call into DatabaseError, and ends interfaces safely.
 #include "db/fb_status.h"
+#include "common/limits.h"
 
 #include "db/db_error.h"
 #include "db/win1252.h"
@@ -38,7 +39,7 @@ std::string sqlState(const intptr_t* v) {
 }  // namespace
 
 void Status::raise() {
-    char buffer[4096];
+    char buffer[velmora::limits::kErrorMessageBytes];
     const unsigned n = master()->getUtilInterface()->formatStatus(buffer, sizeof buffer, &wrapper_);
     std::string message(buffer, n < sizeof buffer ? n : sizeof buffer - 1);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();

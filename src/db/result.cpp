@@ -6,6 +6,7 @@
 // floating point in the shortest form that reads back the same; TIMESTAMP
 // (and a dialect-1 DATE) as "dd.mm.yyyy hh:nn:ss", a dialect-3 DATE as
 // "dd.mm.yyyy", TIME as "hh:nn:ss"; BOOLEAN as "True"/"False".
+#include "common/limits.h"
 #include "db/statement.h"
 
 #include "db/date_time.h"
@@ -119,7 +120,7 @@ std::string_view Result::Impl::rawText(const Column& c) {
         fb::Handle<IBlob> handle(attachment->openBlob(status.get(), tra, &id, 0, nullptr));
         status.check();
         blob.clear();
-        char chunk[16384];
+        char chunk[velmora::limits::kBlobSegmentBytes];
         for (;;) {
             unsigned got = 0;
             const int r = handle->getSegment(status.get(), sizeof chunk, chunk, &got);

@@ -1,5 +1,6 @@
 // Preparing, binding and running statements.
 #include "db/statement.h"
+#include "common/limits.h"
 
 #include "db/db_error.h"
 #include "db/named_parameters.h"
@@ -12,10 +13,6 @@ namespace db {
 namespace {
 
 using namespace Firebird;
-
-// Longest text a VARCHAR parameter can carry, and so the longest any text
-// column can hold.
-constexpr std::size_t kMaxParameterBytes = 32765;
 
 std::string metadataName(const char* name) {
     std::string s = name ? name : "";
@@ -135,7 +132,7 @@ void Statement::bind(std::string_view name, std::string_view utf8Text) {
             appendUtf8AsWin1252(utf8Text, p.value);
             // A longer text equals no stored value: it goes as NULL, which
             // compares equal to nothing, so the statement matches no row.
-            p.null = p.value.size() > kMaxParameterBytes;
+            p.null = p.value.size() > velmora::limits::kMaxTextParameterBytes;
             if (p.null) p.value.clear();
             p.bound = true;
             return;

@@ -1,6 +1,7 @@
 // The database adapter's view of the Windows-1252 conversions.
 #pragma once
 
+#include "common/text.h"
 #include "common/win1252.h"
 
 namespace db {

@@ -1,5 +1,6 @@
 // Raw descriptor input and output for the CGI host.
 #include "host/fd_io.h"
+#include "common/limits.h"
 
 #include "common/exception.h"
 
@@ -25,7 +26,7 @@ void readUpTo(int fd, std::uint64_t limit, std::string& out) {
     // Read through a fixed buffer and append: the string grows with what
     // arrives, so a huge announcement with a tiny body costs no more than the
     // body itself.
-    char buffer[64 * 1024];
+    char buffer[velmora::limits::kRequestReadBytes];
     std::uint64_t remaining = limit;
     while (remaining > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, sizeof buffer));

@@ -1,5 +1,6 @@
 // Compilation and matching of path patterns.
 #include "host/path_pattern.h"
+#include "common/limits.h"
 
 #include "common/exception.h"
 #include "host/ascii_text.h"
@@ -7,8 +8,6 @@
 namespace host {
 
 namespace {
-
-constexpr int maxStarGroups = 30;
 
 [[noreturn]] void invalidMask(const std::string& pattern, std::size_t index) {
     throw velmora::Exception("'" + pattern + "' is an invalid mask at (" + std::to_string(index + 1) + ")");
@@ -29,7 +28,7 @@ PathPattern::PathPattern(std::string_view configured) {
         if (c == '*') {
             // A run of "*" is one group and one token.
             if (!tokens_.empty() && tokens_.back().kind == Kind::AnyRun) continue;
-            if (++starGroups > maxStarGroups) invalidMask(text_, i);
+            if (++starGroups > velmora::limits::kMaxPatternStarGroups) invalidMask(text_, i);
             tokens_.push_back({Kind::AnyRun, 0, 0});
         } else if (c == '?') {
             tokens_.push_back({Kind::AnyOne, 0, 0});

@@ -2,6 +2,7 @@
 // standard input.
 #pragma once
 
+#include "common/limits.h"
 #include "host/cgi_environment.h"
 #include "host/method_type.h"
 #include "host/query_fields.h"
@@ -13,10 +14,7 @@
 
 namespace host {
 
-// The largest body read. Every operation takes two or three short texts; a
-// larger announcement is refused unread, so that no one can make the
-// process hold whatever they send.
-inline constexpr std::int64_t kMaxRequestBodyBytes = 1 << 20;
+using velmora::limits::kMaxRequestBodyBytes;
 
 class WebRequest {
 public:

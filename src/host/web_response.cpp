@@ -1,5 +1,6 @@
 // The response head layout and sending.
 #include "host/web_response.h"
+#include "common/limits.h"
 
 #include "host/fd_io.h"
 #include "host/reason_text.h"
@@ -68,7 +69,7 @@ void WebResponse::send() {
         writeAll(outputFd_, content_);
         return;
     }
-    char chunk[8192];
+    char chunk[velmora::limits::kResponseChunkBytes];
     while (const std::size_t n = contentStream_->read(chunk, sizeof chunk)) writeAll(outputFd_, {chunk, n});
     contentStream_.reset();
 }

@@ -3,6 +3,7 @@
 // per field, and the writer reads it in order.
 #pragma once
 
+#include "common/limits.h"
 #include "records/record_kind.h"
 
 #include <cstdint>
@@ -65,7 +66,7 @@ private:
     // that growing never moves what is filled already: a large import would
     // otherwise copy all its cells and texts again each time the table
     // doubled, and touch twice the memory it keeps.
-    static constexpr std::size_t kBlockRecords = 64;
+    static constexpr std::size_t kBlockRecords = velmora::limits::kRecordBlock;
     struct Block {
         std::vector<Cell> cells;
         std::string texts;

@@ -1,4 +1,5 @@
 #include "service/VelmoraImpl.h"
+#include "common/limits.h"
 
 #include "db/FuncoesIntegECF.h"
 #include "db/db_error.h"
@@ -29,8 +30,9 @@ constexpr std::string_view motivoPrefix = "Ocorreu um erro ao tentar deletar os 
 
 void pauseBeforeRetry(int attempt) {
     static std::minstd_rand random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    const int base = 20 << attempt;  // 40, 80, 160, 320 ms, spread so that rivals part ways
-    std::this_thread::sleep_for(std::chrono::milliseconds(base / 2 + static_cast<int>(random() % static_cast<unsigned>(base))));
+    const int base = velmora::limits::kRetryPauseBaseMs << attempt;
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(base / 2 + static_cast<int>(random() % static_cast<unsigned>(base))));
 }
 
 }  // namespace
@@ -53,7 +55,7 @@ records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string
             return result;
         } catch (const MarkingError& e) {
             // The marking has rolled back already.
-            if (!e.updateConflict() || attempt == importAttempts) throw;
+            if (!e.updateConflict() || attempt == velmora::limits::kImportAttempts) throw;
         } catch (...) {
             db::DesfazTransacao();
             throw;

@@ -31,9 +31,6 @@ public:
     // in the transaction active on Conexao. Not part of IVelmora.
     void MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table);
 
-    // How often an import that lost an update conflict is tried in all.
-    static constexpr int importAttempts = 5;
-
 private:
     template <class Dao>
     records::RecordArray importa(std::string_view PCodEmpresa, std::string_view PEcf);

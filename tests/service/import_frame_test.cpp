@@ -149,7 +149,7 @@ TEST_F(ImportFrame, QueueRowsHeldByAnotherTransactionFailTheImportWithinItsBound
     }
     // Every attempt waited for the holder (about 5 s, as the lock manager
     // counts them) before giving up.
-    EXPECT_GE(waited, std::chrono::seconds(4 * service::TVelmora::importAttempts));
+    EXPECT_GE(waited, std::chrono::seconds(4 * velmora::limits::kImportAttempts));
     EXPECT_TRUE(actions("atualizou = 'X'").empty());
 }
 

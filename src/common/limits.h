@@ -1,0 +1,54 @@
+// Every limit and tuning constant of the service, in one place, each with the
+// reason for its value. One block per layer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace velmora::limits {
+
+// --- Host: the CGI request and response
+
+// The largest request body read. Every operation takes two or three short
+// texts; a larger announcement is refused unread, so that no caller can make
+// the process hold whatever it sends.
+inline constexpr std::int64_t kMaxRequestBodyBytes = 1 << 20;
+// A body is read through a buffer of this size: the body's string grows with
+// what arrives, never with what was announced.
+inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
+// A response body goes out in writes of at most this many bytes.
+inline constexpr std::size_t kResponseChunkBytes = 8192;
+// A path pattern with more "*" groups than this is refused as invalid.
+inline constexpr int kMaxPatternStarGroups = 30;
+
+// --- Service: imports and acknowledgements
+
+// How often an import that lost an update conflict or a lock wait to a rival
+// transaction is tried in all, and the base of the randomised pause between
+// attempts (base << attempt ms, spread by half either way, so that rivals
+// part ways).
+inline constexpr int kImportAttempts = 5;
+inline constexpr int kRetryPauseBaseMs = 20;
+
+// --- Database
+
+// Waiting for a row another transaction holds ends after this many seconds
+// with a lock-timeout error instead of hanging a request; an import retries
+// it like an update conflict, so it answers within about
+// kImportAttempts * kLockTimeoutSeconds.
+inline constexpr unsigned char kLockTimeoutSeconds = 5;
+// The longest text a VARCHAR parameter can carry, and so the longest any text
+// column can hold: a longer parameter can equal nothing.
+inline constexpr std::size_t kMaxTextParameterBytes = 32765;
+// BLOB text is read in segments of this size.
+inline constexpr unsigned kBlobSegmentBytes = 16384;
+// Room for the client's formatted error message.
+inline constexpr std::size_t kErrorMessageBytes = 4096;
+
+// --- Records
+
+// Records of an import are kept in blocks of this many, each with its own
+// texts, so that growing never moves what is filled already.
+inline constexpr std::size_t kRecordBlock = 64;
+
+}  // namespace velmora::limits
