@@ -28,14 +28,14 @@ class EchoServant : public soap::TInvokableClass {};
 soap::Operation operation(std::string name, std::vector<std::string> params, soap::ResultKind result) {
     soap::Operation op;
     op.name = std::move(name);
-    op.params = std::move(params);
+    op.paramNames = std::move(params);
     op.result = result;
     if (result == soap::ResultKind::RecordArray) op.recordKind = &kEchoRecordKind;
     return op;
 }
 
 // Two records, the second with the parameters swapped.
-soap::Result importEcho(const soap::Params& p) {
+soap::CallResult importEcho(const soap::Params& p) {
     records::RecordArray records(kEchoRecordKind);
     for (int swap = 0; swap < 2; ++swap) {
         const std::string& a = p[swap];
@@ -81,11 +81,11 @@ EchoService::EchoService() {
 entry.operations.push_back(std::move(import));
 
 soap::Operation stock = operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double);
-stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::Result { return realFrom(p[1]); };
+stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult { return realFrom(p[1]); };
 entry.operations.push_back(std::move(stock));
 
 soap::Operation ack = operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None);
-ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::Result {
+ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
     if (!p[2].empty()) throw velmora::Exception(p[2]);
     return std::monostate{};
 };

@@ -45,7 +45,7 @@ void dropTrailingZeros(std::string& out, std::size_t start) {
     out.resize(end);
 }
 
-// Lays out shortest scientific digits ("d.ddde±x") the way appendReal promises.
+// Lays out shortest scientific digits ("d.ddde±x") the way appendShortestReal promises.
 void layoutScientific(const char* first, const char* last, std::string& out) {
     std::string_view s(first, std::size_t(last - first));
     bool negative = false;
@@ -135,13 +135,13 @@ void appendScaled(std::int64_t value, int scale, std::string& out) {
     dropTrailingZeros(out, start);
 }
 
-void appendReal(double value, std::string& out) { appendShortest(value, out); }
+void appendShortestReal(double value, std::string& out) { appendShortest(value, out); }
 
-void appendReal(float value, std::string& out) { appendShortest(value, out); }
+void appendShortestReal(float value, std::string& out) { appendShortest(value, out); }
 
 void appendRealFixed(double value, int decimals, std::string& out) {
     if (!std::isfinite(value) || std::fabs(value) >= 1e21) {
-        appendReal(value, out);
+        appendShortestReal(value, out);
         return;
     }
     char buf[64];

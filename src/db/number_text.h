@@ -15,9 +15,9 @@ void appendScaled(std::int64_t value, int scale, std::string& out);
 
 // The shortest text that reads back as the same double: plain notation for
 // exponents -5..14 ("0.0001", "123.45"), else "1.5E20" / "2E-7".
-void appendReal(double value, std::string& out);
+void appendShortestReal(double value, std::string& out);
 // The same for a single-precision value (shortest float digits: 1.1f gives "1.1").
-void appendReal(float value, std::string& out);
+void appendShortestReal(float value, std::string& out);
 // Rounded to a number of decimals, trailing fractional zeros dropped.
 void appendRealFixed(double value, int decimals, std::string& out);
 

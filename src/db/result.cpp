@@ -71,12 +71,12 @@ const char* typeName(unsigned type) {
 
 }  // namespace
 
-Result::Impl::~Impl() {
+Cursor::Impl::~Impl() {
     if (owner) owner->current = nullptr;
     abandon();
 }
 
-void Result::Impl::close() {
+void Cursor::Impl::close() {
     onRow = false;
     if (cursor) {
         cursor->close(status.get());
@@ -90,7 +90,7 @@ void Result::Impl::close() {
     }
 }
 
-void Result::Impl::abandon() noexcept {
+void Cursor::Impl::abandon() noexcept {
     onRow = false;
     cursor.reset();
     if (ownTransaction) {
@@ -101,15 +101,15 @@ void Result::Impl::abandon() noexcept {
     }
 }
 
-const Column& Result::Impl::column(std::size_t index) const {
+const Column& Cursor::Impl::column(std::size_t index) const {
     if (!onRow) throw DatabaseError("No current row");
     if (index >= layout->columns.size()) throw DatabaseError("Column index out of range");
     return layout->columns[index];
 }
 
-bool Result::Impl::isNull(const Column& c) const { return load<ISC_SHORT>(row.get() + c.nullOffset) != 0; }
+bool Cursor::Impl::isNull(const Column& c) const { return load<ISC_SHORT>(row.get() + c.nullOffset) != 0; }
 
-std::string_view Result::Impl::rawText(const Column& c) {
+std::string_view Cursor::Impl::rawText(const Column& c) {
     const unsigned char* p = row.get() + c.offset;
     switch (c.type) {
     case SQL_TEXT: return {reinterpret_cast<const char*>(p), c.length};
@@ -136,11 +136,11 @@ std::string_view Result::Impl::rawText(const Column& c) {
     }
 }
 
-Result::Result(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-Result::~Result() = default;
-Result::Result(Result&&) noexcept = default;
+Cursor::Cursor(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Cursor::~Cursor() = default;
+Cursor::Cursor(Cursor&&) noexcept = default;
 
-bool Result::next() {
+bool Cursor::next() {
     Impl& im = *impl_;
     if (!im.cursor) return false;
     const int r = im.cursor->fetchNext(im.status.get(), im.row.get());
@@ -154,9 +154,9 @@ bool Result::next() {
     return false;
 }
 
-std::size_t Result::columnCount() const { return impl_->layout->columns.size(); }
+std::size_t Cursor::columnCount() const { return impl_->layout->columns.size(); }
 
-std::size_t Result::findColumn(std::string_view name) const {
+std::size_t Cursor::findColumn(std::string_view name) const {
     const std::vector<Column>& columns = impl_->layout->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (equalsIgnoringCase(columns[i].alias, name)) return i;
@@ -165,9 +165,9 @@ std::size_t Result::findColumn(std::string_view name) const {
     throw DatabaseError("Field '" + std::string(name) + "' not found");
 }
 
-bool Result::isNull(std::size_t column) const { return impl_->isNull(impl_->column(column)); }
+bool Cursor::isNull(std::size_t column) const { return impl_->isNull(impl_->column(column)); }
 
-void Result::appendText(std::size_t column, std::string& out) const {
+void Cursor::appendText(std::size_t column, std::string& out) const {
     Impl& im = *impl_;
     const Column& c = im.column(column);
     if (im.isNull(c)) return;
@@ -179,7 +179,7 @@ void Result::appendText(std::size_t column, std::string& out) const {
     case SQL_SHORT:
     case SQL_LONG:
     case SQL_INT64: appendScaled(loadInteger(c, p), c.scale, out); return;
-    case SQL_FLOAT: appendReal(load<float>(p), out); return;
+    case SQL_FLOAT: appendShortestReal(load<float>(p), out); return;
     case SQL_DOUBLE:
     case SQL_D_FLOAT:
         // A dialect-1 NUMERIC(15,2) is a double that already holds the scaled
@@ -187,7 +187,7 @@ void Result::appendText(std::size_t column, std::string& out) const {
         if (c.scale < 0)
             appendRealFixed(load<double>(p), -c.scale, out);
         else
-            appendReal(load<double>(p), out);
+            appendShortestReal(load<double>(p), out);
         return;
     case SQL_TIMESTAMP: {
         const auto ts = load<ISC_TIMESTAMP>(p);
@@ -211,13 +211,13 @@ void Result::appendText(std::size_t column, std::string& out) const {
     }
 }
 
-std::string Result::text(std::size_t column) const {
+std::string Cursor::text(std::size_t column) const {
     std::string s;
     appendText(column, s);
     return s;
 }
 
-double Result::asReal(std::size_t column) const {
+double Cursor::asReal(std::size_t column) const {
     Impl& im = *impl_;
     const Column& c = im.column(column);
     if (im.isNull(c)) {
@@ -251,7 +251,7 @@ double Result::asReal(std::size_t column) const {
     }
 }
 
-std::int32_t Result::asInteger(std::size_t column) const {
+std::int32_t Cursor::asInteger(std::size_t column) const {
     Impl& im = *impl_;
     const Column& c = im.column(column);
     if (im.isNull(c)) {
@@ -289,7 +289,7 @@ std::int32_t Result::asInteger(std::size_t column) const {
     return *v;
 }
 
-DateTime Result::asDateTime(std::size_t column) const {
+DateTime Cursor::asDateTime(std::size_t column) const {
     Impl& im = *impl_;
     const Column& c = im.column(column);
     if (im.isNull(c)) {

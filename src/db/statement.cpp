@@ -141,12 +141,12 @@ void Statement::bind(std::string_view name, std::string_view utf8Text) {
     throw DatabaseError("Parameter '" + std::string(name) + "' not found");
 }
 
-Result Statement::open() {
+Cursor Statement::open() {
     Impl& im = *impl_;
     im.closeCurrent();
     Connection::Impl& conn = im.connection;
 
-    auto r = std::make_unique<Result::Impl>();
+    auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
     r->attachment = fb::Ref<IAttachment>(conn.attached());
     ITransaction* tra;
@@ -167,7 +167,7 @@ Result Statement::open() {
     r->row = std::make_unique<unsigned char[]>(im.layout->messageLength);
     r->owner = &im;
     im.current = r.get();
-    return Result(std::move(r));
+    return Cursor(std::move(r));
 }
 
 void Statement::execute() {

@@ -20,12 +20,12 @@ struct DateTime {
 class Statement;
 
 // The open result of a statement: every row once, in the server's order.
-class Result {
+class Cursor {
 public:
-    ~Result();
-    Result(Result&&) noexcept;
-    Result& operator=(Result&&) = delete;
-    Result(const Result&) = delete;
+    ~Cursor();
+    Cursor(Cursor&&) noexcept;
+    Cursor& operator=(Cursor&&) = delete;
+    Cursor(const Cursor&) = delete;
 
     bool next();  // false at the end mark
 
@@ -64,7 +64,7 @@ public:
 
 private:
     friend class Statement;
-    explicit Result(std::unique_ptr<Impl> impl);
+    explicit Cursor(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
 
@@ -84,7 +84,7 @@ public:
     // previous result of this statement. Without the connection's
     // transaction, it reads in a read-only transaction of its own that ends
     // with the result.
-    Result open();
+    Cursor open();
     // Executes an update or delete; without the connection's transaction, in
     // one of its own that commits at once.
     void execute();

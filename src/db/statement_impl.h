@@ -1,4 +1,4 @@
-// The inside of a Statement and of its Result: the prepared statement, the
+// The inside of a Statement and of its Cursor: the prepared statement, the
 // layout of its output message (worked out once per statement), the bound
 // values, and the open cursor with its one row buffer.
 #pragma once
@@ -31,7 +31,7 @@ struct OutputLayout {
     std::vector<Column> columns;
 };
 
-struct Result::Impl {
+struct Cursor::Impl {
     ~Impl();
 
     // Ends the cursor and commits the result's own transaction (if any).
@@ -86,7 +86,7 @@ struct Statement::Impl {
     std::shared_ptr<const OutputLayout> layout;
     std::vector<Parameter> parameters;   // one per distinct name
     std::vector<std::size_t> positions;  // parameter of each "?"
-    Result::Impl* current = nullptr;
+    Cursor::Impl* current = nullptr;
 };
 
 }  // namespace db

@@ -30,13 +30,13 @@ void appendOperationDetails(std::string& out, const soap::InterfaceEntry& portTy
         appendHtml(out, op.name);
         out += "(</span>";
         const std::string parameterTypeName = html(parameterType(op, types).name);
-        for (std::size_t i = 0; i < op.params.size(); ++i) {
+        for (std::size_t i = 0; i < op.paramNames.size(); ++i) {
             out += "<span class=\"MethName\">";
             if (i > 0) out += ", ";
             out += "</span><span class=\"ParmName\">";
             out += parameterTypeName;
             out += "</span><span class=\"MethName\">&nbsp;";
-            appendHtml(out, op.params[i]);
+            appendHtml(out, op.paramNames[i]);
             out += "</span>";
         }
         out += "<span class=\"MethName\">)</span></td></tr>\r\n";

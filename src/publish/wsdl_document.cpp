@@ -31,7 +31,7 @@ void writeMessages(IndentedXml& xml, const soap::InterfaceEntry& interface, cons
         const soap::Operation& op = interface.operations[i];
         const std::string partType = schema.qualified(parameterType(op, types));
         xml.open("message").attribute("name", messageName(op, i, "Request"));
-        for (const std::string& parameter : op.params) xml.empty("part", {{"name", parameter}, {"type", partType}});
+        for (const std::string& parameter : op.paramNames) xml.empty("part", {{"name", parameter}, {"type", partType}});
         xml.close();
         xml.open("message").attribute("name", messageName(op, i, "Response"));
         if (const auto result = resultType(op, types))

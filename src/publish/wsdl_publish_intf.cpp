@@ -9,19 +9,19 @@ namespace publish {
 
 namespace {
 
+using soap::CallResult;
 using soap::Operation;
 using soap::Params;
-using soap::Result;
 using soap::ResultKind;
 using soap::TInvokableClass;
 
 IWSDLPublish& publisher(TInvokableClass& object) { return dynamic_cast<IWSDLPublish&>(object); }
 
 Operation operation(const char* name, std::vector<std::string> params, ResultKind result,
-                    std::function<Result(IWSDLPublish&, const Params&)> call) {
+                    std::function<CallResult(IWSDLPublish&, const Params&)> call) {
     Operation op;
     op.name = name;
-    op.params = std::move(params);
+    op.paramNames = std::move(params);
     op.result = result;
     op.invoke = [call = std::move(call)](TInvokableClass& self, const Params& p) { return call(publisher(self), p); };
     return op;
@@ -40,13 +40,15 @@ void registerWSDLPublish(soap::InvRegistry& registry, soap::RemTypeRegistry& typ
     entry.documentation = "Lists all the PortTypes published by this Service";
     auto& ops = entry.operations;
     ops.push_back(operation("GetPortTypeList", {}, ResultKind::StringArray,
-                            [](IWSDLPublish& p, const Params&) -> Result { return p.GetPortTypeList(); }));
-    ops.push_back(operation("GetWSDLForPortType", {"PortType"}, ResultKind::String,
-                            [](IWSDLPublish& p, const Params& a) -> Result { return p.GetWSDLForPortType(a.at(0)); }));
+                            [](IWSDLPublish& p, const Params&) -> CallResult { return p.GetPortTypeList(); }));
+    ops.push_back(
+        operation("GetWSDLForPortType", {"PortType"}, ResultKind::String,
+                  [](IWSDLPublish& p, const Params& a) -> CallResult { return p.GetWSDLForPortType(a.at(0)); }));
     ops.push_back(operation("GetTypeSystemsList", {}, ResultKind::StringArray,
-                            [](IWSDLPublish& p, const Params&) -> Result { return p.GetTypeSystemsList(); }));
-    ops.push_back(operation("GetXSDForTypeSystem", {"TypeSystem"}, ResultKind::String,
-                            [](IWSDLPublish& p, const Params& a) -> Result { return p.GetXSDForTypeSystem(a.at(0)); }));
+                            [](IWSDLPublish& p, const Params&) -> CallResult { return p.GetTypeSystemsList(); }));
+    ops.push_back(
+        operation("GetXSDForTypeSystem", {"TypeSystem"}, ResultKind::String,
+                  [](IWSDLPublish& p, const Params& a) -> CallResult { return p.GetXSDForTypeSystem(a.at(0)); }));
     registry.registerInterface(std::move(entry));
 
     // Its results name the string array type; enter it with the interface.

@@ -12,7 +12,7 @@ void TDao::CarregaRegistros(std::string_view PCodEmpresa, std::string_view PEcf,
     db::Statement statement(connection_, sql_);
     statement.bind("PCodEmpresa", PCodEmpresa);
     statement.bind("PEcf", PEcf);
-    db::Result rows = statement.open();
+    db::Cursor rows = statement.open();
 
     // Columns are looked up once, at the first row: an empty result never
     // asks for them.

@@ -30,7 +30,7 @@ void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
     }
 }
 
-void readField(const db::Result& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out) {
+void readField(const db::Cursor& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out) {
     switch (rule) {
     case ReadRule::Text: out.setTextWith(field, [&](std::string& pool) { row.appendText(column, pool); }); break;
     case ReadRule::Real: out.setReal(field, row.asReal(column)); break;

@@ -13,6 +13,6 @@ namespace records {
 void appendDateText(const db::DateTime& moment, bool hourMinute, std::string& out);
 
 // Reads column into field of the last record of out, by the field's rule.
-void readField(const db::Result& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out);
+void readField(const db::Cursor& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out);
 
 }  // namespace records

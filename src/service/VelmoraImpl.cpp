@@ -147,7 +147,7 @@ double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCo
     statement.bind("PCodProd", PCodProd);
     statement.bind("PCodEmp", PCodEmp);
     statement.bind("PGrade", PGrade);
-    db::Result rows = statement.open();
+    db::Cursor rows = statement.open();
     // No matching row: 0, the same answer as a stored NULL stock.
     if (!rows.next()) return 0;
     return rows.asReal(rows.findColumn("Estoque"));

@@ -28,10 +28,10 @@ using Import = records::RecordArray (IVelmora::*)(const std::string&, const std:
 Operation importOperation(const char* name, Import method, const records::RecordKind& kind) {
     Operation op;
     op.name = name;
-    op.params = {"PCodEmpresa", "PEcf"};
+    op.paramNames = {"PCodEmpresa", "PEcf"};
     op.result = ResultKind::RecordArray;
     op.recordKind = &kind;
-    op.invoke = [method](TInvokableClass& self, const Params& p) -> soap::Result {
+    op.invoke = [method](TInvokableClass& self, const Params& p) -> soap::CallResult {
         return (velmora(self).*method)(p.at(0), p.at(1));
     };
     return op;
@@ -59,18 +59,18 @@ void registerIVelmora() {
 
     Operation estoque;
     estoque.name = "BuscaEstoque";
-    estoque.params = {"PCodEmp", "PCodProd", "PGrade"};
+    estoque.paramNames = {"PCodEmp", "PCodProd", "PGrade"};
     estoque.result = ResultKind::Double;
-    estoque.invoke = [](TInvokableClass& self, const Params& p) -> soap::Result {
+    estoque.invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
         return velmora(self).BuscaEstoque(p.at(0), p.at(1), p.at(2));
     };
     ops.push_back(std::move(estoque));
 
     Operation deleta;
     deleta.name = "DeletaIntegECF";
-    deleta.params = {"PCodEmpresa", "PEcf", "PTabela"};
+    deleta.paramNames = {"PCodEmpresa", "PEcf", "PTabela"};
     deleta.result = ResultKind::None;
-    deleta.invoke = [](TInvokableClass& self, const Params& p) -> soap::Result {
+    deleta.invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
         velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
         return std::monostate{};
     };

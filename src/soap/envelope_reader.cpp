@@ -69,7 +69,7 @@ const Operation* selectOperation(const xmlNode* element, const InterfaceEntry& i
         if (!equalsIgnoreCase(op.name, name)) continue;
         byName = &op;
         ++named;
-        if (op.params.size() == children) {
+        if (op.paramNames.size() == children) {
             byCount = &op;
             ++counted;
         }
@@ -84,11 +84,11 @@ const Operation* selectOperation(const xmlNode* element, const InterfaceEntry& i
 }
 
 Params readParams(const xmlNode* call, const Operation& op, const ReferenceIndex& refs) {
-    Params params(op.params.size());
-    for (std::size_t i = 0; i < op.params.size(); ++i) {
+    Params params(op.paramNames.size());
+    for (std::size_t i = 0; i < op.paramNames.size(); ++i) {
         const xmlNode* match = nullptr;
         for (const xmlNode* c = call->children; c && !match; c = c->next)
-            if (isElement(c) && equalsIgnoreCase(localName(c), op.params[i])) match = c;
+            if (isElement(c) && equalsIgnoreCase(localName(c), op.paramNames[i])) match = c;
         if (!match) continue;
         checkEncodingStyle(match);
         const xmlNode* value = match;

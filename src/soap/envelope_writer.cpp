@@ -196,7 +196,7 @@ void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recor
             case records::FieldKind::Integer:
                 out.append(number, std::to_chars(number, number + sizeof number, records.integer(r, f)).ptr);
                 break;
-            case records::FieldKind::Real: appendReal(out, records.real(r, f)); break;
+            case records::FieldKind::Real: appendWireReal(out, records.real(r, f)); break;
             }
             unclosed = &tags[f];
         }
@@ -229,7 +229,7 @@ void startResponse(XmlWriter& w, const PrefixScope& scope, std::string_view resp
 }  // namespace
 
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
-                          const Result& result, RemTypeRegistry& types) {
+                          const CallResult& result, RemTypeRegistry& types) {
     if (kind == ResultKind::RecordArray) {
         const auto* records = std::get_if<records::RecordArray>(&result);
         if (!records) unsupported("tkDynArray");
@@ -263,7 +263,7 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
     case ResultKind::RecordArray: break;
     case ResultKind::Double:
         w.start("return").attribute("xsi:type", scalarType).raw({});
-        appendReal(out, std::get<double>(result));
+        appendWireReal(out, std::get<double>(result));
         w.end("return");
         break;
     case ResultKind::String:

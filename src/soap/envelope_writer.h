@@ -17,7 +17,7 @@ namespace soap {
 // ResultKind::None). Throws on a value it cannot write; the caller then
 // discards the string and writes a fault.
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
-                          const Result& result, RemTypeRegistry& types = RemTypeRegistry::instance());
+                          const CallResult& result, RemTypeRegistry& types = RemTypeRegistry::instance());
 
 // An import's response, writing the records where they lie.
 std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_view operation,

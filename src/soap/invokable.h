@@ -27,18 +27,18 @@ enum class ResultKind {
 };
 
 using TextList = std::vector<std::string>;
-using Result = std::variant<std::monostate, double, std::string, TextList, records::RecordArray>;
+using CallResult = std::variant<std::monostate, double, std::string, TextList, records::RecordArray>;
 
 // Parameter texts in declared order (UTF-8).
 using Params = std::vector<std::string>;
 
 struct Operation {
     std::string name;
-    std::vector<std::string> params;  // every parameter is an input text
+    std::vector<std::string> paramNames;  // every parameter is an input text
     ResultKind result = ResultKind::None;
     const records::RecordKind* recordKind = nullptr;  // for ResultKind::RecordArray
     std::string paramXmlType = "string";              // "string" or, for wide texts, "string" too
-    std::function<Result(TInvokableClass& self, const Params& params)> invoke;
+    std::function<CallResult(TInvokableClass& self, const Params& params)> invoke;
 };
 
 }  // namespace soap

@@ -34,7 +34,7 @@ bool shortDecimal(double magnitude, char* digits, int& n, int& e) {
 
 }  // namespace
 
-void appendReal(std::string& out, double value) {
+void appendWireReal(std::string& out, double value) {
     if (std::isnan(value)) {
         out += "NaN";
         return;

@@ -6,11 +6,11 @@
 
 namespace soap {
 
-void appendReal(std::string& out, double value);
+void appendWireReal(std::string& out, double value);
 
-inline std::string formatReal(double value) {
+inline std::string formatWireReal(double value) {
     std::string s;
-    appendReal(s, value);
+    appendWireReal(s, value);
     return s;
 }
 

@@ -51,7 +51,7 @@ std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std:
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
         const Operation& op = *call.operation;
         if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
-        const Result result = op.invoke(*servant, call.params);
+        const CallResult result = op.invoke(*servant, call.params);
         return writeResponse(InvRegistry::namespaceOf(interface), op.name, op.result, result, types);
     } catch (const std::exception& e) {
         return writeFault(e);

@@ -53,10 +53,10 @@ protected:
     }
 
     // The row with the given id, opened on a statement kept alive with it.
-    db::Result& row(int id) {
+    db::Cursor& row(int id) {
         statement = std::make_unique<db::Statement>(connection, "select * from t where id = :id");
         statement->bind("id", std::to_string(id));
-        result = std::make_unique<db::Result>(statement->open());
+        result = std::make_unique<db::Cursor>(statement->open());
         EXPECT_TRUE(result->next());
         return *result;
     }
@@ -66,11 +66,11 @@ protected:
     std::unique_ptr<TestDatabase> database;
     db::Connection connection;
     std::unique_ptr<db::Statement> statement;
-    std::unique_ptr<db::Result> result;
+    std::unique_ptr<db::Cursor> result;
 };
 
 TEST_P(ReadingRules, TextRuleGivesCharacterDataAsStoredAndNumbersAsDecimals) {
-    db::Result& r = row(1);
+    db::Cursor& r = row(1);
     EXPECT_EQ(r.text(col("vc")), "Ação é€ ");
     EXPECT_EQ(r.text(col("ch")), "ab    ");  // CHAR keeps its blanks
     EXPECT_EQ(r.text(col("bl")), "linha çã€ longa");
@@ -92,7 +92,7 @@ TEST_P(ReadingRules, TextRuleGivesCharacterDataAsStoredAndNumbersAsDecimals) {
 }
 
 TEST_P(ReadingRules, RealRuleScalesFixedPointOnceWhateverItsStorage) {
-    db::Result& r = row(1);
+    db::Cursor& r = row(1);
     EXPECT_DOUBLE_EQ(r.asReal(col("n152")), 1234.56);
     EXPECT_DOUBLE_EQ(r.asReal(col("n92")), -0.05);
     EXPECT_DOUBLE_EQ(r.asReal(col("d41")), 12.5);
@@ -105,12 +105,12 @@ TEST_P(ReadingRules, RealRuleScalesFixedPointOnceWhateverItsStorage) {
 }
 
 TEST_P(ReadingRules, RealRuleParsesTextColumns) {
-    db::Result& r = row(2);
+    db::Cursor& r = row(2);
     EXPECT_DOUBLE_EQ(r.asReal(col("vc")), 12.5);  // comma as decimal separator
     EXPECT_DOUBLE_EQ(r.asReal(col("ch")), 7.25);  // CHAR blanks around it
     EXPECT_DOUBLE_EQ(r.asReal(col("bl")), 42);    // text BLOB
 
-    db::Result& bad = row(3);
+    db::Cursor& bad = row(3);
     try {
         bad.asReal(col("vc"));
         FAIL() << "text 'abc' read as a real";
@@ -122,7 +122,7 @@ TEST_P(ReadingRules, RealRuleParsesTextColumns) {
 }
 
 TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
-    db::Result& r2 = row(2);
+    db::Cursor& r2 = row(2);
     EXPECT_EQ(r2.asInteger(col("n152")), 2);  // 2.5
     EXPECT_EQ(r2.asInteger(col("n92")), 2);   // 2.50
     EXPECT_EQ(r2.asInteger(col("d41")), -2);  // -2.5
@@ -131,7 +131,7 @@ TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
     EXPECT_EQ(r2.asInteger(col("bl")), 42);   // text
     EXPECT_EQ(r2.asInteger(col("it")), -3);
 
-    db::Result& r3 = row(3);
+    db::Cursor& r3 = row(3);
     EXPECT_EQ(r3.asInteger(col("n152")), 4);  // 3.5
     EXPECT_EQ(r3.asInteger(col("n92")), 4);
     EXPECT_EQ(r3.asInteger(col("d41")), 4);
@@ -139,7 +139,7 @@ TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
     EXPECT_EQ(r3.asInteger(col("dp")), -2);
     EXPECT_THROW(r3.asInteger(col("vc")), DatabaseError);
 
-    db::Result& r4 = row(4);
+    db::Cursor& r4 = row(4);
     EXPECT_EQ(r4.asInteger(col("n152")), -2);  // -2.5
     EXPECT_EQ(r4.asInteger(col("ch")), 4);     // text "3.5"
     try {
@@ -151,7 +151,7 @@ TEST_P(ReadingRules, IntegerRuleRoundsHalvesToEven) {
 }
 
 TEST_P(ReadingRules, DateRuleReadsDateColumnsAndDateTexts) {
-    db::Result& r1 = row(1);
+    db::Cursor& r1 = row(1);
     const db::DateTime ts = r1.asDateTime(col("ts"));
     EXPECT_EQ(ts.year, 2010);
     EXPECT_EQ(ts.month, 2);
@@ -163,7 +163,7 @@ TEST_P(ReadingRules, DateRuleReadsDateColumnsAndDateTexts) {
     EXPECT_EQ(dt.day, 3);
     EXPECT_EQ(dt.hour, GetParam() == 1 ? 14 : 0);  // a date alone is midnight
 
-    db::Result& r2 = row(2);
+    db::Cursor& r2 = row(2);
     const db::DateTime leap = r2.asDateTime(col("dt"));
     EXPECT_EQ(leap.year, 2000);
     EXPECT_EQ(leap.month, 2);
@@ -173,7 +173,7 @@ TEST_P(ReadingRules, DateRuleReadsDateColumnsAndDateTexts) {
     EXPECT_EQ(lastMoment.second, 59);
     EXPECT_EQ(r2.text(col("ts")), "31.12.1999 23:59:59");
 
-    db::Result& r4 = row(4);
+    db::Cursor& r4 = row(4);
     const db::DateTime iso = r4.asDateTime(col("vc"));  // "2010-02-03 14:05"
     EXPECT_EQ(iso.year, 2010);
     EXPECT_EQ(iso.day, 3);
@@ -188,7 +188,7 @@ TEST_P(ReadingRules, DateRuleReadsDateColumnsAndDateTexts) {
 }
 
 TEST_P(ReadingRules, NullGivesEmptyZeroOrDayZero) {
-    db::Result& r = row(0);
+    db::Cursor& r = row(0);
     for (const char* name : {"vc", "ch", "bl", "sm", "it", "n152", "n92", "d41", "fl", "dp", "dt", "ts"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(r.isNull(col(name)));
@@ -214,7 +214,7 @@ TEST_P(ReadingRules, NullGivesEmptyZeroOrDayZero) {
 
 TEST_P(ReadingRules, DoubleQuotedTextsAreStringConstantsWhateverTheDatabaseDialect) {
     db::Statement s(connection, "select \"it's\" from t where vc = \"abc\"");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.text(0), "it's");
     EXPECT_FALSE(r.next());
@@ -234,7 +234,7 @@ TEST(ReadingRulesDialect3, BigintAndTimeColumns) {
     db::Connection c;
     c.open(database.params());
     db::Statement s(c, "select bi, big, tm, d from t3 order by bi");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
 
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.text(0), "-9223372036854775808");

@@ -32,7 +32,7 @@ protected:
 
     std::vector<std::string> column0(db::Statement& s) {
         std::vector<std::string> values;
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         while (r.next()) values.push_back(r.text(0));
         return values;
     }
@@ -89,7 +89,7 @@ TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
                     "select ':x' || \":y\" || '' || 'it''s :z' -- :c1 here\n"
                     " /* :c2 */ , codempresa from integecf where chave0 = :key");
     s.bind("key", "A");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.text(0), ":x:yit's :z");
     EXPECT_THROW(s.bind("x", "1"), DatabaseError);
@@ -115,7 +115,7 @@ TEST_F(Statements, MissingOrUnknownParametersAreReported) {
 
 TEST_F(Statements, DoubleQuotedTextsAreStringConstants) {
     db::Statement s(connection, "select count(*) from integecf where tabela = \"CADOPER\" and acao = \"I\"");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.asInteger(0), 1);
 }
@@ -130,7 +130,7 @@ TEST_F(Statements, AccentedTextsTravelAsWin1252AndReadBackAsUtf8) {
     db::Statement check(connection,
                         "select octet_length(txt), ascii_val(substring(txt from 2 for 1)), "
                         "ascii_val(substring(txt from 12 for 1)), txt, note from texts where id = 1");
-    db::Result r = check.open();
+    db::Cursor r = check.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.asInteger(0), 16);
     EXPECT_EQ(r.asInteger(1), 0xE7);  // ç
@@ -159,7 +159,7 @@ TEST_F(Statements, TextsWithoutWin1252FormBecomeQuestionMarks) {
 
 TEST_F(Statements, ColumnsAreFoundByAliasThenFieldWithoutRegardToCase) {
     db::Statement s(connection, "select integecf.acao, chave0 as Chave, ecf from integecf where chave0 = 'A'");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.columnCount(), 3u);
     EXPECT_EQ(r.findColumn("Acao"), 0u);
@@ -180,10 +180,10 @@ TEST_F(Statements, OpeningAgainRunsTheStatementAgain) {
     s.bind("e", "01");
     EXPECT_EQ(column0(s).size(), 3u);
 
-    db::Result first = s.open();
+    db::Cursor first = s.open();
     ASSERT_TRUE(first.next());
     database.execute("insert into integecf values ('01', '009', 'CADOPER', 'Z', 'I', null)");
-    db::Result second = s.open();  // ends the first result
+    db::Cursor second = s.open();  // ends the first result
     EXPECT_FALSE(first.next());
     std::vector<std::string> keys;
     while (second.next()) keys.push_back(second.text(0));
@@ -192,7 +192,7 @@ TEST_F(Statements, OpeningAgainRunsTheStatementAgain) {
 
 TEST_F(Statements, ResultOutlivingItsStatementEndsQuietly) {
     auto s = std::make_unique<db::Statement>(connection, "select chave0 from integecf");
-    db::Result r = s->open();
+    db::Cursor r = s->open();
     ASSERT_TRUE(r.next());
     s.reset();
     EXPECT_FALSE(r.next());

@@ -21,7 +21,7 @@ insert into q values (2, null);
 
 int count(db::Connection& c, const char* where = "1 = 1") {
     db::Statement s(c, std::string("select count(*) from q where ") + where);
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     EXPECT_TRUE(r.next());
     return r.asInteger(0);
 }
@@ -77,12 +77,12 @@ TEST_F(Transactions, StatementsWithoutTransactionCommitOnTheirOwn) {
     // A read outside a transaction sees what others committed since.
     db::Statement s(a, "select count(*) from q");
     {
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         ASSERT_TRUE(r.next());
         EXPECT_EQ(r.asInteger(0), 2);
     }
     database.execute("insert into q values (9, null)");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.asInteger(0), 3);
 }
@@ -128,7 +128,7 @@ TEST_F(Transactions, ConcurrentUpdateInSnapshotIsAnUpdateConflict) {
 TEST_F(Transactions, AResultOutlivingItsTransactionFailsCleanly) {
     a.startTransaction();
     db::Statement s(a, "select id from q order by id");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     a.commit();
     EXPECT_THROW(while (r.next()){}, DatabaseError);
@@ -171,7 +171,7 @@ TEST(Connections, TestDatabasesGoThroughTheServerWhenAsked) {
     db::Connection c;
     c.open(database.params());
     db::Statement s(c, "select mon$remote_protocol from mon$attachments where mon$attachment_id = current_connection");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     if (testsupport::firebirdServerPort()) {
         EXPECT_EQ(r.text(0).substr(0, 3), "TCP");

@@ -21,7 +21,7 @@ std::string scaled(std::int64_t v, int scale) {
 
 std::string real(double v) {
     std::string s;
-    appendReal(v, s);
+    appendShortestReal(v, s);
     return s;
 }
 
@@ -55,7 +55,7 @@ TEST(NumberText, RealsInShortestRoundTripForm) {
     EXPECT_EQ(real(1e15), "1E15");
     EXPECT_EQ(real(1.5e20), "1.5E20");
     std::string f;
-    appendReal(1.1f, f);
+    appendShortestReal(1.1f, f);
     EXPECT_EQ(f, "1.1");
     EXPECT_EQ(widenFloat(1.1f), 1.1);
 

@@ -330,7 +330,7 @@ protected:
         std::string state;
         {
             db::Statement s(c, "select * from integecf order by id");
-            db::Result r = s.open();
+            db::Cursor r = s.open();
             while (r.next()) {
                 for (std::size_t i = 0; i < r.columnCount(); ++i) {
                     state += r.isNull(i) ? "<null>" : r.text(i);
@@ -344,12 +344,12 @@ protected:
             db::Statement s(c,
                             "select trim(rdb$relation_name) from rdb$relations "
                             "where rdb$system_flag = 0 and rdb$view_blr is null order by 1");
-            db::Result r = s.open();
+            db::Cursor r = s.open();
             while (r.next()) tables.push_back(r.text(0));
         }
         for (const std::string& t : tables) {
             db::Statement s(c, "select count(*) from " + t);
-            db::Result r = s.open();
+            db::Cursor r = s.open();
             r.next();
             state += t + "=" + r.text(0) + "\n";
         }

@@ -24,7 +24,7 @@ protected:
                         "select trim(rf.rdb$field_name) from rdb$relation_fields rf join rdb$fields f "
                         "on f.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = '" +
                             upper + "' and f.rdb$field_type = 35 order by rf.rdb$field_position");
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         std::vector<std::string> out;
         while (r.next()) {
             std::string name = r.text(0);

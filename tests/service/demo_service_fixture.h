@@ -130,7 +130,7 @@ protected:
         c.open(database.params());
         db::Statement s(c, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name = '" + upper +
                                "' order by rdb$field_position");
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         std::vector<std::string> out;
         while (r.next()) {
             std::string n = r.text(0);

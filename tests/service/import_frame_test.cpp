@@ -209,7 +209,7 @@ set term ; ^
     db::Connection c;
     c.open(database.params());
     db::Statement audit(c, "select tx, isolation from marking_audit");
-    db::Result marked = audit.open();
+    db::Cursor marked = audit.open();
     int rows = 0;
     while (marked.next()) {
         ++rows;

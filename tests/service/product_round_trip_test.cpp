@@ -21,7 +21,7 @@ std::set<std::string> dateColumns(db::Connection& c) {
                     "select trim(rf.rdb$field_name) from rdb$relation_fields rf join rdb$fields f "
                     "on f.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = 'PRODUTO' "
                     "and f.rdb$field_type = 35");
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     std::set<std::string> out;
     while (r.next()) out.insert(r.text(0));
     return out;
@@ -57,7 +57,7 @@ TEST_F(ProductRoundTrip, EveryFieldOfAFullyFilledProductArrivesAsTheColumnHoldsI
     ASSERT_EQ(dates.size(), 8u);
     db::Statement s(c, "select * from Produto where Codprod = :cod");
     s.bind("cod", kCafe);
-    db::Result row = s.open();
+    db::Cursor row = s.open();
     ASSERT_TRUE(row.next());
     ASSERT_EQ(row.columnCount(), 165u);
 

@@ -64,7 +64,7 @@ protected:
         db::Connection c;
         c.open(database.params());
         db::Statement s(c, "select acao from integecf where " + where + " order by id");
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         std::vector<std::string> out;
         while (r.next()) out.push_back(r.text(0));
         return out;

@@ -31,7 +31,7 @@ const std::string kImportCall = envelope(
 
 soap::HttpAnswer importAnswering(FakeVelmora& fake, records::RecordArray records) {
     auto shared = std::make_shared<records::RecordArray>(std::move(records));
-    fake.state->answer = [shared](std::string_view, const soap::Params&) -> soap::Result { return *shared; };
+    fake.state->answer = [shared](std::string_view, const soap::Params&) -> soap::CallResult { return *shared; };
     return fake.post(kImportCall);
 }
 
@@ -162,7 +162,7 @@ TEST(ResponseEnvelope, ClientReadsRecordTextsBackUnchanged) {
 TEST(FaultEnvelope, OperationFailureCarriesItsMessageAsServerFault) {
     FakeVelmora fake;
     const std::string message = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: conexão recusada";
-    fake.state->answer = [&](std::string_view, const soap::Params&) -> soap::Result {
+    fake.state->answer = [&](std::string_view, const soap::Params&) -> soap::CallResult {
         throw velmora::Exception(message);
     };
     const soap::HttpAnswer a = fake.post(kImportCall);
@@ -178,8 +178,8 @@ TEST(FaultEnvelope, OperationFailureCarriesItsMessageAsServerFault) {
 
 TEST(FaultEnvelope, AnyStandardErrorBecomesAFault) {
     FakeVelmora fake;
-    fake.state->answer = [](std::string_view, const soap::Params& p) -> soap::Result {
-        return soap::Result(std::string(p.at(5)));  // out of range
+    fake.state->answer = [](std::string_view, const soap::Params& p) -> soap::CallResult {
+        return soap::CallResult(std::string(p.at(5)));  // out of range
     };
     const soap::HttpAnswer a = fake.post(kImportCall);
     EXPECT_EQ(a.status, 200);
@@ -189,7 +189,7 @@ TEST(FaultEnvelope, AnyStandardErrorBecomesAFault) {
 
 TEST(FaultEnvelope, ResultOfTheWrongKindIsAFaultNotAHalfResponse) {
     FakeVelmora fake;
-    fake.state->answer = [](std::string_view, const soap::Params&) -> soap::Result { return 1.0; };
+    fake.state->answer = [](std::string_view, const soap::Params&) -> soap::CallResult { return 1.0; };
     const soap::HttpAnswer a = fake.post(kImportCall);
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.body.find("Response"), std::string::npos);

@@ -23,10 +23,10 @@ soap::Operation operation(std::string name, std::vector<std::string> params, soa
                           const std::shared_ptr<FakeState>& state) {
     soap::Operation op;
     op.name = name;
-    op.params = std::move(params);
+    op.paramNames = std::move(params);
     op.result = result;
     if (result == soap::ResultKind::RecordArray) op.recordKind = &kOperatorKind;
-    op.invoke = [state, name, result](soap::TInvokableClass&, const soap::Params& p) -> soap::Result {
+    op.invoke = [state, name, result](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
         state->lastOperation = name;
         state->lastParams = p;
         if (state->answer) return state->answer(name, p);

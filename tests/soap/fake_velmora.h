@@ -22,7 +22,7 @@ struct FakeState {
     soap::Params lastParams;
     int objectsCreated = 0;
     // What the next call answers; by default 12.5, no records, nothing.
-    std::function<soap::Result(std::string_view operation, const soap::Params&)> answer;
+    std::function<soap::CallResult(std::string_view operation, const soap::Params&)> answer;
 };
 
 class FakeVelmora {

@@ -35,7 +35,7 @@ int significantDigits(const std::string& text) {
 }
 
 void expectRounded(double value) {
-    const std::string text = soap::formatReal(value);
+    const std::string text = soap::formatWireReal(value);
     EXPECT_EQ(std::strtod(text.c_str(), nullptr), roundedTo15Digits(value))
         << "value " << std::hexfloat << value << " written " << text;
     EXPECT_LE(significantDigits(text), 15) << text;

@@ -35,7 +35,7 @@ MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string
                                (terminal.empty() ? "" : " and ecf = :F"));
         s.bind("M", mark);
         if (!terminal.empty()) s.bind("F", terminal);
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         r.next();
         return r.asInteger(0);
     };

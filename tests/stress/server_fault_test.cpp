@@ -55,7 +55,7 @@ protected:
                         "join mon$record_stats r on r.mon$stat_id = s.mon$stat_id "
                         "where a.mon$remote_process containing 'velmora.cgi' and s.mon$sql_text containing :T");
         s.bind("T", text);
-        db::Result r = s.open();
+        db::Cursor r = s.open();
         Running out;
         while (r.next()) {
             out.active = out.active || r.asInteger(0) == 1;

@@ -56,7 +56,7 @@ int StressDatabase::countQueue(const std::string& where) const {
     db::Connection c;
     c.open(params());
     db::Statement s(c, "select count(*) from integecf where " + where);
-    db::Result r = s.open();
+    db::Cursor r = s.open();
     r.next();
     return r.asInteger(0);
 }
