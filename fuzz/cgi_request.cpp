@@ -7,6 +7,7 @@
 // Properties: a head is written whenever SERVER_PROTOCOL is set; it has no
 // stray CR or LF, a numeric status and a Content-Length equal to the body's
 // size; every XML answer is well-formed.
+#include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
 #include "host/cgi_environment.h"
 #include "host/cgi_host.h"
@@ -64,7 +65,7 @@ void setUpOnce() {
         check(::mkdtemp(tmpl.data()) != nullptr, "mkdtemp");
         return tmpl;
     }();
-    db::DefineDiretorioAplicacao(dir);
+    velmora::overrideExecutablePath(dir + "/velmora.cgi");
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

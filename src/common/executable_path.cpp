@@ -3,8 +3,17 @@
 #include <unistd.h>
 
 namespace velmora {
+namespace {
+
+std::string& pathOverride() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
 
 std::string executablePath() {
+    if (!pathOverride().empty()) return pathOverride();
     std::string buf(4096, '\0');
     for (;;) {
         const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
@@ -16,5 +25,7 @@ std::string executablePath() {
         buf.resize(buf.size() * 2);  // a longer name is never cut
     }
 }
+
+void overrideExecutablePath(std::string path) { pathOverride() = std::move(path); }
 
 }  // namespace velmora

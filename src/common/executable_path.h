@@ -1,4 +1,5 @@
-// The running program's own file name, from /proc/self/exe.
+// The running program's own file name, from /proc/self/exe: the INI file and
+// the publisher's port table are found beside it, its name titles the pages.
 #pragma once
 
 #include <string>
@@ -7,5 +8,9 @@ namespace velmora {
 
 // Empty when the system cannot say.
 std::string executablePath();
+
+// Makes executablePath() answer `path` instead, for tests that stand in for
+// the program; an empty path restores the real one.
+void overrideExecutablePath(std::string path);
 
 }  // namespace velmora

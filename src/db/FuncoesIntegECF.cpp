@@ -21,11 +21,6 @@ std::vector<std::unique_ptr<Connection>>& connections() {
     return all;
 }
 
-std::string& directoryOverride() {
-    static std::string dir;
-    return dir;
-}
-
 // Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
 // the few letters in 0x80-0x9F (ƒ Š Œ Ž š œ ž Ÿ), ª µ º.
 bool isLetter(char32_t c) {
@@ -69,16 +64,11 @@ std::string LimpaCaminho(std::string_view path) {
     return {};
 }
 
-void DefineDiretorioAplicacao(std::string directory) { directoryOverride() = std::move(directory); }
-
 std::string DiretorioAplicacao() {
-    std::string dir = directoryOverride();
-    if (dir.empty()) {
-        const std::string exe = velmora::executablePath();
-        const std::size_t slash = exe.rfind('/');
-        // "/prog" keeps its root "/"; "/dir/prog" gives "/dir".
-        dir = slash == std::string::npos ? std::string{} : exe.substr(0, slash == 0 ? 1 : slash);
-    }
+    const std::string exe = velmora::executablePath();
+    const std::size_t slash = exe.rfind('/');
+    // "/prog" keeps its root "/"; "/dir/prog" gives "/dir".
+    std::string dir = slash == std::string::npos ? std::string{} : exe.substr(0, slash == 0 ? 1 : slash);
     if (dir.empty() || dir.back() != '/') dir.push_back('/');
     // An absolute directory stays absolute: cleaning it would drop the root.
     return dir.front() == '/' ? dir : LimpaCaminho(dir);

@@ -35,7 +35,4 @@ void DesfazTransacao();
 inline constexpr std::string_view nomeArquivoIni = "caminhoBDIntegECF.ini";
 ConnectParams LeParametros(const std::string& iniFileName);
 
-// Where DiretorioAplicacao looks; tests point it elsewhere. Empty: the program's own.
-void DefineDiretorioAplicacao(std::string directory);
-
 }  // namespace db

@@ -1,5 +1,7 @@
 #include "host/publisher_component.h"
 
+#include "common/executable_path.h"
+
 #include "host/publish_request.h"
 #include "host/web_request.h"
 #include "host/web_response.h"
@@ -7,7 +9,8 @@
 
 namespace host {
 
-PublisherComponent::PublisherComponent() : PublisherComponent(publish::Settings::forProgram(publish::programPath())) {}
+PublisherComponent::PublisherComponent()
+    : PublisherComponent(publish::Settings::forProgram(velmora::executablePath())) {}
 
 PublisherComponent::PublisherComponent(publish::Settings settings)
     : DispatchingComponent("WSDLHTMLPublish1", mtAny, "wsdl*"), publisher_(std::move(settings)) {}

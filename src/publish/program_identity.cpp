@@ -6,11 +6,6 @@ namespace publish {
 
 namespace {
 
-std::string& pathOverride() {
-    static std::string path;
-    return path;
-}
-
 // Where the extension starts: the last "." of the file name, or the end.
 std::size_t extensionStart(std::string_view path) {
     const std::size_t slash = path.rfind('/');
@@ -20,13 +15,6 @@ std::size_t extensionStart(std::string_view path) {
 }
 
 }  // namespace
-
-std::string programPath() {
-    const std::string& forced = pathOverride();
-    return forced.empty() ? velmora::executablePath() : forced;
-}
-
-void setProgramPath(std::string path) { pathOverride() = std::move(path); }
 
 std::string applicationTitle(std::string_view programPath) {
     const std::size_t slash = programPath.rfind('/');

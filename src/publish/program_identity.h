@@ -7,11 +7,6 @@
 
 namespace publish {
 
-// The program's absolute path (from /proc/self/exe) unless tests set another.
-std::string programPath();
-// Empty: the program's own path again.
-void setProgramPath(std::string path);
-
 // The file name without directory and extension ("velmora" for
 // ".../build/velmora.cgi").
 std::string applicationTitle(std::string_view programPath);

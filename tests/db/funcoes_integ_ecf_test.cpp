@@ -1,5 +1,6 @@
 // The connection routines: where the INI file is looked for, how it is read,
 // and the exact messages a terminal receives when connecting fails.
+#include "common/executable_path.h"
 #include "common/ini_file.h"
 #include "db/FuncoesIntegECF.h"
 
@@ -61,21 +62,21 @@ TEST(CleanPath, DropsEverythingBeforeTheFirstLetter) {
 }
 
 TEST(ApplicationDirectory, StaysAbsoluteAndEndsWithOneSlash) {
-    db::DefineDiretorioAplicacao({});
+    velmora::overrideExecutablePath({});
     const std::string dir = db::DiretorioAplicacao();
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.front(), '/');
     EXPECT_EQ(dir.back(), '/');
     EXPECT_NE(dir.substr(dir.size() - 2), "//");
     EXPECT_TRUE(fs::exists(dir));
-    db::DefineDiretorioAplicacao("/srv/velmora");
+    velmora::overrideExecutablePath("/srv/velmora/velmora.cgi");
     EXPECT_EQ(db::DiretorioAplicacao(), "/srv/velmora/");
-    db::DefineDiretorioAplicacao({});
+    velmora::overrideExecutablePath({});
 }
 
 TEST(ConectaBanco, MissingIniNamesTheFullFileName) {
     TempDir dir;
-    db::DefineDiretorioAplicacao(dir.path().string());
+    velmora::overrideExecutablePath(dir.path().string() + "/velmora.cgi");
     try {
         db::ConectaBanco();
         FAIL() << "connected without an INI file";
@@ -87,14 +88,14 @@ TEST(ConectaBanco, MissingIniNamesTheFullFileName) {
     ASSERT_NE(db::Conexao, nullptr);
     EXPECT_FALSE(db::Conexao->isOpen());
     EXPECT_NO_THROW(db::DesfazTransacao());
-    db::DefineDiretorioAplicacao({});
+    velmora::overrideExecutablePath({});
 }
 
 TEST(ConectaBanco, UnreachableDatabaseWrapsTheClientMessage) {
     TempDir dir;
     dir.write("caminhoBDIntegECF.ini",
               "[DATABASE]\nCAMINHO=" + (dir.path() / "missing.fdb").string() + "\nUSUARIO=SYSDBA\n");
-    db::DefineDiretorioAplicacao(dir.path().string());
+    velmora::overrideExecutablePath(dir.path().string() + "/velmora.cgi");
     try {
         db::ConectaBanco();
         FAIL() << "opened a missing database";
@@ -104,7 +105,7 @@ TEST(ConectaBanco, UnreachableDatabaseWrapsTheClientMessage) {
         EXPECT_GT(message.size(), connectPrefix.size());  // the client's own words follow
     }
     EXPECT_THROW(db::AbreTransacao(), std::exception);
-    db::DefineDiretorioAplicacao({});
+    velmora::overrideExecutablePath({});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Which answer a /wsdl* request gets: listing, WSDL, not-found page,
 // Forbidden, nothing at all, or the error page when building fails.
+#include "common/executable_path.h"
 #include "publish_test_support.h"
 
 #include "publish/program_identity.h"
@@ -136,9 +137,9 @@ TEST(PublisherRouting, ProgramPathGivesTitleAndPortTable) {
     EXPECT_EQ(bare.title, "svc");
     EXPECT_EQ(bare.portTableFile, "/srv/cgi.d/svc_WSDLADMIN.INI");
 
-    publish::setProgramPath("/tmp/other/x.y.exe");
-    EXPECT_EQ(publish::programPath(), "/tmp/other/x.y.exe");
-    EXPECT_EQ(publish::applicationTitle(publish::programPath()), "x.y");
-    publish::setProgramPath({});
-    EXPECT_EQ(publish::applicationTitle(publish::programPath()), "publish_tests");
+    velmora::overrideExecutablePath("/tmp/other/x.y.exe");
+    EXPECT_EQ(velmora::executablePath(), "/tmp/other/x.y.exe");
+    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "x.y");
+    velmora::overrideExecutablePath({});
+    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "publish_tests");
 }

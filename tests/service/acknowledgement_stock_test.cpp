@@ -1,5 +1,6 @@
 // Acknowledgement deletes only what an import marked; the stock query reads
 // one CompProd row by name-bound parameters.
+#include "common/executable_path.h"
 #include "service/VelmoraImpl.h"
 #include "service_fixture.h"
 
@@ -85,7 +86,7 @@ insert into CompProd values ('1', 'P2', 'G', null);
 TEST_F(Acknowledgement, AnUnreachableDatabaseFailsEveryOperationWithTheConnectMessage) {
     database.execute("insert into Cadoper (Codoper) values ('A')");
     const std::string prefix = "Impossível conectar ao banco de dados pelo seguinte motivo: \r";
-    db::DefineDiretorioAplicacao("/nonexistent-velmora-dir");
+    velmora::overrideExecutablePath("/nonexistent-velmora-dir/velmora.cgi");
     for (auto call : {+[](service::TVelmora& v) { v.ImportaOperadores("1", "001"); },
                       +[](service::TVelmora& v) { v.DeletaIntegECF("1", "001", "CADOPER"); },
                       +[](service::TVelmora& v) { v.BuscaEstoque("1", "P1", "G"); }}) {

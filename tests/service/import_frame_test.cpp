@@ -231,8 +231,11 @@ TEST_F(ImportFrame, ARowQueuedDuringAnImportIsDeliveredOrLeftUnmarked) {
             queue("1", "001", "CADOPER", n % 2 ? "A" : "B", "q" + std::to_string(n));
         }
     });
+    // Imports go on until the producer has queued rows among them: on an
+    // idle machine 25 imports can be over before its first commit.
     std::set<std::string> delivered;
-    for (int i = 0; i < 25; ++i)
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int i = 0; (i < 25 || queued < 30) && std::chrono::steady_clock::now() < until; ++i)
         for (const std::string& a : column(velmora.ImportaOperadores("1", "001"), "Acao")) delivered.insert(a);
     stop = true;
     producer.join();

@@ -1,5 +1,6 @@
 // The two operations that are not imports, and a failing import, as a
 // terminal receives them from the demo database.
+#include "common/executable_path.h"
 #include "demo_service_fixture.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(OtherOperations, AcknowledgementAnswersAnEmptyResponseAndEmptiesTheTables
 }
 
 TEST_F(OtherOperations, AnImportThatCannotConnectAnswersAFaultWithItsMessage) {
-    db::DefineDiretorioAplicacao("/nonexistent-velmora-dir");
+    velmora::overrideExecutablePath("/nonexistent-velmora-dir/velmora.cgi");
     const soap::HttpAnswer answer = import("ImportaClientes");
     EXPECT_EQ(answer.status, 200);
     EXPECT_EQ(answer.contentType, "text/xml");

@@ -1,4 +1,5 @@
 #include "support/program_directory.h"
+#include "common/executable_path.h"
 
 #include "db/FuncoesIntegECF.h"
 
@@ -15,11 +16,11 @@ ProgramDirectory::ProgramDirectory(const db::ConnectParams& p) {
     path_ = tmpl;
     std::ofstream(path_ + "/" + std::string(db::nomeArquivoIni))
         << "[DATABASE]\nCAMINHO=" << p.database << "\nUSUARIO=" << p.user << "\nSENHA=" << p.password << "\n";
-    db::DefineDiretorioAplicacao(path_);
+    velmora::overrideExecutablePath(path_ + "/velmora.cgi");
 }
 
 ProgramDirectory::~ProgramDirectory() {
-    db::DefineDiretorioAplicacao({});
+    velmora::overrideExecutablePath({});
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
