@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!call) return checkFault(answer, error, code, xml), 0;
 
-    check(call->operation != nullptr && call->params.size() == call->operation->params.size(),
+    check(call->operation != nullptr && call->params.size() == call->operation->paramNames.size(),
           "a decoded call names an operation and has one text per parameter");
     for (const std::string& p : call->params) check(isXmlText(p), "parameters read from XML are XML text", p);
 

@@ -1,7 +1,7 @@
 #include "soap/envelope_reader.h"
 
 #include "common/exception.h"
-#include "soap/ascii_case.h"
+#include "common/text.h"
 #include "soap/soap_namespaces.h"
 #include "soap/xml_document.h"
 
@@ -11,7 +11,9 @@ namespace soap {
 
 namespace {
 
+using velmora::equalsIgnoringCase;
 using velmora::Exception;
+using velmora::toAsciiLower;
 
 // "#" + id of every element that has an "id", letter case folded; the first
 // element with a given id keeps it.
@@ -39,7 +41,7 @@ void checkEncodingStyle(const xmlNode* element) {
         throw Exception("Unsupported SOAP encodingStyle " + *style);
 }
 
-bool isTrue(std::string_view v) { return v == "1" || equalsIgnoreCase(v, "true"); }
+bool isTrue(std::string_view v) { return v == "1" || equalsIgnoringCase(v, "true"); }
 
 // No header entry is understood here, so one that must be understood fails.
 void checkHeader(const xmlNode* header) {
@@ -66,7 +68,7 @@ const Operation* selectOperation(const xmlNode* element, const InterfaceEntry& i
     int counted = 0;
     const std::size_t children = childElementCount(element);
     for (const Operation& op : interface.operations) {
-        if (!equalsIgnoreCase(op.name, name)) continue;
+        if (!equalsIgnoringCase(op.name, name)) continue;
         byName = &op;
         ++named;
         if (op.paramNames.size() == children) {
@@ -88,7 +90,7 @@ Params readParams(const xmlNode* call, const Operation& op, const ReferenceIndex
     for (std::size_t i = 0; i < op.paramNames.size(); ++i) {
         const xmlNode* match = nullptr;
         for (const xmlNode* c = call->children; c && !match; c = c->next)
-            if (isElement(c) && equalsIgnoreCase(localName(c), op.paramNames[i])) match = c;
+            if (isElement(c) && equalsIgnoringCase(localName(c), op.paramNames[i])) match = c;
         if (!match) continue;
         checkEncodingStyle(match);
         const xmlNode* value = match;

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "records/record_array.h"
-#include "soap/invokable.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <exception>
 #include <string>

@@ -16,10 +16,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
         std::string_view action = soapAction;
         if (action.starts_with('"')) action.remove_prefix(1);
         if (action.ends_with('"')) action.remove_suffix(1);
-        found = registry.findBySoapActionNamespace(action);
-        // An interface with an explicit SOAP action advertises that value,
-        // which need not start with its namespace.
-        if (!found) found = registry.findByExplicitSoapAction(action);
+        found = registry.findBySoapAction(action);
         if (!found)
             throw velmora::Exception("No interface  registered for soap action '" + std::string(soapAction) + "'");
         chosenBy = soapAction;

@@ -3,8 +3,7 @@
 #include "fake_velmora.h"
 
 #include "common/exception.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +26,33 @@ TEST(InterfaceRegistry, DerivesNamespaceAndSoapActionsFromUnitAndName) {
     EXPECT_EQ(InvRegistry::soapActionOf(own, "Anything"), "http://example.org/own-IOwn");
 }
 
-TEST(InterfaceRegistry, FindsByNameIgnoringCaseAndByNamespaceExactly) {
+TEST(InterfaceRegistry, FindsByNameIgnoringCaseAndBySoapActionExactly) {
     FakeVelmora fake;
+    soap::InterfaceEntry own;
+    own.name = "IOwn";
+    own.unit = "OwnIntf";
+    own.ns = "http://example.org/own";
+    own.soapAction = "http://example.org/own-IOwn";
+    fake.registry.registerInterface(own);
     const InvRegistry& r = fake.registry;
     EXPECT_NE(r.findByName("ivelmora"), nullptr);
     EXPECT_EQ(r.findByName("IVelmor"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora#ImportaOperadores"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora#"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace("urn:velmoraintf-ivelmora"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora2"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace(""), nullptr);
+
+    // The namespace up to the first "#", exactly as written.
+    const soap::InterfaceEntry* velmora = r.findByName("IVelmora");
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora#ImportaOperadores"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora#"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:velmoraintf-ivelmora"), nullptr);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora2"), nullptr);
+    EXPECT_EQ(r.findBySoapAction(""), nullptr);
+
+    // An explicit SOAP action need not start with the namespace; it matches whole.
+    const soap::InterfaceEntry* found = r.findBySoapAction("http://example.org/own-IOwn");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "IOwn");
+    EXPECT_EQ(r.findBySoapAction("http://example.org/own#Anything"), found);
+    EXPECT_EQ(r.findBySoapAction("http://example.org/own-IOwn#Anything"), nullptr);
 }
 
 TEST(InterfaceRegistry, KeepsTheFirstRegistrationAndItsOrder) {
