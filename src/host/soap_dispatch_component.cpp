@@ -3,7 +3,7 @@
 
 #include "host/web_request.h"
 #include "host/web_response.h"
-#include "soap/dispatcher_fault.h"
+#include "soap/envelope_writer.h"
 #include "soap/soap_dispatcher.h"
 
 namespace host {

@@ -5,8 +5,7 @@
 
 #include "common/exception.h"
 #include "common/text.h"
-#include "soap/soap_namespaces.h"
-#include "soap/xml_escape.h"
+#include "soap/wire_format.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -88,7 +87,7 @@ std::string sourceExcerpt(std::string_view bytes, int line) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     std::size_t end = 0;
     for (int chars = 0; chars < 40 && end < text.size(); ++chars)
-        end += std::max<std::size_t>(1, xmlCharLength(text.data() + end, text.data() + text.size()));
+        end += std::max<std::size_t>(1, xmlCharLength(text, end));
     return std::string(text.substr(0, end));
 }
 

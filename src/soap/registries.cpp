@@ -4,7 +4,7 @@
 
 #include "common/exception.h"
 #include "common/text.h"
-#include "soap/soap_namespaces.h"
+#include "soap/wire_format.h"
 
 #include <algorithm>
 

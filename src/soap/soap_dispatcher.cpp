@@ -1,6 +1,5 @@
 #include "soap/soap_dispatcher.h"
 
-#include "soap/dispatcher_fault.h"
 #include "soap/envelope_writer.h"
 #include "soap/soap_invoker.h"
 
