@@ -6,7 +6,7 @@
 // unchanged in the records, the real or the fault the echo operations make.
 #include "common/exception.h"
 #include "soap/envelope_reader.h"
-#include "soap/soap_invoker.h"
+#include "soap/invoker.h"
 #include "support/echo_service.h"
 #include "support/fuzz_check.h"
 #include "support/real_text.h"

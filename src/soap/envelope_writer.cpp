@@ -3,7 +3,6 @@
 #include "soap/envelope_writer.h"
 
 #include "common/exception.h"
-#include "soap/real_format.h"
 #include "soap/wire_format.h"
 
 #include <array>

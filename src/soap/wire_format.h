@@ -1,11 +1,12 @@
 // What the wire looks like in the small, for the reader, the writer and the
-// publisher alike: the standard namespaces of SOAP 1.1 messages and which
-// characters an XML document can carry.
+// publisher alike: the standard namespaces of SOAP 1.1 messages, which
+// characters an XML document can carry, and the text of a 64-bit real.
 #pragma once
 
 #include "common/text.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace soap {
@@ -27,5 +28,12 @@ constexpr std::size_t xmlCharLength(std::string_view text, std::size_t at) noexc
     const velmora::Utf8Char c = velmora::decodeUtf8(text, at, velmora::Utf8Errors::Reject);
     return c.codePoint == 0xFFFE || c.codePoint == 0xFFFF ? 0 : c.length;
 }
+
+// --- Reals
+
+// 15 significant digits, correctly rounded; "." as the decimal separator
+// whatever the locale; plain from 1E-4 to below 1E15, scientific ("1.5E-7",
+// "1E16") outside; "NaN", "INF" and "-INF" for what is not a number.
+void appendWireReal(std::string& out, double value);
 
 }  // namespace soap

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "records/record_kind.h"
+#include "soap/dispatcher.h"
 #include "soap/registries.h"
-#include "soap/soap_dispatcher.h"
 
 #include <functional>
 #include <memory>
