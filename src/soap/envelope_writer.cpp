@@ -107,8 +107,17 @@ XmlWriter& XmlWriter::start(std::string_view qname) {
 }
 
 XmlWriter& XmlWriter::attribute(std::string_view qname, std::string_view value) {
+    return writeAttribute({}, qname, value);
+}
+
+XmlWriter& XmlWriter::namespaceDeclaration(std::string_view prefix, std::string_view ns) {
+    return writeAttribute("xmlns:", prefix, ns);
+}
+
+XmlWriter& XmlWriter::writeAttribute(std::string_view namePrefix, std::string_view name, std::string_view value) {
     out_ += ' ';
-    out_ += qname;
+    out_ += namePrefix;
+    out_ += name;
     out_ += "=\"";
     appendXmlAttribute(out_, value);
     out_ += '"';
@@ -174,15 +183,6 @@ constexpr Binding kEnvelopeBindings[] = {
     {kSoapEncodingNs, "SOAP-ENC"},
 };
 
-// " xmlns:prefix="ns"", as an attribute of the start tag being written.
-void declareNamespace(std::string& out, std::string_view prefix, std::string_view ns) {
-    out += " xmlns:";
-    out += prefix;
-    out += "=\"";
-    appendXmlAttribute(out, ns);
-    out += '"';
-}
-
 // Namespace prefixes in scope of the response element: the fixed ones of the
 // Envelope, then "NS" + counter for each further namespace, declared on the
 // response element (the root that holds the record elements).
@@ -199,8 +199,8 @@ public:
     }
 
     // Declarations generated so far, as attributes of the current start tag.
-    void declareGenerated(std::string& out) const {
-        for (const Generated& g : generated_) declareNamespace(out, g.prefix, g.ns);
+    void declareGenerated(XmlWriter& w) const {
+        for (const Generated& g : generated_) w.namespaceDeclaration(g.prefix, g.ns);
     }
 
 private:
@@ -213,7 +213,7 @@ private:
 
 void startEnvelope(XmlWriter& w) {
     w.declaration().start(kEnvelope);
-    for (const Binding& b : kEnvelopeBindings) declareNamespace(w.buffer(), b.prefix, b.ns);
+    for (const Binding& b : kEnvelopeBindings) w.namespaceDeclaration(b.prefix, b.ns);
 }
 
 template <class Integer>
@@ -361,7 +361,7 @@ void startResponse(XmlWriter& w, const PrefixScope& scope, std::string_view resp
     startEnvelope(w);
     w.start(kBody).attribute("SOAP-ENV:encodingStyle", kSoapEncodingNs);
     w.start(responseName);
-    scope.declareGenerated(w.buffer());
+    scope.declareGenerated(w);
 }
 
 [[noreturn]] void unsupported(std::string_view what) {
@@ -477,7 +477,7 @@ std::string writeFault(const FaultInfo& fault) {
         // The type's own prefix is the first generated one of this document.
         const std::string type = "NS1:" + fault.detailType;
         w.start("detail").start(type);
-        w.attribute("xmlns:NS1", kInvokeRegistryNs);
+        w.namespaceDeclaration("NS1", kInvokeRegistryNs);
         w.attribute("xsi:type", type);
         w.end(type).end("detail");
     }

@@ -38,6 +38,8 @@ public:
     // Opens "<qname"; attributes may follow until content or end().
     XmlWriter& start(std::string_view qname);
     XmlWriter& attribute(std::string_view qname, std::string_view value);
+    // xmlns:prefix="ns", an attribute like any other.
+    XmlWriter& namespaceDeclaration(std::string_view prefix, std::string_view ns);
     XmlWriter& text(std::string_view utf8);
     // Markup the caller vouches for.
     XmlWriter& raw(std::string_view markup);
@@ -47,6 +49,7 @@ public:
     XmlWriter& element(std::string_view qname, std::string_view utf8);
 
 private:
+    XmlWriter& writeAttribute(std::string_view namePrefix, std::string_view name, std::string_view value);
     void closeStartTag();
 
     std::string& out_;

@@ -14,11 +14,6 @@ using velmora::equalsIgnoringCase;
 
 // --- The interface registry
 
-InvRegistry& InvRegistry::instance() {
-    static InvRegistry registry;
-    return registry;
-}
-
 void InvRegistry::registerInterface(InterfaceEntry entry) {
     if (findByName(entry.name)) return;
     interfaces_.push_back(std::move(entry));
@@ -109,11 +104,6 @@ ScalarType scalarTypeOf(records::FieldKind kind) noexcept {
     case records::FieldKind::Text: break;
     }
     return ScalarType::String;
-}
-
-RemTypeRegistry& RemTypeRegistry::instance() {
-    static RemTypeRegistry registry;
-    return registry;
 }
 
 RemTypeRegistry::RemTypeRegistry() {

@@ -68,7 +68,11 @@ struct ImplementationEntry {
 // request at a time, so the registries take no lock.
 class InvRegistry {
 public:
-    static InvRegistry& instance();
+    // The one the program registers in and serves from.
+    static InvRegistry& instance() {
+        static InvRegistry registry;
+        return registry;
+    }
 
     // Registering an interface a second time changes nothing.
     void registerInterface(InterfaceEntry entry);
@@ -116,7 +120,11 @@ ScalarType scalarTypeOf(records::FieldKind kind) noexcept;
 // their first lookup.
 class RemTypeRegistry {
 public:
-    static RemTypeRegistry& instance();
+    // The one the program registers in and serves from.
+    static RemTypeRegistry& instance() {
+        static RemTypeRegistry registry;
+        return registry;
+    }
 
     // A fresh registry holding the scalar entries only.
     RemTypeRegistry();
