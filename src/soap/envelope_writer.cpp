@@ -453,17 +453,6 @@ std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_v
     return out;
 }
 
-FaultInfo faultOf(const std::exception& error) {
-    FaultInfo info;
-    info.message = error.what();
-    if (const auto* remotable = dynamic_cast<const velmora::ERemotableException*>(&error)) {
-        info.faultCode = remotable->faultCode();
-        info.faultActor = remotable->faultActor();
-        info.detailType = remotable->typeName();
-    }
-    return info;
-}
-
 std::string writeFault(const FaultInfo& fault) {
     std::string out;
     out.reserve(512 + fault.message.size() + fault.message.size() / 8);
@@ -483,6 +472,17 @@ std::string writeFault(const FaultInfo& fault) {
     }
     w.end("SOAP-ENV:Fault").end(kBody).end(kEnvelope);
     return out;
+}
+
+std::string writeFault(const std::exception& error) {
+    FaultInfo info;
+    info.message = error.what();
+    if (const auto* remotable = dynamic_cast<const velmora::ERemotableException*>(&error)) {
+        info.faultCode = remotable->faultCode();
+        info.faultActor = remotable->faultActor();
+        info.detailType = remotable->typeName();
+    }
+    return writeFault(info);
 }
 
 // --- The dispatcher's fixed fault

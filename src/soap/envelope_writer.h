@@ -78,12 +78,10 @@ struct FaultInfo {
     std::string detailType;  // non-empty: a detail element of this remotable type
 };
 
+std::string writeFault(const FaultInfo& fault);
 // ERemotableException keeps its code, actor and type; any other error is a
 // server fault carrying what() only.
-FaultInfo faultOf(const std::exception& error);
-
-std::string writeFault(const FaultInfo& fault);
-inline std::string writeFault(const std::exception& error) { return writeFault(faultOf(error)); }
+std::string writeFault(const std::exception& error);
 
 // The dispatcher's own fault, for a call whose interface cannot be chosen: a
 // fixed text with the message inserted, sent with status 500.

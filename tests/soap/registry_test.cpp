@@ -10,6 +10,21 @@
 using namespace soaptest;
 using soap::InvRegistry;
 
+namespace {
+
+// An interface with a namespace of its own and an explicit SOAP action that
+// does not start with it.
+soap::InterfaceEntry ownInterface() {
+    soap::InterfaceEntry own;
+    own.name = "IOwn";
+    own.unit = "OwnIntf";
+    own.ns = "http://example.org/own";
+    own.soapAction = "http://example.org/own-IOwn";
+    return own;
+}
+
+}  // namespace
+
 TEST(InterfaceRegistry, DerivesNamespaceAndSoapActionsFromUnitAndName) {
     FakeVelmora fake;
     const soap::InterfaceEntry* velmora = fake.registry.findByName("IVelmora");
@@ -17,22 +32,14 @@ TEST(InterfaceRegistry, DerivesNamespaceAndSoapActionsFromUnitAndName) {
     EXPECT_EQ(InvRegistry::namespaceOf(*velmora), "urn:VelmoraIntf-IVelmora");
     EXPECT_EQ(InvRegistry::soapActionOf(*velmora, "BuscaEstoque"), "urn:VelmoraIntf-IVelmora#BuscaEstoque");
 
-    soap::InterfaceEntry own;
-    own.name = "IOwn";
-    own.unit = "OwnIntf";
-    own.ns = "http://example.org/own";
-    own.soapAction = "http://example.org/own-IOwn";
+    const soap::InterfaceEntry own = ownInterface();
     EXPECT_EQ(InvRegistry::namespaceOf(own), "http://example.org/own");
     EXPECT_EQ(InvRegistry::soapActionOf(own, "Anything"), "http://example.org/own-IOwn");
 }
 
 TEST(InterfaceRegistry, FindsByNameIgnoringCaseAndBySoapActionExactly) {
     FakeVelmora fake;
-    soap::InterfaceEntry own;
-    own.name = "IOwn";
-    own.unit = "OwnIntf";
-    own.ns = "http://example.org/own";
-    own.soapAction = "http://example.org/own-IOwn";
+    const soap::InterfaceEntry own = ownInterface();
     fake.registry.registerInterface(own);
     const InvRegistry& r = fake.registry;
     EXPECT_NE(r.findByName("ivelmora"), nullptr);
