@@ -6,7 +6,7 @@
 // unchanged in the records, the real or the fault the echo operations make.
 #include "common/exception.h"
 #include "soap/envelope_reader.h"
-#include "soap/soap_invoker.h"
+#include "soap/invoker.h"
 #include "support/echo_service.h"
 #include "support/fuzz_check.h"
 #include "support/real_text.h"
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!call) return checkFault(answer, error, code, xml), 0;
 
-    check(call->operation != nullptr && call->params.size() == call->operation->params.size(),
+    check(call->operation != nullptr && call->params.size() == call->operation->paramNames.size(),
           "a decoded call names an operation and has one text per parameter");
     for (const std::string& p : call->params) check(isXmlText(p), "parameters read from XML are XML text", p);
 

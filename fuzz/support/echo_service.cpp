@@ -75,24 +75,23 @@ EchoService::EchoService() {
     entry.name = "IVelmora";
     entry.unit = "VelmoraIntf";
 
-    soap::Operation import = operation("ImportaOperadores", {"PCodEmpresa", "PEcf"}, soap::ResultKind::RecordArray);
-    import.invoke = [](soap::TInvokableClass&, const soap::Params& p) { return importEcho(p);
-};
-entry.operations.push_back(std::move(import));
+    soap::Operation importing = operation("ImportaOperadores", {"PCodEmpresa", "PEcf"}, soap::ResultKind::RecordArray);
+    importing.invoke = [](soap::TInvokableClass&, const soap::Params& p) { return importEcho(p); };
+    entry.operations.push_back(std::move(importing));
 
-soap::Operation stock = operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double);
-stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult { return realFrom(p[1]); };
-entry.operations.push_back(std::move(stock));
+    soap::Operation stock = operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double);
+    stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult { return realFrom(p[1]); };
+    entry.operations.push_back(std::move(stock));
 
-soap::Operation ack = operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None);
-ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
-    if (!p[2].empty()) throw velmora::Exception(p[2]);
-    return std::monostate{};
-};
-entry.operations.push_back(std::move(ack));
+    soap::Operation ack = operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None);
+    ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
+        if (!p[2].empty()) throw velmora::Exception(p[2]);
+        return std::monostate{};
+    };
+    entry.operations.push_back(std::move(ack));
 
-registry.registerInterface(std::move(entry));
-registry.registerInvokableClass({"TVelmora", "IVelmora", [] { return std::make_unique<EchoServant>(); }});
-}  // namespace fuzzsupport
+    registry.registerInterface(std::move(entry));
+    registry.registerInvokableClass({"TVelmora", "IVelmora", [] { return std::make_unique<EchoServant>(); }});
+}
 
 }  // namespace fuzzsupport

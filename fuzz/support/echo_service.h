@@ -6,8 +6,7 @@
 #pragma once
 
 #include "records/record_kind.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <cstdint>
 #include <string_view>

@@ -3,8 +3,8 @@
 
 #include "host/web_request.h"
 #include "host/web_response.h"
-#include "soap/dispatcher_fault.h"
-#include "soap/soap_dispatcher.h"
+#include "soap/dispatcher.h"
+#include "soap/envelope_writer.h"
 
 namespace host {
 

@@ -3,7 +3,7 @@
 // the markup itself are the streaming writer's.
 #pragma once
 
-#include "soap/xml_writer.h"
+#include "soap/envelope_writer.h"
 
 #include <initializer_list>
 #include <string>

@@ -2,7 +2,7 @@
 // their namespaces, documentation and a link to each one's WSDL.
 #pragma once
 
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <span>
 #include <string>

@@ -3,8 +3,7 @@
 // operation's result and signature.
 #pragma once
 
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <span>
 #include <string>

@@ -2,7 +2,7 @@
 // implementation class, in registration order, the publisher's own last.
 #pragma once
 
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <string_view>
 #include <vector>

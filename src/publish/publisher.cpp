@@ -1,5 +1,6 @@
 #include "publish/publisher.h"
 
+#include "common/text.h"
 #include "publish/base_address.h"
 #include "publish/listing_page.h"
 #include "publish/port_table.h"
@@ -9,7 +10,6 @@
 #include "publish/service_page.h"
 #include "publish/wsdl_document.h"
 #include "publish/wsil_document.h"
-#include "soap/ascii_case.h"
 
 #include <exception>
 
@@ -79,7 +79,7 @@ Answer Publisher::answer(const Request& request) const {
 Page Publisher::servicePage(const Request& request) const {
     const std::string base = baseAddress(request.host, request.serverPort, request.https, request.scriptName);
     const auto portTypes = publishedPortTypes(registry_);
-    if (soap::equalsIgnoreCase(request.pathInfo, "/inspection.wsil"))
+    if (velmora::equalsIgnoringCase(request.pathInfo, "/inspection.wsil"))
         return {inspectionDocument(portTypes, base), "text/xml"};
     return {publish::servicePage(settings_.title, base, portTypes, request.query, types_), {}};
 }

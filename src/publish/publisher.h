@@ -5,8 +5,7 @@
 
 #include "publish/publisher_io.h"
 #include "publish/wsdl_namespaces.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <string_view>

@@ -6,7 +6,7 @@
 #include "publish/indented_xml.h"
 #include "publish/type_names.h"
 #include "records/record_kind.h"
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,7 @@
 #pragma once
 
 #include "publish/publisher_io.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <span>
 #include <string>

@@ -21,10 +21,8 @@ XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
     return nameOf(types.add(std::move(entry)));
 }
 
-XmlTypeName parameterType(const soap::Operation& op, soap::RemTypeRegistry& types) {
-    if (op.paramXmlType.empty()) return {{}, "????"};
-    const soap::TypeEntry& text = types.scalar(soap::ScalarType::String);
-    return {text.ns, op.paramXmlType};
+XmlTypeName parameterType(const soap::Operation&, soap::RemTypeRegistry& types) {
+    return nameOf(types.scalar(soap::ScalarType::String));  // every parameter is a string
 }
 
 std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRegistry& types) {

@@ -2,8 +2,7 @@
 // the type registry gives them (record and array types enter it on lookup).
 #pragma once
 
-#include "soap/invokable.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <optional>
 #include <string>

@@ -32,7 +32,7 @@ void appendTypesTable(std::string& out, const soap::RemTypeRegistry& types) {
             appendHtml(out, e.kindText);
         });
         cell([&] { out += std::to_string(e.id); });
-        cell([&] { appendHtml(out, e.externalName); });
+        cell([] {});  // no type is given an external name
         out += "</tr>";
     }
     out += "</table></center>";

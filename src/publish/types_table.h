@@ -2,7 +2,7 @@
 // registry with its names, namespace, class or kind, and identifying number.
 #pragma once
 
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 

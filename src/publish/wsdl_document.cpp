@@ -2,7 +2,7 @@
 
 #include "publish/schema_types.h"
 #include "publish/wsdl_namespaces.h"
-#include "soap/soap_namespaces.h"
+#include "soap/wire_format.h"
 
 namespace publish {
 

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "publish/port_table.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <span>
 #include <string>

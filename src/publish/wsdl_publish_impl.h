@@ -3,7 +3,7 @@
 #pragma once
 
 #include "publish/wsdl_publish_intf.h"
-#include "soap/invokable.h"
+#include "soap/registries.h"
 
 namespace publish {
 

@@ -34,7 +34,6 @@ void registerWSDLPublish(soap::InvRegistry& registry, soap::RemTypeRegistry& typ
     soap::InterfaceEntry entry;
     entry.name = kWSDLPublishName;
     entry.unit = "wsdl_publish_intf";
-    entry.guid = "{6B8E2C71-3F0A-4D5E-9A41-7C2D90E1B3F6}";
     entry.ns = kWSDLPublishNamespace;
     entry.soapAction = std::string(kWSDLPublishNamespace) + "-" + std::string(kWSDLPublishName);
     entry.documentation = "Lists all the PortTypes published by this Service";

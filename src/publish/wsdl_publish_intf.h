@@ -2,8 +2,7 @@
 // the service's description (port types, WSDL, type systems, schemas).
 #pragma once
 
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <vector>

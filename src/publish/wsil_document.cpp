@@ -17,7 +17,7 @@ std::string inspectionDocument(std::span<const soap::InterfaceEntry* const> port
         location += portType->name;
         xml.open("service");
         xml.open("abstract").text(portType->documentation).close();
-        xml.open("name").text(portType->externalName.empty() ? portType->name : portType->externalName).close();
+        xml.open("name").text(portType->name).close();
         xml.empty("description", {{"referencedNamespace", kWsdlNs}, {"location", location}});
         xml.close();
     }

@@ -2,7 +2,7 @@
 // port type, each pointing at its WSDL.
 #pragma once
 
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <span>
 #include <string>

@@ -1,7 +1,7 @@
 #include "publish/xsd_document.h"
 
 #include "publish/schema_types.h"
-#include "soap/soap_namespaces.h"
+#include "soap/wire_format.h"
 
 namespace publish {
 

@@ -2,8 +2,7 @@
 // complex types of that namespace that the registered interfaces carry.
 #pragma once
 
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <string_view>

@@ -16,7 +16,7 @@
 #include "records/UClassProdutoDao.h"
 #include "records/UClassVendendDao.h"
 #include "service/marking_error.h"
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <chrono>
 #include <optional>

@@ -5,7 +5,7 @@
 
 #include "records/query_frame.h"
 #include "service/VelmoraIntf.h"
-#include "soap/invokable.h"
+#include "soap/registries.h"
 
 #include <string_view>
 

@@ -11,7 +11,7 @@
 #include "records/UClassPedidoi.h"
 #include "records/UClassProduto.h"
 #include "records/UClassVendend.h"
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 namespace service {
 namespace {
@@ -43,7 +43,6 @@ void registerIVelmora() {
     soap::InterfaceEntry entry;
     entry.name = "IVelmora";
     entry.unit = "VelmoraIntf";
-    entry.guid = "{4468DFC4-609F-4FB6-AF28-34FA539B5F96}";
     auto& ops = entry.operations;
     ops.push_back(importOperation("ImportaProdutos", &IVelmora::ImportaProdutos, records::TRegistroProduto));
     ops.push_back(importOperation("ImportaClientes", &IVelmora::ImportaClientes, records::TRegistroCliente));

@@ -2,7 +2,7 @@
 // and its parameter texts out, by the RPC/encoded rules of SOAP 1.1.
 #pragma once
 
-#include "soap/invoke_registry.h"
+#include "soap/registries.h"
 
 #include <string_view>
 

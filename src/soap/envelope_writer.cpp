@@ -1,77 +1,223 @@
+// Every byte of a SOAP answer is written here: escaping, the streaming XML
+// writer, the response and fault envelopes, and the dispatcher's fixed fault.
 #include "soap/envelope_writer.h"
 
 #include "common/exception.h"
-#include "soap/real_format.h"
-#include "soap/soap_namespaces.h"
-#include "soap/xml_writer.h"
+#include "soap/wire_format.h"
 
+#include <array>
 #include <charconv>
 #include <deque>
 #include <vector>
 
 namespace soap {
 
+// --- Escaping
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Minimal: character data where only & and < are escaped and everything else
+// stays as it is (the dispatcher's fixed fault); ">" is escaped only where it
+// would close "]]>", which character data may not contain.
+enum class Escape { Text, Attribute, Minimal };
+
+// true: the ASCII byte is copied as it stands.
+constexpr std::array<bool, 256> plainBytes(Escape mode) {
+    std::array<bool, 256> t{};
+    for (std::size_t c = 0x20; c <= 0x7F; ++c) t[c] = true;
+    t['&'] = false;
+    t['<'] = false;
+    if (mode == Escape::Text) {
+        t['>'] = false;
+        t['\t'] = t['\n'] = true;
+    } else if (mode == Escape::Attribute) {
+        t['"'] = false;
+    } else {
+        t['>'] = false;  // checked for "]]>"
+        t['\t'] = t['\n'] = t['\r'] = true;
+    }
+    return t;
+}
+
+constexpr auto kPlainText = plainBytes(Escape::Text);
+constexpr auto kPlainAttribute = plainBytes(Escape::Attribute);
+constexpr auto kPlainMinimal = plainBytes(Escape::Minimal);
+
+// Runs of plain bytes and of valid multi-byte characters are copied in one
+// go; only what needs a reference or a replacement is written on its own.
+template <Escape mode>
+void appendEscaped(std::string& out, std::string_view s) {
+    constexpr const std::array<bool, 256>& plain =
+        mode == Escape::Text ? kPlainText : (mode == Escape::Attribute ? kPlainAttribute : kPlainMinimal);
+    std::size_t run = 0;  // the first byte not copied yet
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (plain[c]) {
+            ++i;
+            continue;
+        }
+        if (c >= 0x80) {
+            if (const std::size_t n = xmlCharLength(s, i)) {
+                i += n;
+                continue;
+            }
+        }
+        out.append(s.data() + run, i - run);
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>':
+            if (mode == Escape::Minimal && !(i >= 2 && s[i - 1] == ']' && s[i - 2] == ']'))
+                out += '>';
+            else
+                out += "&gt;";
+            break;
+        case '"': out += "&quot;"; break;
+        case '\t': out += "&#9;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\r': out += "&#13;"; break;
+        default: out += kReplacement; break;  // a control character or a byte that starts no XML character
+        }
+        run = ++i;
+    }
+    out.append(s.data() + run, i - run);
+}
+
+}  // namespace
+
+void appendXmlText(std::string& out, std::string_view utf8) { appendEscaped<Escape::Text>(out, utf8); }
+void appendXmlAttribute(std::string& out, std::string_view utf8) { appendEscaped<Escape::Attribute>(out, utf8); }
+
+// --- The streaming XML writer
+
+XmlWriter& XmlWriter::declaration() {
+    out_ += "<?xml version=\"1.0\"?>";
+    return *this;
+}
+
+XmlWriter& XmlWriter::start(std::string_view qname) {
+    closeStartTag();
+    out_ += '<';
+    out_ += qname;
+    tagOpen_ = true;
+    return *this;
+}
+
+XmlWriter& XmlWriter::attribute(std::string_view qname, std::string_view value) {
+    return writeAttribute({}, qname, value);
+}
+
+XmlWriter& XmlWriter::namespaceDeclaration(std::string_view prefix, std::string_view ns) {
+    return writeAttribute("xmlns:", prefix, ns);
+}
+
+XmlWriter& XmlWriter::writeAttribute(std::string_view namePrefix, std::string_view name, std::string_view value) {
+    out_ += ' ';
+    out_ += namePrefix;
+    out_ += name;
+    out_ += "=\"";
+    appendXmlAttribute(out_, value);
+    out_ += '"';
+    return *this;
+}
+
+XmlWriter& XmlWriter::text(std::string_view utf8) {
+    closeStartTag();
+    appendXmlText(out_, utf8);
+    return *this;
+}
+
+XmlWriter& XmlWriter::raw(std::string_view markup) {
+    closeStartTag();
+    out_ += markup;
+    return *this;
+}
+
+XmlWriter& XmlWriter::end(std::string_view qname) {
+    if (tagOpen_) {
+        out_ += "/>";
+        tagOpen_ = false;
+        return *this;
+    }
+    out_ += "</";
+    out_ += qname;
+    out_ += '>';
+    return *this;
+}
+
+XmlWriter& XmlWriter::element(std::string_view qname, std::string_view utf8) {
+    start(qname);
+    if (!utf8.empty()) text(utf8);
+    return end(qname);
+}
+
+void XmlWriter::closeStartTag() {
+    if (tagOpen_) {
+        out_ += '>';
+        tagOpen_ = false;
+    }
+}
+
+// --- Envelopes
+
 namespace {
 
 constexpr std::string_view kEnvelope = "SOAP-ENV:Envelope";
 constexpr std::string_view kBody = "SOAP-ENV:Body";
+// Where the remotable exception type of a fault's detail lives.
+constexpr std::string_view kInvokeRegistryNs = "urn:InvokeRegistry";
 
-// Namespace prefixes in scope of the response element: the four fixed ones of
-// the Envelope, then "NS" + counter for each further namespace, declared on
-// the response element (the root that holds the record elements).
+struct Binding {
+    std::string_view ns;
+    std::string_view prefix;
+};
+
+// The namespaces every envelope declares, with their fixed prefixes.
+constexpr Binding kEnvelopeBindings[] = {
+    {kSoapEnvelopeNs, "SOAP-ENV"},
+    {kXmlSchemaNs, "xsd"},
+    {kXmlSchemaInstanceNs, "xsi"},
+    {kSoapEncodingNs, "SOAP-ENC"},
+};
+
+// Namespace prefixes in scope of the response element: the fixed ones of the
+// Envelope, then "NS" + counter for each further namespace, declared on the
+// response element (the root that holds the record elements).
 class PrefixScope {
 public:
-    PrefixScope() {
-        bind(kSoapEnvelopeNs, kEnvPrefix);
-        bind(kXmlSchemaNs, kXsdPrefix);
-        bind(kXmlSchemaInstanceNs, kXsiPrefix);
-        bind(kSoapEncodingNs, kEncPrefix);
-        fixed_ = bindings_.size();
-    }
-
     // The prefix of ns, generating and recording a declaration when new.
     std::string_view prefixFor(std::string_view ns) {
-        for (const Binding& b : bindings_)
+        for (const Binding& b : kEnvelopeBindings)
             if (b.ns == ns) return b.prefix;
-        bind(ns, "NS" + std::to_string(++counter_));
-        return bindings_.back().prefix;
+        for (const Generated& g : generated_)
+            if (g.ns == ns) return g.prefix;
+        generated_.push_back({std::string(ns), "NS" + std::to_string(generated_.size() + 1)});
+        return generated_.back().prefix;
     }
 
     // Declarations generated so far, as attributes of the current start tag.
     void declareGenerated(XmlWriter& w) const {
-        for (std::size_t i = fixed_; i < bindings_.size(); ++i) {
-            std::string& out = w.buffer();
-            out += " xmlns:";
-            out += bindings_[i].prefix;
-            out += "=\"";
-            appendXmlAttribute(out, bindings_[i].ns);
-            out += '"';
-        }
+        for (const Generated& g : generated_) w.namespaceDeclaration(g.prefix, g.ns);
     }
 
 private:
-    struct Binding {
+    struct Generated {
         std::string ns;
         std::string prefix;
     };
-    void bind(std::string_view ns, std::string_view prefix) {
-        bindings_.push_back({std::string(ns), std::string(prefix)});
-    }
-
-    std::deque<Binding> bindings_;  // prefixes handed out stay where they are
-    std::size_t fixed_ = 0;
-    int counter_ = 0;
+    std::deque<Generated> generated_;  // prefixes handed out stay where they are
 };
 
 void startEnvelope(XmlWriter& w) {
     w.declaration().start(kEnvelope);
-    w.attribute("xmlns:SOAP-ENV", kSoapEnvelopeNs);
-    w.attribute("xmlns:xsd", kXmlSchemaNs);
-    w.attribute("xmlns:xsi", kXmlSchemaInstanceNs);
-    w.attribute("xmlns:SOAP-ENC", kSoapEncodingNs);
+    for (const Binding& b : kEnvelopeBindings) w.namespaceDeclaration(b.prefix, b.ns);
 }
 
-void appendInt(std::string& out, long long value) {
+template <class Integer>
+void appendInt(std::string& out, Integer value) {
     char buf[24];
     out.append(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
 }
@@ -156,11 +302,11 @@ void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recor
     out += ':';
     appendXmlAttribute(out, recordType.local);
     out += '[';
-    appendInt(out, static_cast<long long>(count));
+    appendInt(out, count);
     out += "]\"";
     for (std::size_t r = 0; r < count; ++r) {
         w.raw("<item href=\"#");
-        appendInt(out, static_cast<long long>(r + 1));
+        appendInt(out, r + 1);
         out += "\"/>";
     }
     w.end("return");
@@ -172,12 +318,11 @@ void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recor
     typeAttr += "\">";
     const std::string endRecord = "</" + element + '>';
     const std::span<const records::FieldDef> fields = records.kind().fields;
-    char number[24];
     for (std::size_t r = 0; r < count; ++r) {
         out += '<';
         out += element;
         out += " id=\"";
-        appendInt(out, static_cast<long long>(r + 1));
+        appendInt(out, r + 1);
         out += typeAttr;
         const FieldTags* unclosed = nullptr;  // the field before, when its element awaits its end tag
         for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -193,9 +338,7 @@ void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recor
             }
             switch (fields[f].kind) {
             case records::FieldKind::Text: appendXmlText(out, text); break;
-            case records::FieldKind::Integer:
-                out.append(number, std::to_chars(number, number + sizeof number, records.integer(r, f)).ptr);
-                break;
+            case records::FieldKind::Integer: appendInt(out, records.integer(r, f)); break;
             case records::FieldKind::Real: appendWireReal(out, records.real(r, f)); break;
             }
             unclosed = &tags[f];
@@ -278,7 +421,7 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
         out += " SOAP-ENC:arrayType=\"";
         appendXmlAttribute(out, scalarType);
         out += '[';
-        appendInt(out, static_cast<long long>(list.size()));
+        appendInt(out, list.size());
         out += "]\"";
         for (const std::string& item : list) w.element("item", item);
         w.end("return");
@@ -310,17 +453,6 @@ std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_v
     return out;
 }
 
-FaultInfo faultOf(const std::exception& error) {
-    FaultInfo info;
-    info.message = error.what();
-    if (const auto* remotable = dynamic_cast<const velmora::ERemotableException*>(&error)) {
-        info.faultCode = remotable->faultCode();
-        info.faultActor = remotable->faultActor();
-        info.detailType = remotable->typeName();
-    }
-    return info;
-}
-
 std::string writeFault(const FaultInfo& fault) {
     std::string out;
     out.reserve(512 + fault.message.size() + fault.message.size() / 8);
@@ -334,11 +466,44 @@ std::string writeFault(const FaultInfo& fault) {
         // The type's own prefix is the first generated one of this document.
         const std::string type = "NS1:" + fault.detailType;
         w.start("detail").start(type);
-        w.attribute("xmlns:NS1", kInvokeRegistryNs);
+        w.namespaceDeclaration("NS1", kInvokeRegistryNs);
         w.attribute("xsi:type", type);
         w.end(type).end("detail");
     }
     w.end("SOAP-ENV:Fault").end(kBody).end(kEnvelope);
+    return out;
+}
+
+std::string writeFault(const std::exception& error) {
+    FaultInfo info;
+    info.message = error.what();
+    if (const auto* remotable = dynamic_cast<const velmora::ERemotableException*>(&error)) {
+        info.faultCode = remotable->faultCode();
+        info.faultActor = remotable->faultActor();
+        info.detailType = remotable->typeName();
+    }
+    return writeFault(info);
+}
+
+// --- The dispatcher's fixed fault
+
+namespace {
+
+// Blanks and quotes as terminals have always received them.
+constexpr std::string_view kDispatcherFaultHead =
+    "<?xml version=\"1.0\" encoding='UTF-8'?> <SOAP-ENV:Envelope "
+    "xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" ><SOAP-ENV:Body> <SOAP-ENV:Fault> "
+    "<faultcode>SOAP-ENV:Server</faultcode><faultstring>";
+constexpr std::string_view kDispatcherFaultTail = "</faultstring></SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>";
+
+}  // namespace
+
+std::string dispatcherFault(std::string_view message) {
+    std::string out;
+    out.reserve(kDispatcherFaultHead.size() + message.size() + message.size() / 8 + kDispatcherFaultTail.size());
+    out += kDispatcherFaultHead;
+    appendEscaped<Escape::Minimal>(out, message);
+    out += kDispatcherFaultTail;
     return out;
 }
 

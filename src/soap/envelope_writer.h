@@ -1,16 +1,62 @@
-// The converter's output: the response envelope of a call, written straight
-// from the result (records included) into one string, and its fault envelope.
+// Every byte of a SOAP answer: the response envelope (records included), the
+// fault envelope and the dispatcher's fixed fault, with the small streaming
+// XML writer and the escaping they use (the publisher's documents use both).
 #pragma once
 
 #include "records/record_array.h"
-#include "soap/invokable.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <exception>
 #include <string>
 #include <string_view>
 
 namespace soap {
+
+// --- Escaping, done once as the text is appended. What XML 1.0 cannot carry
+// (C0 controls other than tab, LF and CR, U+FFFE, U+FFFF, malformed UTF-8)
+// becomes U+FFFD, so the document stays well-formed.
+
+// Element content: &, <, > as entity references, CR as "&#13;" so that a
+// reader's end-of-line handling cannot turn it into LF.
+void appendXmlText(std::string& out, std::string_view utf8);
+
+// Attribute value in double quotes: &, <, " as entity references, tab, LF and
+// CR as character references so that attribute normalisation keeps them.
+void appendXmlAttribute(std::string& out, std::string_view utf8);
+
+// --- The streaming XML writer: appends markup to one string as it goes. No
+// tree is built; the caller keeps the order.
+
+class XmlWriter {
+public:
+    explicit XmlWriter(std::string& out) : out_(out) {}
+
+    std::string& buffer() noexcept { return out_; }
+
+    // <?xml version="1.0"?>, without an encoding attribute.
+    XmlWriter& declaration();
+    // Opens "<qname"; attributes may follow until content or end().
+    XmlWriter& start(std::string_view qname);
+    XmlWriter& attribute(std::string_view qname, std::string_view value);
+    // xmlns:prefix="ns", an attribute like any other.
+    XmlWriter& namespaceDeclaration(std::string_view prefix, std::string_view ns);
+    XmlWriter& text(std::string_view utf8);
+    // Markup the caller vouches for.
+    XmlWriter& raw(std::string_view markup);
+    // Closes the innermost element: "/>" when it has no content yet.
+    XmlWriter& end(std::string_view qname);
+    // Element with text content (or empty).
+    XmlWriter& element(std::string_view qname, std::string_view utf8);
+
+private:
+    XmlWriter& writeAttribute(std::string_view namePrefix, std::string_view name, std::string_view value);
+    void closeStartTag();
+
+    std::string& out_;
+    bool tagOpen_ = false;
+};
+
+// --- Envelopes
 
 // The response envelope of operation `operation` of the interface whose
 // namespace is `interfaceNs`. `result` must hold what `kind` says (nothing for
@@ -32,11 +78,13 @@ struct FaultInfo {
     std::string detailType;  // non-empty: a detail element of this remotable type
 };
 
+std::string writeFault(const FaultInfo& fault);
 // ERemotableException keeps its code, actor and type; any other error is a
 // server fault carrying what() only.
-FaultInfo faultOf(const std::exception& error);
+std::string writeFault(const std::exception& error);
 
-std::string writeFault(const FaultInfo& fault);
-inline std::string writeFault(const std::exception& error) { return writeFault(faultOf(error)); }
+// The dispatcher's own fault, for a call whose interface cannot be chosen: a
+// fixed text with the message inserted, sent with status 500.
+std::string dispatcherFault(std::string_view message);
 
 }  // namespace soap

@@ -2,8 +2,8 @@
 // chosen by the SOAP action its own WSDL advertises or by the path.
 #include "publish_test_support.h"
 
-#include "soap/soap_dispatcher.h"
-#include "soap/soap_invoker.h"
+#include "soap/dispatcher.h"
+#include "soap/invoker.h"
 
 #include <gtest/gtest.h>
 

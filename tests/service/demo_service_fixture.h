@@ -7,7 +7,7 @@
 #include "db/FuncoesIntegECF.h"
 #include "db/statement.h"
 #include "service/VelmoraIntf.h"
-#include "soap/soap_dispatcher.h"
+#include "soap/dispatcher.h"
 #include "support/demo_script.h"
 #include "support/program_directory.h"
 #include "support/test_database.h"

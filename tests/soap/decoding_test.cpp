@@ -161,6 +161,12 @@ TEST(Decoding, MalformedXmlReportsReasonLineAndSourceExcerpt) {
     EXPECT_GT(at, 0u);  // a reason comes first
     EXPECT_EQ(o.fault.substr(at + prefix.size()), line3.substr(0, 40));
 
+    // Forty characters, not bytes: a multi-byte character is never cut.
+    std::string accents;
+    for (int i = 0; i < 50; ++i) accents += "\xC3\xA9";
+    const Outcome cut = post(fake, "<?xml version=\"1.0\"?>\n<a>" + accents + "</b>");
+    EXPECT_EQ(cut.fault.substr(cut.fault.find("\r\nLine: 2\r\n") + 11), "<a>" + accents.substr(0, 37 * 2));
+
     const Outcome empty = post(fake, "");
     EXPECT_NE(empty.fault.find("\r\nLine: 1\r\n"), std::string::npos) << empty.fault;
     const Outcome notXml = post(fake, "SOAP please \xC3\xA9\xC3\xA9");

@@ -3,9 +3,8 @@
 #pragma once
 
 #include "records/record_kind.h"
-#include "soap/invoke_registry.h"
-#include "soap/soap_dispatcher.h"
-#include "soap/type_registry.h"
+#include "soap/dispatcher.h"
+#include "soap/registries.h"
 
 #include <functional>
 #include <memory>

@@ -3,13 +3,27 @@
 #include "fake_velmora.h"
 
 #include "common/exception.h"
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <gtest/gtest.h>
 
 using namespace soaptest;
 using soap::InvRegistry;
+
+namespace {
+
+// An interface with a namespace of its own and an explicit SOAP action that
+// does not start with it.
+soap::InterfaceEntry ownInterface() {
+    soap::InterfaceEntry own;
+    own.name = "IOwn";
+    own.unit = "OwnIntf";
+    own.ns = "http://example.org/own";
+    own.soapAction = "http://example.org/own-IOwn";
+    return own;
+}
+
+}  // namespace
 
 TEST(InterfaceRegistry, DerivesNamespaceAndSoapActionsFromUnitAndName) {
     FakeVelmora fake;
@@ -18,26 +32,34 @@ TEST(InterfaceRegistry, DerivesNamespaceAndSoapActionsFromUnitAndName) {
     EXPECT_EQ(InvRegistry::namespaceOf(*velmora), "urn:VelmoraIntf-IVelmora");
     EXPECT_EQ(InvRegistry::soapActionOf(*velmora, "BuscaEstoque"), "urn:VelmoraIntf-IVelmora#BuscaEstoque");
 
-    soap::InterfaceEntry own;
-    own.name = "IOwn";
-    own.unit = "OwnIntf";
-    own.ns = "http://example.org/own";
-    own.soapAction = "http://example.org/own-IOwn";
+    const soap::InterfaceEntry own = ownInterface();
     EXPECT_EQ(InvRegistry::namespaceOf(own), "http://example.org/own");
     EXPECT_EQ(InvRegistry::soapActionOf(own, "Anything"), "http://example.org/own-IOwn");
 }
 
-TEST(InterfaceRegistry, FindsByNameIgnoringCaseAndByNamespaceExactly) {
+TEST(InterfaceRegistry, FindsByNameIgnoringCaseAndBySoapActionExactly) {
     FakeVelmora fake;
+    const soap::InterfaceEntry own = ownInterface();
+    fake.registry.registerInterface(own);
     const InvRegistry& r = fake.registry;
     EXPECT_NE(r.findByName("ivelmora"), nullptr);
     EXPECT_EQ(r.findByName("IVelmor"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora#ImportaOperadores"), nullptr);
-    EXPECT_NE(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora#"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace("urn:velmoraintf-ivelmora"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace("urn:VelmoraIntf-IVelmora2"), nullptr);
-    EXPECT_EQ(r.findBySoapActionNamespace(""), nullptr);
+
+    // The namespace up to the first "#", exactly as written.
+    const soap::InterfaceEntry* velmora = r.findByName("IVelmora");
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora#ImportaOperadores"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora#"), velmora);
+    EXPECT_EQ(r.findBySoapAction("urn:velmoraintf-ivelmora"), nullptr);
+    EXPECT_EQ(r.findBySoapAction("urn:VelmoraIntf-IVelmora2"), nullptr);
+    EXPECT_EQ(r.findBySoapAction(""), nullptr);
+
+    // An explicit SOAP action need not start with the namespace; it matches whole.
+    const soap::InterfaceEntry* found = r.findBySoapAction("http://example.org/own-IOwn");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "IOwn");
+    EXPECT_EQ(r.findBySoapAction("http://example.org/own#Anything"), found);
+    EXPECT_EQ(r.findBySoapAction("http://example.org/own-IOwn#Anything"), nullptr);
 }
 
 TEST(InterfaceRegistry, KeepsTheFirstRegistrationAndItsOrder) {

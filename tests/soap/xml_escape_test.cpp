@@ -2,7 +2,7 @@
 // that forbidden characters are replaced rather than breaking the document.
 #include "parsed_xml.h"
 
-#include "soap/xml_writer.h"
+#include "soap/envelope_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,14 @@ TEST(XmlEscape, KeepsValidUtf8AndReplacesWhatXmlForbids) {
     EXPECT_EQ(text("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);  // beyond U+10FFFF
     EXPECT_EQ(text("\xE9t\xE9"), fffd + "t" + fffd);                 // Windows-1252 bytes that slipped through
     EXPECT_EQ(attribute("\x01"), fffd);
+
+    // The edges of what XML carries, and valid characters beside escapes.
+    EXPECT_EQ(text("\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF"), "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF");
+    EXPECT_EQ(text("\xEF\xBF\xBF"), fffd + fffd + fffd);  // U+FFFF
+    EXPECT_EQ(text("a\x80"
+                   "b\xF5\x80\x80\x80"),
+              "a" + fffd + "b" + fffd + fffd + fffd + fffd);
+    EXPECT_EQ(text("\xF0\x9F\x98<\xC3\xA9&\xC3\xA9"), fffd + fffd + fffd + "&lt;\xC3\xA9&amp;\xC3\xA9");
 }
 
 TEST(XmlEscape, WrittenDocumentsReadBackUnchanged) {

@@ -1,4 +1,6 @@
-#include "soap/real_format.h"
+// The text of a 64-bit real on the wire: 15 significant digits, "." as the
+// decimal separator whatever the locale, plain or scientific by magnitude.
+#include "soap/wire_format.h"
 
 #include <charconv>
 #include <cmath>

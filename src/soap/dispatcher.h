@@ -2,8 +2,7 @@
 // a SOAP POST in, status, content type and body out.
 #pragma once
 
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,9 @@
-#include "soap/soap_dispatcher.h"
+// HTTPSoapDispatcher1: attachments refused, the invoker's answer with status
+// 200, or the dispatcher's own fault with 500 when no interface takes the call.
+#include "soap/dispatcher.h"
 
-#include "soap/dispatcher_fault.h"
 #include "soap/envelope_writer.h"
-#include "soap/soap_invoker.h"
+#include "soap/invoker.h"
 
 #include <exception>
 

@@ -1,4 +1,6 @@
-#include "soap/soap_invoker.h"
+// HTTPSoapPascalInvoker1: the interface a call reaches, then decoding,
+// calling and answering, every failure after the choice as a fault.
+#include "soap/invoker.h"
 
 #include "common/exception.h"
 #include "soap/envelope_reader.h"
@@ -16,10 +18,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
         std::string_view action = soapAction;
         if (action.starts_with('"')) action.remove_prefix(1);
         if (action.ends_with('"')) action.remove_suffix(1);
-        found = registry.findBySoapActionNamespace(action);
-        // An interface with an explicit SOAP action advertises that value,
-        // which need not start with its namespace.
-        if (!found) found = registry.findByExplicitSoapAction(action);
+        found = registry.findBySoapAction(action);
         if (!found)
             throw velmora::Exception("No interface  registered for soap action '" + std::string(soapAction) + "'");
         chosenBy = soapAction;
@@ -40,14 +39,9 @@ std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std:
                        std::string_view pathInfo, std::string_view body) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
-    DecodedCall call;
+    // From here on every failure, decoding included, is answered with a fault.
     try {
-        call = decodeRequest(body, interface);
-    } catch (const std::exception& e) {
-        return writeFault(e);
-    }
-
-    try {
+        const DecodedCall call = decodeRequest(body, interface);
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
         const Operation& op = *call.operation;
         if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);

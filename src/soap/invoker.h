@@ -2,8 +2,7 @@
 // envelope, call the operation on a new serving object and write the answer.
 #pragma once
 
-#include "soap/invoke_registry.h"
-#include "soap/type_registry.h"
+#include "soap/registries.h"
 
 #include <string>
 #include <string_view>
