@@ -2,16 +2,13 @@
 // for the port type, else the one default port the request implies.
 #pragma once
 
+#include "publish/wsdl.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace publish {
-
-struct Port {
-    std::string name;
-    std::string address;
-};
 
 // The keys of the section named `portType` (letter case ignored) as port
 // names, their values as addresses, in file order. Empty when the file does

@@ -1,7 +1,7 @@
 #include "publish/port_type_table.h"
 
 #include "publish/html_text.h"
-#include "publish/type_names.h"
+#include "publish/wsdl.h"
 
 namespace publish {
 

@@ -7,8 +7,7 @@
 #include "publish/published_port_types.h"
 #include "publish/publisher_pages.h"
 #include "publish/service_page.h"
-#include "publish/wsdl_document.h"
-#include "publish/wsil_document.h"
+#include "publish/wsdl.h"
 #include "soap/ascii_case.h"
 
 #include <exception>

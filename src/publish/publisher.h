@@ -4,7 +4,7 @@
 #pragma once
 
 #include "publish/publisher_io.h"
-#include "publish/wsdl_namespaces.h"
+#include "publish/wsdl.h"
 #include "soap/invoke_registry.h"
 #include "soap/type_registry.h"
 

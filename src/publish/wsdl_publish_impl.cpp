@@ -1,8 +1,6 @@
 #include "publish/wsdl_publish_impl.h"
 
-#include "publish/wsdl_document.h"
-#include "publish/wsdl_namespaces.h"
-#include "publish/xsd_document.h"
+#include "publish/wsdl.h"
 
 namespace publish {
 

@@ -1,8 +1,7 @@
 #include "publish/wsdl_publish_intf.h"
 
 #include "publish/published_port_types.h"
-#include "publish/type_names.h"
-#include "publish/wsdl_namespaces.h"
+#include "publish/wsdl.h"
 #include "publish/wsdl_publish_impl.h"
 
 namespace publish {

@@ -6,9 +6,13 @@
 #include "soap/type_registry.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace publish {
+
+// IWSDLPublish's messages.
+inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
 
 class IWSDLPublish {
 public:
