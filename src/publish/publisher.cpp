@@ -1,15 +1,14 @@
 #include "publish/publisher.h"
 
 #include "publish/base_address.h"
-#include "publish/listing_page.h"
+#include "publish/html_pages.h"
 #include "publish/port_table.h"
 #include "publish/program_identity.h"
 #include "publish/published_port_types.h"
-#include "publish/publisher_pages.h"
-#include "publish/service_page.h"
 #include "publish/wsdl.h"
 #include "soap/ascii_case.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace publish {
@@ -80,7 +79,14 @@ Page Publisher::servicePage(const Request& request) const {
     const auto portTypes = publishedPortTypes(registry_);
     if (soap::equalsIgnoreCase(request.pathInfo, "/inspection.wsil"))
         return {inspectionDocument(portTypes, base), "text/xml"};
-    return {publish::servicePage(settings_.title, base, portTypes, request.query, types_), {}};
+    // The port type named exactly so is shown in detail; a query that failed
+    // to decode costs the types table.
+    const std::string intf = request.query.value("intf");
+    const auto selected = std::ranges::find(portTypes, intf, &soap::InterfaceEntry::name);
+    const bool withTypes = request.query.error.empty() && request.query.value("types") == "1";
+    return {publish::servicePage(settings_.title, base, portTypes, selected == portTypes.end() ? nullptr : *selected,
+                                 withTypes, types_),
+            {}};
 }
 
 }  // namespace publish
