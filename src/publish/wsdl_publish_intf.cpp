@@ -1,6 +1,5 @@
 #include "publish/wsdl_publish_intf.h"
 
-#include "publish/published_port_types.h"
 #include "publish/wsdl.h"
 #include "publish/wsdl_publish_impl.h"
 

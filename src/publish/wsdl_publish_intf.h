@@ -11,6 +11,7 @@
 
 namespace publish {
 
+inline constexpr std::string_view kWSDLPublishName = "IWSDLPublish";
 // IWSDLPublish's messages.
 inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
 

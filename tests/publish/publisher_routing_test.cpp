@@ -3,8 +3,6 @@
 #include "common/executable_path.h"
 #include "publish_test_support.h"
 
-#include "publish/program_identity.h"
-
 #include <gtest/gtest.h>
 
 using namespace publishtest;
@@ -139,7 +137,7 @@ TEST(PublisherRouting, ProgramPathGivesTitleAndPortTable) {
 
     velmora::overrideExecutablePath("/tmp/other/x.y.exe");
     EXPECT_EQ(velmora::executablePath(), "/tmp/other/x.y.exe");
-    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "x.y");
+    EXPECT_EQ(publish::Settings::forProgram(velmora::executablePath()).title, "x.y");
     velmora::overrideExecutablePath({});
-    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "publish_tests");
+    EXPECT_EQ(publish::Settings::forProgram(velmora::executablePath()).title, "publish_tests");
 }

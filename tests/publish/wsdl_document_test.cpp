@@ -2,7 +2,6 @@
 // prefixes and addresses checked on the parsed document.
 #include "publish_test_support.h"
 
-#include "publish/port_table.h"
 #include "records/UClassCadoper.h"
 #include "records/UClassProduto.h"
 
