@@ -5,7 +5,7 @@
 #include "common/ini_file.h"
 #include "common/text.h"
 #include "publish/html_pages.h"
-#include "publish/wsdl_publish_intf.h"
+#include "publish/wsdl_publish.h"
 
 #include <sys/stat.h>
 #include <algorithm>

@@ -11,10 +11,6 @@
 
 namespace publish {
 
-inline constexpr std::string_view kWSDLPublishName = "IWSDLPublish";
-// IWSDLPublish's messages.
-inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
-
 class IWSDLPublish {
 public:
     virtual ~IWSDLPublish() = default;
@@ -28,6 +24,10 @@ public:
     // An XML Schema document with the type definitions of that namespace.
     virtual std::string GetXSDForTypeSystem(const std::string& TypeSystem) = 0;
 };
+
+inline constexpr std::string_view kWSDLPublishName = "IWSDLPublish";
+// The namespace of IWSDLPublish's messages.
+inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
 
 // Enters IWSDLPublish (explicit namespace and SOAP action) and its
 // implementation TWSDLPublish, which serves from these registries. Called at
