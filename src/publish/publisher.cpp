@@ -5,6 +5,7 @@
 #include "common/ini_file.h"
 #include "common/text.h"
 #include "publish/html_pages.h"
+#include "publish/wsdl.h"
 #include "publish/wsdl_publish.h"
 
 #include <sys/stat.h>
@@ -122,7 +123,7 @@ Answer Publisher::answer(const Request& request) const {
         std::vector<Port> ports = portsFromTable(settings_.portTableFile, last);
         // The default port keeps the name as the request spelled it.
         if (ports.empty()) ports.push_back({std::string(last) + "Port", base + "/soap/" + std::string(last)});
-        return lines(200, "text/xml", wsdlDocument(*interface, ports, settings_.targetNamespace, types_));
+        return lines(200, "text/xml", wsdlDocument(*interface, ports, types_));
     }
     if (previous == "admin") return lines(403, "text/html", forbiddenPage());
     return {200, {}, {}};

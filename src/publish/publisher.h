@@ -4,7 +4,6 @@
 // from a request and what it answers are its own types, free of the host's.
 #pragma once
 
-#include "publish/wsdl.h"
 #include "soap/invoke_registry.h"
 #include "soap/type_registry.h"
 
@@ -51,7 +50,6 @@ struct Page {
 struct Settings {
     std::string title;          // the application title on the pages
     std::string portTableFile;  // read when it exists; empty: none
-    std::string targetNamespace = std::string(kTargetNamespace);
 
     // For the program at `programPath`: the title is its file name without
     // directory and extension ("velmora" for ".../velmora.cgi"); the port

@@ -17,12 +17,6 @@ namespace publish {
 
 namespace {
 
-constexpr std::string_view kWsdlNs = "http://schemas.xmlsoap.org/wsdl/";
-constexpr std::string_view kWsdlSoapNs = "http://schemas.xmlsoap.org/wsdl/soap/";
-constexpr std::string_view kWsdlMimeNs = "http://schemas.xmlsoap.org/wsdl/mime/";
-constexpr std::string_view kSoapHttpTransport = "http://schemas.xmlsoap.org/soap/http";
-constexpr std::string_view kInspectionNs = "http://schemas.xmlsoap.org/ws/2001/10/inspection/";
-
 // The streaming writer with the documents laid out for people to read: one
 // element per line, indented two blanks per depth. Escaping and the markup
 // itself are the streaming writer's.
@@ -91,6 +85,8 @@ private:
 };
 
 XmlTypeName nameOf(const soap::TypeEntry& entry) { return {entry.ns, entry.xmlName}; }
+
+constexpr std::string_view kWsdlNs = "http://schemas.xmlsoap.org/wsdl/";
 
 // --- The complex types an interface's messages carry (record arrays and
 // their records, string arrays), grouped by namespace in the order the
@@ -194,6 +190,9 @@ private:
 
 // --- The WSDL document's parts
 
+// The WSDL documents' target namespace: a placeholder no SOAP message uses.
+constexpr std::string_view kTargetNamespace = "http://velmora.dev/wsdl/";
+
 std::string messageName(const soap::Operation& op, std::size_t index, std::string_view direction) {
     return op.name + std::to_string(index) + std::string(direction);
 }
@@ -238,7 +237,7 @@ void writePortType(IndentedXml& xml, const soap::InterfaceEntry& interface) {
 void writeBinding(IndentedXml& xml, const soap::InterfaceEntry& interface) {
     const std::string ns = soap::InvRegistry::namespaceOf(interface);
     xml.open("binding").attribute("name", interface.name + "binding").attribute("type", "tns:" + interface.name);
-    xml.empty("soap:binding", {{"style", "rpc"}, {"transport", kSoapHttpTransport}});
+    xml.empty("soap:binding", {{"style", "rpc"}, {"transport", "http://schemas.xmlsoap.org/soap/http"}});
     for (const soap::Operation& op : interface.operations) {
         xml.open("operation").attribute("name", op.name);
         xml.empty("soap:operation",
@@ -267,12 +266,14 @@ void writeService(IndentedXml& xml, const soap::InterfaceEntry& interface, std::
 }  // namespace
 
 XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
+    constexpr std::string_view kName = "StringArray";
+    constexpr std::string_view kNamespace = "http://velmora.dev/types";
     for (const soap::TypeEntry& known : types.entries())
-        if (known.nativeName == kStringArrayName && known.ns == kTypesNamespace) return nameOf(known);
+        if (known.nativeName == kName && known.ns == kNamespace) return nameOf(known);
     soap::TypeEntry entry;
-    entry.nativeName = kStringArrayName;
-    entry.xmlName = kStringArrayName;
-    entry.ns = kTypesNamespace;
+    entry.nativeName = kName;
+    entry.xmlName = kName;
+    entry.ns = kNamespace;
     entry.kindText = "(tkDynArray)";
     return nameOf(types.add(std::move(entry)));
 }
@@ -295,7 +296,7 @@ std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRe
 }
 
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
-                         std::string_view targetNamespace, soap::RemTypeRegistry& types) {
+                         soap::RemTypeRegistry& types) {
     // Every type namespace needs its prefix on the root element, so the
     // types are collected before a byte is written.
     SchemaTypes schema(types);
@@ -308,11 +309,11 @@ std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const 
         .attribute("xmlns", kWsdlNs)
         .attribute("xmlns:xs", soap::kXmlSchemaNs)
         .attribute("name", interface.name + "service")
-        .attribute("targetNamespace", targetNamespace)
-        .attribute("xmlns:tns", targetNamespace)
-        .attribute("xmlns:soap", kWsdlSoapNs)
+        .attribute("targetNamespace", kTargetNamespace)
+        .attribute("xmlns:tns", kTargetNamespace)
+        .attribute("xmlns:soap", "http://schemas.xmlsoap.org/wsdl/soap/")
         .attribute("xmlns:soapenc", soap::kSoapEncodingNs)
-        .attribute("xmlns:mime", kWsdlMimeNs);
+        .attribute("xmlns:mime", "http://schemas.xmlsoap.org/wsdl/mime/");
     for (const TypeNamespace& ns : schema.namespaces()) xml.attribute("xmlns:" + ns.prefix, ns.ns);
 
     writeTypes(xml, schema);
@@ -350,7 +351,7 @@ std::string inspectionDocument(std::span<const soap::InterfaceEntry* const> port
     std::string out;
     IndentedXml xml(out);
     xml.declaration();
-    xml.open("inspection").attribute("xmlns", kInspectionNs);
+    xml.open("inspection").attribute("xmlns", "http://schemas.xmlsoap.org/ws/2001/10/inspection/");
     for (const soap::InterfaceEntry* portType : portTypes) {
         xml.open("service");
         xml.open("abstract").text(portType->documentation).close();

@@ -13,13 +13,6 @@
 
 namespace publish {
 
-// The WSDL documents' target namespace: a placeholder no SOAP message uses.
-inline constexpr std::string_view kTargetNamespace = "http://velmora.dev/wsdl/";
-
-// The namespace and name of the array of strings that IWSDLPublish returns.
-inline constexpr std::string_view kTypesNamespace = "http://velmora.dev/types";
-inline constexpr std::string_view kStringArrayName = "StringArray";
-
 // --- Type names, as the type registry gives them: looking up a record array
 // enters it (and its record class) in the registry.
 
@@ -28,7 +21,8 @@ struct XmlTypeName {
     std::string name;
 };
 
-// The string array's name, entered in the registry on first use.
+// The array of strings that IWSDLPublish returns, entered in the registry on
+// first use.
 XmlTypeName stringArrayType(soap::RemTypeRegistry& types);
 
 // Every parameter is a text.
@@ -49,7 +43,7 @@ struct Port {
 // `ports`, the service with them. Record and array types are entered in
 // `types` as they are named.
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
-                         std::string_view targetNamespace, soap::RemTypeRegistry& types);
+                         soap::RemTypeRegistry& types);
 
 // The definitions of the complex types of namespace `ns` that the registered
 // interfaces carry; a schema without definitions when none does.

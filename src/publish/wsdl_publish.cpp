@@ -14,8 +14,6 @@ namespace {
 
 using soap::CallResult;
 using soap::Operation;
-using soap::Params;
-using soap::ResultKind;
 using soap::TInvokableClass;
 
 // A SOAP call has no request to build addresses from, so its WSDL names no
@@ -33,7 +31,7 @@ public:
 
     std::string GetWSDLForPortType(const std::string& PortType) override {
         const soap::InterfaceEntry* interface = registry_.findByName(PortType);
-        return interface ? wsdlDocument(*interface, {}, kTargetNamespace, types_) : std::string();
+        return interface ? wsdlDocument(*interface, {}, types_) : std::string();
     }
 
     std::vector<std::string> GetTypeSystemsList() override { return types_.namespaces(); }
@@ -49,8 +47,8 @@ private:
 
 IWSDLPublish& served(TInvokableClass& object) { return dynamic_cast<IWSDLPublish&>(object); }
 
-Operation operation(std::string name, std::vector<std::string> paramNames, ResultKind result,
-                    std::function<CallResult(TInvokableClass&, const Params&)> invoke) {
+Operation operation(std::string name, std::vector<std::string> paramNames, soap::ResultKind result,
+                    std::function<CallResult(TInvokableClass&, const soap::Params&)> invoke) {
     Operation op;
     op.name = std::move(name);
     op.paramNames = std::move(paramNames);
@@ -61,16 +59,17 @@ Operation operation(std::string name, std::vector<std::string> paramNames, Resul
 
 // An operation without parameters that answers a list of names.
 Operation listOperation(std::string name, std::vector<std::string> (IWSDLPublish::*list)()) {
-    return operation(std::move(name), {}, ResultKind::StringArray,
-                     [list](TInvokableClass& self, const Params&) -> CallResult { return (served(self).*list)(); });
+    return operation(
+        std::move(name), {}, soap::ResultKind::StringArray,
+        [list](TInvokableClass& self, const soap::Params&) -> CallResult { return (served(self).*list)(); });
 }
 
 // An operation that reads one text and answers a document.
 Operation documentOperation(std::string name, std::string parameter,
                             std::string (IWSDLPublish::*read)(const std::string&)) {
     return operation(
-        std::move(name), {std::move(parameter)}, ResultKind::String,
-        [read](TInvokableClass& self, const Params& p) -> CallResult { return (served(self).*read)(p.at(0)); });
+        std::move(name), {std::move(parameter)}, soap::ResultKind::String,
+        [read](TInvokableClass& self, const soap::Params& p) -> CallResult { return (served(self).*read)(p.at(0)); });
 }
 
 }  // namespace
