@@ -1,6 +1,5 @@
-// The publisher's HTML pages, byte for byte as browsers and terminals' tools
-// have always got them: the frame and style sheet, the listing, the service
-// page with its port type and types tables, the short error pages.
+// The publisher's HTML pages as browsers have always got them, byte for byte:
+// frame and style sheet, listing, service page and its tables, error pages.
 #include "publish/html_pages.h"
 
 #include "common/exception.h"
@@ -8,6 +7,9 @@
 #include "publish/wsdl.h"
 
 #include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace publish {
 

@@ -1,6 +1,5 @@
-// The publisher's HTML pages: the WSDL listing, the service page (port types,
-// one in detail, the registered types), the Forbidden and not-found pages and
-// the failure page. Every value a page echoes is HTML-escaped.
+// The publisher's HTML pages: the WSDL listing, the service page, the
+// Forbidden, not-found and failure pages. Every value they echo is escaped.
 #pragma once
 
 #include "soap/invoke_registry.h"

@@ -1,7 +1,5 @@
-// WSDLHTMLPublish1's work: answers /wsdl* (listing, WSDL documents,
-// administration refusals) and supplies the service page and the inspection
-// document, all generated from the registries on each request. What it reads
-// from a request and what it answers are its own types, free of the host's.
+// WSDLHTMLPublish1's work: answers /wsdl* and supplies the service page and
+// the inspection document, from the registries, in types free of the host's.
 #pragma once
 
 #include "soap/invoke_registry.h"

@@ -1,6 +1,5 @@
-// The WSDL, XML Schema and WS-Inspection documents: what they share (the
-// namespaces, the complex types and their prefixes, the indented layout) and
-// each document's elements.
+// The WSDL, XML Schema and WS-Inspection documents, with what they share:
+// namespaces, complex types and their prefixes, the indented layout.
 #include "publish/wsdl.h"
 
 #include "common/exception.h"

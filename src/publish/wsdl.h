@@ -1,6 +1,5 @@
-// The service description documents: the WSDL 1.1 document of a port type,
-// the XML Schema document of a type namespace and the WS-Inspection document,
-// with the XML type names of the operations' parameters and results.
+// The service description documents (WSDL 1.1, XML Schema, WS-Inspection)
+// and the XML type names of the operations' parameters and results.
 #pragma once
 
 #include "soap/invoke_registry.h"
