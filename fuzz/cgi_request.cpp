@@ -12,7 +12,7 @@
 #include "host/cgi_environment.h"
 #include "host/cgi_host.h"
 #include "host/web_module2.h"
-#include "publish/wsdl_publish_intf.h"
+#include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
 #include "support/fuzz_check.h"
 #include "support/xml_answer.h"

@@ -2,7 +2,7 @@
 // process and ends.
 #include "host/cgi_host.h"
 #include "host/web_module2.h"
-#include "publish/wsdl_publish_intf.h"
+#include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
 
 #include <unistd.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/web_request.h"
-#include "publish/publisher_io.h"
+#include "publish/publisher.h"
 
 namespace host {
 

@@ -5,7 +5,6 @@
 #include "host/publish_request.h"
 #include "host/web_request.h"
 #include "host/web_response.h"
-#include "publish/program_identity.h"
 
 namespace host {
 

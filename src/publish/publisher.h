@@ -1,40 +1,80 @@
-// WSDLHTMLPublish1's work: answers /wsdl* (listing, WSDL documents,
-// administration refusals) and supplies the service page and the inspection
-// document, all generated from the registries on each request.
+// WSDLHTMLPublish1's work: answers /wsdl* and supplies the service page and
+// the inspection document, from the registries, in types free of the host's.
 #pragma once
 
-#include "publish/publisher_io.h"
-#include "publish/wsdl_namespaces.h"
 #include "soap/registries.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace publish {
+
+// The request's query fields as the host decoded them. A badly encoded query
+// keeps the fields decoded before the fault, and the fault's message.
+struct QueryText {
+    std::vector<std::string> lines;  // "name=value", decoded
+    std::string error;               // empty when the whole query decoded
+
+    // The value of the first field whose name equals `name` without regard
+    // to letter case; empty when there is none.
+    std::string value(std::string_view name) const;
+};
+
+struct Request {
+    std::string pathInfo;
+    std::string host;  // HTTP_HOST
+    std::int64_t serverPort = -1;
+    bool https = false;  // HTTPS is "on": the web server terminates TLS
+    std::string scriptName;
+    QueryText query;
+};
+
+// An answer to a /wsdl* request.
+struct Answer {
+    int status = 200;
+    std::string contentType;  // empty: the answer goes out without one
+    std::string content;
+};
+
+// The service page (or the inspection document in its place).
+struct Page {
+    std::string content;
+    std::string contentType;  // empty: the response keeps its own
+};
 
 struct Settings {
     std::string title;          // the application title on the pages
     std::string portTableFile;  // read when it exists; empty: none
-    std::string targetNamespace = std::string(kTargetNamespace);
 
-    // The title and port table file of the program at `programPath`.
+    // For the program at `programPath`: the title is its file name without
+    // directory and extension ("velmora" for ".../velmora.cgi"); the port
+    // table is its path without extension followed by "_WSDLADMIN.INI".
     static Settings forProgram(std::string_view programPath);
 };
 
+// The port types it describes are the registered interfaces that have an
+// implementation class, in registration order, its own IWSDLPublish last.
+// Every address it writes starts with "http://" host, or "https://" behind
+// TLS, then ":" port when the port is not the scheme's default (80, 443) and
+// the host names no port of its own, then the script name.
 class Publisher {
 public:
     explicit Publisher(Settings settings, const soap::InvRegistry& registry = soap::InvRegistry::instance(),
                        soap::RemTypeRegistry& types = soap::RemTypeRegistry::instance());
 
-    // The answer to a request on /wsdl*; a failure becomes the error page
-    // with the status left at 200, so this never throws.
+    // The answer to a request on /wsdl*; a failure becomes the failure page
+    // with the status left at 200, so this never throws. A WSDL's ports are
+    // the keys and values of the port type's section in the port table
+    // file, or else the one default port: the port type as the request
+    // spelled it + "Port", at the base address + "/soap/" + that name.
     Answer dispatch(const Request& request) const;
 
-    // The service page, or the inspection document for /inspection.wsil (any
-    // letter case). Failures are the caller's to report.
+    // The service page ("intf": one port type in detail; "types=1": the
+    // registered types), or the inspection document for /inspection.wsil
+    // (any letter case). Failures are the caller's to report.
     Page servicePage(const Request& request) const;
-
-    const Settings& settings() const noexcept { return settings_; }
 
 private:
     Answer answer(const Request& request) const;

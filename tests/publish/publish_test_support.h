@@ -3,7 +3,7 @@
 #pragma once
 
 #include "publish/publisher.h"
-#include "publish/wsdl_publish_intf.h"
+#include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
 
 #include <libxml/parser.h>

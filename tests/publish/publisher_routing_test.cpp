@@ -1,9 +1,8 @@
 // Which answer a /wsdl* request gets: listing, WSDL, not-found page,
 // Forbidden, nothing at all, or the error page when building fails.
+#include "common/exception.h"
 #include "common/executable_path.h"
 #include "publish_test_support.h"
-
-#include "publish/program_identity.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +104,7 @@ TEST(PublisherRouting, OwnPortTypeIsListedLastAndUnimplementedOnesNotAtAll) {
     EXPECT_FALSE(contains(page, "IWithoutClass"));
 }
 
-TEST(PublisherRouting, FailureWhileBuildingGivesTheErrorPageWithStatus200) {
+TEST(PublisherRouting, FailureWhileBuildingGivesTheErrorPageWithStatus200ButTheServicePageThrows) {
     soap::InvRegistry registry;
     soap::RemTypeRegistry types;
     soap::InterfaceEntry broken;
@@ -116,8 +115,10 @@ TEST(PublisherRouting, FailureWhileBuildingGivesTheErrorPageWithStatus200) {
     op.result = soap::ResultKind::RecordArray;  // with no record kind to name
     broken.operations.push_back(op);
     registry.registerInterface(broken);
+    registry.registerInvokableClass({"TBroken", "IBroken", nullptr});
+    const publish::Publisher publisher(settings(), registry, types);
 
-    const publish::Answer a = publish::Publisher(settings(), registry, types).dispatch(request("/wsdl/IBroken"));
+    const publish::Answer a = publisher.dispatch(request("/wsdl/IBroken"));
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/html");
     EXPECT_TRUE(
@@ -127,6 +128,11 @@ TEST(PublisherRouting, FailureWhileBuildingGivesTheErrorPageWithStatus200) {
         a.content.ends_with("--></style>\r\n<body><h1>Error: Operation Fetch returns records of no kind/"
                             "Exception</h1></body></html>"))
         << a.content;
+
+    // The service page leaves its failures to the web module's error page.
+    publish::Request detail = request("/");
+    detail.query.lines = {"intf=IBroken"};
+    EXPECT_THROW(publisher.servicePage(detail), velmora::Exception);
 }
 
 TEST(PublisherRouting, ProgramPathGivesTitleAndPortTable) {
@@ -139,7 +145,7 @@ TEST(PublisherRouting, ProgramPathGivesTitleAndPortTable) {
 
     velmora::overrideExecutablePath("/tmp/other/x.y.exe");
     EXPECT_EQ(velmora::executablePath(), "/tmp/other/x.y.exe");
-    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "x.y");
+    EXPECT_EQ(publish::Settings::forProgram(velmora::executablePath()).title, "x.y");
     velmora::overrideExecutablePath({});
-    EXPECT_EQ(publish::applicationTitle(velmora::executablePath()), "publish_tests");
+    EXPECT_EQ(publish::Settings::forProgram(velmora::executablePath()).title, "publish_tests");
 }

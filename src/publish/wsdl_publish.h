@@ -5,6 +5,7 @@
 #include "soap/registries.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace publish {
@@ -22,6 +23,10 @@ public:
     // An XML Schema document with the type definitions of that namespace.
     virtual std::string GetXSDForTypeSystem(const std::string& TypeSystem) = 0;
 };
+
+inline constexpr std::string_view kWSDLPublishName = "IWSDLPublish";
+// The namespace of IWSDLPublish's messages.
+inline constexpr std::string_view kWSDLPublishNamespace = "http://velmora.dev/wsdlpublish";
 
 // Enters IWSDLPublish (explicit namespace and SOAP action) and its
 // implementation TWSDLPublish, which serves from these registries. Called at
