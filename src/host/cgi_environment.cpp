@@ -1,7 +1,7 @@
 // Case-insensitive environment lookup for the CGI request.
 #include "host/cgi_environment.h"
 
-#include "host/ascii_text.h"
+#include "common/text.h"
 
 #include <unistd.h>
 
@@ -30,7 +30,7 @@ std::string_view CgiEnvironment::get(std::string_view name) const noexcept {
     const std::pair<std::string, std::string>* caseless = nullptr;
     for (const auto& var : vars_) {
         if (var.first == name) return var.second;
-        if (caseless == nullptr && equalsIgnoreCase(var.first, name)) caseless = &var;
+        if (caseless == nullptr && velmora::equalsIgnoringCase(var.first, name)) caseless = &var;
     }
     return caseless != nullptr ? std::string_view(caseless->second) : std::string_view();
 }
@@ -39,7 +39,7 @@ std::string_view CgiEnvironment::lookup(std::string_view name) const {
     std::string_view value = get(name);
     if (!value.empty()) return value;
     constexpr std::string_view prefix = "HTTP_";
-    if (startsWithIgnoreCase(name, prefix)) return get(name.substr(prefix.size()));
+    if (velmora::startsWithIgnoringCase(name, prefix)) return get(name.substr(prefix.size()));
     std::string prefixed;
     prefixed.reserve(prefix.size() + name.size());
     prefixed.append(prefix).append(name);

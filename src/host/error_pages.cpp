@@ -1,7 +1,7 @@
 // Error page texts.
 #include "host/error_pages.h"
 
-#include "host/html_escape.h"
+#include "common/text.h"
 
 namespace host {
 
@@ -9,9 +9,9 @@ std::string applicationErrorPage(std::string_view message, std::string_view path
     std::string page;
     page.reserve(128 + message.size() + pathInfo.size());
     page.append("<html><body><h1>Internal Application Error</h1>\r\n<p>")
-        .append(htmlEscape(message))
+        .append(velmora::htmlEscaped(message))
         .append("\r\n<p><hr width=\"100%\"><i>")
-        .append(htmlEscape(pathInfo))
+        .append(velmora::htmlEscaped(pathInfo))
         .append("</i></body></html>");
     return page;
 }
@@ -20,9 +20,9 @@ std::string fallbackResponse(std::string_view typeName, std::string_view message
     std::string page;
     page.append("<html><title>Internal Server Error 500</title>\r\n<h1>Internal Server Error 500</h1><hr>\r\n")
         .append("Exception: ")
-        .append(htmlEscape(typeName))
+        .append(velmora::htmlEscaped(typeName))
         .append("<br>\r\nMessage: ")
-        .append(htmlEscape(message))
+        .append(velmora::htmlEscaped(message))
         .append("<br></html>\r\n");
 
     std::string reason(message);

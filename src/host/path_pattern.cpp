@@ -3,7 +3,7 @@
 #include "common/limits.h"
 
 #include "common/exception.h"
-#include "host/ascii_text.h"
+#include "common/text.h"
 
 namespace host {
 
@@ -43,8 +43,8 @@ PathPattern::PathPattern(std::string_view configured) {
             std::bitset<256> set;
             auto addFolded = [&set](char ch) {
                 set.set(byte(ch));
-                set.set(byte(asciiLower(ch)));
-                set.set(byte(asciiUpper(ch)));
+                set.set(byte(velmora::asciiLower(ch)));
+                set.set(byte(velmora::asciiUpper(ch)));
             };
             while (j < text_.size() && text_[j] != ']') {
                 const char first = text_[j];
@@ -63,14 +63,14 @@ PathPattern::PathPattern(std::string_view configured) {
             tokens_.push_back({Kind::Set, 0, sets_.size() - 1});
             i = j;
         } else {
-            tokens_.push_back({Kind::Literal, asciiLower(c), 0});
+            tokens_.push_back({Kind::Literal, velmora::asciiLower(c), 0});
         }
     }
 }
 
 bool PathPattern::tokenMatches(const Token& token, char c) const noexcept {
     switch (token.kind) {
-    case Kind::Literal: return asciiLower(c) == token.literal;
+    case Kind::Literal: return velmora::asciiLower(c) == token.literal;
     case Kind::AnyOne: return true;
     case Kind::Set: return sets_[token.setIndex].test(byte(c));
     case Kind::AnyRun: break;

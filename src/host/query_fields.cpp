@@ -1,7 +1,7 @@
 // Splitting and decoding of the query text.
 #include "host/query_fields.h"
 
-#include "host/ascii_text.h"
+#include "common/text.h"
 #include "host/url_decode.h"
 
 namespace host {
@@ -20,7 +20,7 @@ QueryFields::QueryFields(std::string_view query) {
 std::string QueryFields::value(std::string_view name) const {
     for (const std::string& line : lines_) {
         const std::size_t eq = line.find('=');
-        if (eq != std::string::npos && equalsIgnoreCase(std::string_view(line).substr(0, eq), name))
+        if (eq != std::string::npos && velmora::equalsIgnoringCase(std::string_view(line).substr(0, eq), name))
             return line.substr(eq + 1);
     }
     return {};

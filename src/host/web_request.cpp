@@ -1,7 +1,7 @@
 // Building the request from the CGI environment and the body.
 #include "host/web_request.h"
 
-#include "host/ascii_text.h"
+#include "common/text.h"
 #include "host/fd_io.h"
 
 #include <charconv>
@@ -27,7 +27,7 @@ WebRequest::WebRequest(CgiEnvironment env, int inputFd)
       scriptName_(env_.lookup("SCRIPT_NAME")),
       contentType_(env_.lookup("HTTP_CONTENT_TYPE")),
       contentLength_(integerItem(env_.lookup("HTTP_CONTENT_LENGTH"))),
-      https_(equalsIgnoreCase(env_.lookup("HTTPS"), "on")) {
+      https_(velmora::equalsIgnoringCase(env_.lookup("HTTPS"), "on")) {
     methodType_ = methodTypeFromText(method_);
     if (contentLength_ > 0 && !bodyTooLarge()) readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
 }
