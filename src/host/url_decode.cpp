@@ -1,7 +1,9 @@
-// URL decoding of query pieces.
+// URL decoding of the query text.
 #include "host/url_decode.h"
 
 #include "common/exception.h"
+
+#include <exception>
 
 namespace host {
 
@@ -14,9 +16,7 @@ int hexValue(char c) noexcept {
     return -1;
 }
 
-}  // namespace
-
-std::string decodeUrlText(std::string_view piece) {
+std::string decodePiece(std::string_view piece) {
     std::string out;
     out.reserve(piece.size());
     for (std::size_t i = 0; i < piece.size(); ++i) {
@@ -42,6 +42,24 @@ std::string decodeUrlText(std::string_view piece) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+publish::QueryText decodeQuery(std::string_view query) {
+    publish::QueryText fields;
+    if (query.empty()) return fields;
+    try {
+        for (std::size_t start = 0;;) {
+            const std::size_t amp = query.find('&', start);
+            fields.lines.push_back(decodePiece(query.substr(start, amp == std::string_view::npos ? amp : amp - start)));
+            if (amp == std::string_view::npos) break;
+            start = amp + 1;
+        }
+    } catch (const std::exception& e) {
+        fields.error = e.what();
+    }
+    return fields;
 }
 
 }  // namespace host

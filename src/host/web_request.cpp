@@ -34,9 +34,4 @@ WebRequest::WebRequest(CgiEnvironment env, int inputFd)
 
 std::string WebRequest::fieldByName(std::string_view name) const { return std::string(env_.lookup(name)); }
 
-const QueryFields& WebRequest::queryFields() const {
-    if (!queryFields_) queryFields_ = std::make_unique<QueryFields>(query_);
-    return *queryFields_;
-}
-
 }  // namespace host

@@ -5,7 +5,6 @@
 #include "common/limits.h"
 #include "host/cgi_environment.h"
 #include "host/method_type.h"
-#include "host/query_fields.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,11 +42,6 @@ public:
     // included); "SOAPAction" finds HTTP_SOAPACTION.
     std::string fieldByName(std::string_view name) const;
 
-    // Split and decoded on first use; throws velmora::Exception for a badly
-    // encoded query.
-    const QueryFields& queryFields() const;
-    std::string queryField(std::string_view name) const { return queryFields().value(name); }
-
 private:
     CgiEnvironment env_;
     MethodType methodType_;
@@ -62,7 +56,6 @@ private:
     std::int64_t contentLength_;
     bool https_;
     std::string content_;
-    mutable std::unique_ptr<QueryFields> queryFields_;
 };
 
 // An integer request item: the decimal value of the text, or -1 when the text

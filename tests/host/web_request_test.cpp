@@ -48,7 +48,7 @@ TEST(WebRequestItems, ReadFromTheEnvironment) {
     EXPECT_EQ(request.serverPort(), 8080);
     EXPECT_EQ(request.scriptName(), "/cgi-bin/velmora.cgi");
     EXPECT_EQ(request.contentType(), "text/xml");
-    EXPECT_EQ(request.queryField("INTF"), "IVelmora");
+    EXPECT_EQ(request.query(), "intf=IVelmora");
     EXPECT_EQ(request.contentLength(), -1);
     EXPECT_EQ(request.content(), "");
 }
