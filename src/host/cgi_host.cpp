@@ -2,10 +2,9 @@
 #include "host/cgi_host.h"
 
 #include "common/exception.h"
+#include "host/cgi_response.h"
 #include "host/error_pages.h"
-#include "host/fd_io.h"
 #include "host/web_request.h"
-#include "host/web_response.h"
 
 #include <new>
 
@@ -14,10 +13,9 @@ namespace host {
 void runCgiRequest(CgiEnvironment env, int inputFd, int outputFd, const WebModuleFactory& createModule) noexcept {
     try {
         WebRequest request(std::move(env), inputFd);
-        WebResponse response(request.protocolVersion(), outputFd);
+        WebResponse response(request.protocolVersion());
         std::unique_ptr<WebModule> module = createModule();
-        const bool handled = module->dispatch(request, response);
-        if (handled && !response.sent()) response.send();
+        if (module->dispatch(request, response)) response.writeTo(outputFd);
     } catch (...) {
         writeFallbackForCurrentException(outputFd);
     }

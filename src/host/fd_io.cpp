@@ -1,4 +1,4 @@
-// Raw descriptor input and output for the CGI host.
+// Raw descriptor input for the CGI host.
 #include "host/fd_io.h"
 #include "common/limits.h"
 
@@ -10,17 +10,6 @@
 #include <cstring>
 
 namespace host {
-
-void writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
 
 void readUpTo(int fd, std::uint64_t limit, std::string& out) {
     // Read through a fixed buffer and append: the string grows with what

@@ -1,8 +1,8 @@
 // Bridge from the host's request and response to the SOAP dispatcher.
 #include "host/soap_dispatch_component.h"
 
+#include "host/cgi_response.h"
 #include "host/web_request.h"
-#include "host/web_response.h"
 #include "soap/dispatcher_fault.h"
 #include "soap/soap_dispatcher.h"
 
@@ -26,14 +26,9 @@ bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& re
     soap::HttpAnswer answer =
         soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
 
+    response.setStatusCode(answer.status);
     response.setContentType(std::move(answer.contentType));
-    if (answer.status != 200) {
-        // The dispatcher's own fault: a fixed text, set as content.
-        response.setStatusCode(answer.status);
-        response.setContent(std::move(answer.body));
-    } else {
-        response.setContentStream(std::make_unique<StringContentStream>(std::move(answer.body)));
-    }
+    response.setContent(std::move(answer.body));
     return true;
 }
 

@@ -1,9 +1,9 @@
 // The dispatch rule of the web module and its answer to a failing handler.
 #include "host/web_module.h"
 
+#include "host/cgi_response.h"
 #include "host/error_pages.h"
 #include "host/web_request.h"
-#include "host/web_response.h"
 
 namespace host {
 
@@ -17,20 +17,14 @@ bool WebModule::dispatch(WebRequest& request, WebResponse& response) {
     try {
         return dispatchUnguarded(request, response);
     } catch (const std::exception& error) {
-        handleException(error, request, response);
+        response.setStatusCode(500);
+        response.setContent(applicationErrorPage(error.what(), request.pathInfo()));
         return true;
     }
 }
 
 bool WebModule::dispatchUnguarded(WebRequest& request, WebResponse& response) {
-    if (response.sent()) return true;
-
     bool handled = false;
-    if (beforeDispatch) {
-        beforeDispatch(request, response, handled);
-        handled = handled || response.sent();
-    }
-
     const MethodType method = request.methodType();
     const std::string& path = request.pathInfo();
 
@@ -47,24 +41,7 @@ bool WebModule::dispatchUnguarded(WebRequest& request, WebResponse& response) {
     }
 
     if (!handled && defaultAction != nullptr) handled = defaultAction->run(request, response);
-
-    if (handled && !response.sent() && afterDispatch) {
-        bool ignored = true;  // the request stays handled whatever the hook says
-        afterDispatch(request, response, ignored);
-    }
     return handled;
-}
-
-void WebModule::handleException(const std::exception& error, WebRequest& request, WebResponse& response) {
-    if (onException) {
-        onException(error, request, response);
-        return;
-    }
-    response.setContent(applicationErrorPage(error.what(), request.pathInfo()));
-    if (!response.sent()) {
-        response.setStatusCode(500);
-        response.send();
-    }
 }
 
 }  // namespace host
