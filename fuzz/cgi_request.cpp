@@ -7,9 +7,9 @@
 // Properties: a head is written whenever SERVER_PROTOCOL is set; it has no
 // stray CR or LF, a numeric status and a Content-Length equal to the body's
 // size; every XML answer is well-formed.
+#include "host/cgi_request.h"
 #include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
-#include "host/cgi_environment.h"
 #include "host/cgi_host.h"
 #include "host/web_module2.h"
 #include "publish/wsdl_publish_intf.h"

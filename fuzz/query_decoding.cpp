@@ -3,7 +3,7 @@
 // a raw query; every further part is a value that is encoded (in one of three
 // styles), put into a query as field f<index>, and must be found again
 // unchanged, by a name in other letter case.
-#include "host/url_decode.h"
+#include "host/cgi_request.h"
 #include "support/fuzz_check.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 #include "host/cgi_host.h"
 
 #include "common/exception.h"
+#include "host/cgi_request.h"
 #include "host/cgi_response.h"
 #include "host/error_pages.h"
-#include "host/web_request.h"
 
 #include <new>
 

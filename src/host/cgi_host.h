@@ -3,7 +3,7 @@
 // something fails outside dispatch.
 #pragma once
 
-#include "host/cgi_environment.h"
+#include "host/cgi_request.h"
 #include "host/web_module.h"
 
 #include <functional>

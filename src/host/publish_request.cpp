@@ -1,7 +1,7 @@
 // The request values the publisher reads, taken from the host's request.
 #include "host/publish_request.h"
 
-#include "host/url_decode.h"
+#include "host/cgi_request.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 // The request values the publisher reads, taken from the host's request.
 #pragma once
 
-#include "host/web_request.h"
+#include "host/cgi_request.h"
 #include "publish/publisher_io.h"
 
 namespace host {

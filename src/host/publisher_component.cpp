@@ -2,9 +2,9 @@
 
 #include "common/executable_path.h"
 
+#include "host/cgi_request.h"
 #include "host/cgi_response.h"
 #include "host/publish_request.h"
-#include "host/web_request.h"
 #include "publish/program_identity.h"
 
 namespace host {

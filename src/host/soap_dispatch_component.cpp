@@ -1,8 +1,8 @@
 // Bridge from the host's request and response to the SOAP dispatcher.
 #include "host/soap_dispatch_component.h"
 
+#include "host/cgi_request.h"
 #include "host/cgi_response.h"
-#include "host/web_request.h"
 #include "soap/dispatcher_fault.h"
 #include "soap/soap_dispatcher.h"
 
@@ -15,9 +15,9 @@ bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& re
         // Refused like a call no interface takes: the dispatcher's fault, 500.
         response.setContentType("text/xml");
         response.setStatusCode(500);
-        response.setContent(soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
-                                                  " bytes is larger than the " + std::to_string(kMaxRequestBodyBytes) +
-                                                  " bytes accepted"));
+        response.setContent(soap::dispatcherFault(
+            "The request body of " + std::to_string(request.contentLength()) + " bytes is larger than the " +
+            std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
         return true;
     }
     std::string soapAction = request.fieldByName("SOAPAction");

@@ -1,9 +1,9 @@
 // The dispatch rule of the web module and its answer to a failing handler.
 #include "host/web_module.h"
 
+#include "host/cgi_request.h"
 #include "host/cgi_response.h"
 #include "host/error_pages.h"
-#include "host/web_request.h"
 
 namespace host {
 
@@ -25,7 +25,7 @@ bool WebModule::dispatch(WebRequest& request, WebResponse& response) {
 
 bool WebModule::dispatchUnguarded(WebRequest& request, WebResponse& response) {
     bool handled = false;
-    const MethodType method = request.methodType();
+    const MethodType method = methodTypeFromText(request.method());
     const std::string& path = request.pathInfo();
 
     WebActionItem* defaultAction = nullptr;

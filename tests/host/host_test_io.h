@@ -2,8 +2,7 @@
 // descriptor that captures what the host writes.
 #pragma once
 
-#include "host/cgi_environment.h"
-#include "host/web_request.h"
+#include "host/cgi_request.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -66,6 +66,13 @@ std::string answer(WebModule& module, const std::vector<std::string>& env) {
 
 }  // namespace
 
+TEST(MethodTypes, KnownMethodsInAnyLetterCaseEveryOtherIsAny) {
+    const std::pair<const char*, MethodType> cases[] = {{"GET", mtGet},   {"get", mtGet},   {"PUT", mtPut},
+                                                        {"POST", mtPost}, {"Head", mtHead}, {"DELETE", mtAny},
+                                                        {"POSTX", mtAny}, {"", mtAny}};
+    for (const auto& [method, expected] : cases) EXPECT_EQ(methodTypeFromText(method), expected) << method;
+}
+
 TEST(WebModuleDispatch, ComponentsAreTriedInOrderByMethodAndPath) {
     Trace trace;
     WebModule module;
