@@ -4,7 +4,7 @@
 #pragma once
 
 #include "host/cgi_request.h"
-#include "host/web_module.h"
+#include "host/dispatch.h"
 
 #include <functional>
 #include <memory>

@@ -13,9 +13,9 @@ PublisherComponent::PublisherComponent()
     : PublisherComponent(publish::Settings::forProgram(velmora::executablePath())) {}
 
 PublisherComponent::PublisherComponent(publish::Settings settings)
-    : DispatchingComponent("WSDLHTMLPublish1", mtAny, "wsdl*"), publisher_(std::move(settings)) {}
+    : DispatchingComponent("WSDLHTMLPublish1", Route(mtAny, "wsdl*")), publisher_(std::move(settings)) {}
 
-bool PublisherComponent::dispatchRequest(WebRequest& request, WebResponse& response) {
+bool PublisherComponent::dispatchRequest(const WebRequest& request, WebResponse& response) {
     publish::Answer answer = publisher_.dispatch(publishRequestOf(request));
     response.setStatusCode(answer.status);
     response.setContentType(std::move(answer.contentType));
@@ -23,7 +23,7 @@ bool PublisherComponent::dispatchRequest(WebRequest& request, WebResponse& respo
     return true;
 }
 
-void PublisherComponent::servicePage(WebRequest& request, WebResponse& response, bool& handled) const {
+void PublisherComponent::servicePage(const WebRequest& request, WebResponse& response, bool& handled) const {
     publish::Page page = publisher_.servicePage(publishRequestOf(request));
     if (!page.contentType.empty()) response.setContentType(std::move(page.contentType));
     response.setContent(std::move(page.content));

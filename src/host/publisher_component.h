@@ -2,7 +2,7 @@
 // publisher, and the service page that the default action shows.
 #pragma once
 
-#include "host/dispatching_component.h"
+#include "host/dispatch.h"
 #include "publish/publisher.h"
 
 namespace host {
@@ -14,11 +14,11 @@ public:
     explicit PublisherComponent(publish::Settings settings);
 
     // Always handled: failures become the publisher's error page.
-    bool dispatchRequest(WebRequest& request, WebResponse& response) override;
+    bool dispatchRequest(const WebRequest& request, WebResponse& response) override;
 
     // Fills the content (and, for the inspection document, the content type);
     // the status stays as it is. Failures propagate to the web module.
-    void servicePage(WebRequest& request, WebResponse& response, bool& handled) const;
+    void servicePage(const WebRequest& request, WebResponse& response, bool& handled) const;
 
 private:
     publish::Publisher publisher_;

@@ -8,9 +8,9 @@
 
 namespace host {
 
-SoapDispatchComponent::SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", mtPost, "soap*") {}
+SoapDispatchComponent::SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", Route(mtPost, "soap*")) {}
 
-bool SoapDispatchComponent::dispatchRequest(WebRequest& request, WebResponse& response) {
+bool SoapDispatchComponent::dispatchRequest(const WebRequest& request, WebResponse& response) {
     if (request.bodyTooLarge()) {
         // Refused like a call no interface takes: the dispatcher's fault, 500.
         response.setContentType("text/xml");

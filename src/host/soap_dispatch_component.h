@@ -2,7 +2,7 @@
 // /soap* and hands them to the SOAP layer.
 #pragma once
 
-#include "host/dispatching_component.h"
+#include "host/dispatch.h"
 
 namespace host {
 
@@ -11,7 +11,7 @@ public:
     SoapDispatchComponent();
 
     // Always handled: the SOAP layer answers every failure with a fault.
-    bool dispatchRequest(WebRequest& request, WebResponse& response) override;
+    bool dispatchRequest(const WebRequest& request, WebResponse& response) override;
 };
 
 }  // namespace host

@@ -15,12 +15,12 @@ std::unique_ptr<WebModule> createWebModule2() {
     module->addComponent(std::move(publisher));
 
     // WebModule2DefaultHandlerAction: the service page of WSDLHTMLPublish1.
-    module->addAction(WebActionItem(
-        "DefaultHandler", mtAny, "/",
-        [WSDLHTMLPublish1](WebRequest& request, WebResponse& response, bool& handled) {
-            WSDLHTMLPublish1->servicePage(request, response, handled);
-        },
-        /*isDefault=*/true));
+    module->addAction(
+        WebActionItem{"DefaultHandler", Route(mtAny, "/"),
+                      [WSDLHTMLPublish1](const WebRequest& request, WebResponse& response, bool& handled) {
+                          WSDLHTMLPublish1->servicePage(request, response, handled);
+                      },
+                      /*isDefault=*/true});
     return module;
 }
 

@@ -2,7 +2,7 @@
 // and action items in declaration order.
 #pragma once
 
-#include "host/web_module.h"
+#include "host/dispatch.h"
 
 #include <memory>
 

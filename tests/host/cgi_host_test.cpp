@@ -24,10 +24,11 @@ std::string run(const std::vector<std::string>& env, std::string_view body, cons
 // A module whose only action echoes the request body as its answer.
 std::unique_ptr<WebModule> echoModule() {
     auto module = std::make_unique<WebModule>();
-    module->addAction(WebActionItem("Echo", mtPost, "/echo", [](WebRequest& request, WebResponse& response, bool&) {
-        response.setContentType("text/plain");
-        response.setContent(request.content());
-    }));
+    module->addAction(
+        WebActionItem{"Echo", Route(mtPost, "/echo"), [](const WebRequest& request, WebResponse& response, bool&) {
+                          response.setContentType("text/plain");
+                          response.setContent(request.content());
+                      }});
     return module;
 }
 
@@ -74,23 +75,4 @@ TEST(CgiHostFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
     MemFile input;
     runCgiRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), input.fd(),
                   -1, echoModule);
-}
-
-TEST(WebModule2Configuration, SoapDispatcherFirstThenPublisherAndOneDefaultAction) {
-    const auto module = createWebModule2();
-    ASSERT_EQ(module->components().size(), 2u);
-    ASSERT_EQ(module->actions().size(), 1u);
-    EXPECT_EQ(module->actions().front().name(), "DefaultHandler");
-    EXPECT_TRUE(module->actions().front().isDefault());
-    DispatchingComponent& publisher = *module->components().back();
-    EXPECT_EQ(publisher.name(), "WSDLHTMLPublish1");
-    for (MethodType method : {mtAny, mtGet, mtPut, mtPost, mtHead})
-        EXPECT_TRUE(publisher.matches(method, "/WSDL/x")) << method;
-    DispatchingComponent& soap = *module->components().front();
-    EXPECT_EQ(soap.name(), "HTTPSoapDispatcher1");
-    EXPECT_TRUE(soap.matches(mtPost, "/soap"));
-    EXPECT_TRUE(soap.matches(mtPost, "/SOAP/IVelmora"));
-    EXPECT_TRUE(soap.matches(mtPost, "/soapx"));
-    EXPECT_FALSE(soap.matches(mtPost, "/x/soap"));
-    for (MethodType method : {mtAny, mtGet, mtPut, mtHead}) EXPECT_FALSE(soap.matches(method, "/soap")) << method;
 }

@@ -1,10 +1,11 @@
-// The dispatch rule: action items, then components in order, then the
-// default action; and the page for a handler that fails.
+// Dispatch: method types, path patterns, the rule (action items, then
+// components in order, then the default action) and the page for a handler
+// that fails.
 #include "host_test_io.h"
 
 #include "common/exception.h"
 #include "host/cgi_response.h"
-#include "host/web_module.h"
+#include "host/dispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,9 @@ using Trace = std::vector<std::string>;
 
 class RecordingComponent final : public DispatchingComponent {
 public:
-    RecordingComponent(std::string name, MethodType method, std::string path, Trace& trace, bool handles = true,
-                       bool enabled = true)
-        : DispatchingComponent(std::move(name), method, std::move(path), enabled), trace_(trace), handles_(handles) {}
-    bool dispatchRequest(WebRequest&, WebResponse& response) override {
+    RecordingComponent(std::string name, MethodType method, std::string path, Trace& trace, bool handles = true)
+        : DispatchingComponent(std::move(name), Route(method, std::move(path))), trace_(trace), handles_(handles) {}
+    bool dispatchRequest(const WebRequest&, WebResponse& response) override {
         trace_.push_back(name());
         if (handles_) response.setContent(name());
         return handles_;
@@ -34,7 +34,7 @@ private:
 };
 
 ActionHandler recordingHandler(std::string name, Trace& trace, bool handles = true) {
-    return [name, &trace, handles](WebRequest&, WebResponse& response, bool& handled) {
+    return [name, &trace, handles](const WebRequest&, WebResponse& response, bool& handled) {
         trace.push_back(name);
         response.setContent(name);
         handled = handles;
@@ -73,6 +73,94 @@ TEST(MethodTypes, KnownMethodsInAnyLetterCaseEveryOtherIsAny) {
     for (const auto& [method, expected] : cases) EXPECT_EQ(methodTypeFromText(method), expected) << method;
 }
 
+TEST(PathPattern, ConfiguredTextIsNormalizedToAnAbsolutePattern) {
+    EXPECT_EQ(PathPattern("soap*").text(), "/soap*");
+    EXPECT_EQ(PathPattern("/wsdl*").text(), "/wsdl*");
+    EXPECT_EQ(PathPattern("\\soap\\x*").text(), "/soap/x*");
+    EXPECT_EQ(PathPattern("").text(), "/");
+    // Backslashes written in the configuration match forward slashes in paths.
+    EXPECT_TRUE(PathPattern("a\\b").matches("/a/b"));
+}
+
+TEST(PathPattern, SoapPrefixMatchesWholePathInAnyLetterCase) {
+    const PathPattern soap("soap*");
+    for (const char* path : {"/soap", "/SOAP", "/Soap/anything", "/soap/IVelmora", "/SOAP/IVelmora", "/soapx"})
+        EXPECT_TRUE(soap.matches(path)) << path;
+    for (const char* path : {"/x/soap", "soap", "", "/", "/soa", "//soap"}) EXPECT_FALSE(soap.matches(path)) << path;
+}
+
+TEST(PathPattern, RootPatternMatchesOnlyTheRoot) {
+    const PathPattern root("/");
+    EXPECT_TRUE(root.matches("/"));
+    EXPECT_FALSE(root.matches(""));
+    EXPECT_FALSE(root.matches("/x"));
+    EXPECT_FALSE(root.matches("//"));
+}
+
+TEST(PathPattern, WildcardsAndSets) {
+    EXPECT_TRUE(PathPattern("/a?c").matches("/abc"));
+    EXPECT_FALSE(PathPattern("/a?c").matches("/ac"));
+    EXPECT_FALSE(PathPattern("/a?c").matches("/abbc"));
+
+    const PathPattern range("/v[0-9]");
+    EXPECT_TRUE(range.matches("/v0"));
+    EXPECT_TRUE(range.matches("/v9"));
+    EXPECT_FALSE(range.matches("/vx"));
+    EXPECT_FALSE(range.matches("/v10"));
+
+    // Sets ignore letter case like the rest of the pattern.
+    const PathPattern letters("/[a-c]x");
+    EXPECT_TRUE(letters.matches("/Bx"));
+    EXPECT_FALSE(letters.matches("/dx"));
+
+    const PathPattern negated("/[!a-c]x");
+    EXPECT_TRUE(negated.matches("/dx"));
+    EXPECT_FALSE(negated.matches("/bx"));
+    EXPECT_FALSE(negated.matches("/Bx"));
+    EXPECT_FALSE(negated.matches("/x")) << "a negated set still takes one character";
+
+    const PathPattern listed("/[xyz-]");
+    EXPECT_TRUE(listed.matches("/y"));
+    EXPECT_TRUE(listed.matches("/-"));
+    EXPECT_FALSE(listed.matches("/w"));
+}
+
+TEST(PathPattern, StarsBacktrack) {
+    const PathPattern p("/*a*b");
+    EXPECT_TRUE(p.matches("/aab"));
+    EXPECT_TRUE(p.matches("/xaxxbxb"));
+    EXPECT_FALSE(p.matches("/xbxa"));
+    EXPECT_TRUE(PathPattern("/*").matches("/"));
+    EXPECT_TRUE(PathPattern("/**x").matches("/yyx"));
+    EXPECT_TRUE(PathPattern("/*.wsil").matches("/doc.WSIL"));
+    EXPECT_FALSE(PathPattern("/*.wsil").matches("/doc.wsi"));
+}
+
+TEST(PathPattern, TooManyStarGroupsOrAnOpenSetAreRejected) {
+    std::string thirty = "/";
+    for (int i = 0; i < 30; ++i) thirty += "*x";
+    EXPECT_NO_THROW(PathPattern{thirty});
+    // A run of stars is a single group.
+    std::string twentyNineAndARun = "/";
+    for (int i = 0; i < 29; ++i) twentyNineAndARun += "*x";
+    EXPECT_NO_THROW(PathPattern{twentyNineAndARun + "***x"});
+
+    const std::string thirtyOne = thirty + "*";
+    try {
+        PathPattern{thirtyOne};
+        FAIL() << "31 star groups accepted";
+    } catch (const velmora::Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "'" + thirtyOne + "' is an invalid mask at (62)");
+    }
+
+    try {
+        PathPattern{"ab[cd"};
+        FAIL() << "open set accepted";
+    } catch (const velmora::Exception& e) {
+        EXPECT_STREQ(e.what(), "'/ab[cd' is an invalid mask at (4)");
+    }
+}
+
 TEST(WebModuleDispatch, ComponentsAreTriedInOrderByMethodAndPath) {
     Trace trace;
     WebModule module;
@@ -87,10 +175,9 @@ TEST(WebModuleDispatch, ComponentsAreTriedInOrderByMethodAndPath) {
     EXPECT_EQ(dispatch(module, trace, "POST", "/x/soap").trace, Trace{"Late"});
 }
 
-TEST(WebModuleDispatch, DeclinedOrDisabledComponentsPassTheRequestOn) {
+TEST(WebModuleDispatch, DeclinedComponentsPassTheRequestOn) {
     Trace trace;
     WebModule module;
-    module.addComponent(std::make_unique<RecordingComponent>("Off", mtAny, "*", trace, true, false));
     module.addComponent(std::make_unique<RecordingComponent>("Declines", mtAny, "*", trace, false));
     module.addComponent(std::make_unique<RecordingComponent>("Takes", mtAny, "*", trace));
     const Outcome outcome = dispatch(module, trace, "GET", "/any");
@@ -98,18 +185,10 @@ TEST(WebModuleDispatch, DeclinedOrDisabledComponentsPassTheRequestOn) {
     EXPECT_EQ(outcome.trace, (Trace{"Declines", "Takes"}));
 }
 
-TEST(WebModuleDispatch, EmptyComponentPathMeansItsOwnName) {
-    Trace trace;
-    WebModule module;
-    module.addComponent(std::make_unique<RecordingComponent>("Publisher", mtAny, "", trace));
-    EXPECT_TRUE(dispatch(module, trace, "GET", "/publisher").handled);
-    EXPECT_FALSE(dispatch(module, trace, "GET", "/other").handled);
-}
-
 TEST(WebModuleDispatch, ActionItemsComeFirstAndTheDefaultActionLast) {
     Trace trace;
     WebModule module;
-    module.addAction(WebActionItem("Root", mtAny, "/", recordingHandler("Root", trace), /*isDefault=*/true));
+    module.addAction(WebActionItem{"Root", Route(mtAny, "/"), recordingHandler("Root", trace), /*isDefault=*/true});
     module.addComponent(std::make_unique<RecordingComponent>("Soap", mtPost, "soap*", trace));
     module.addComponent(std::make_unique<RecordingComponent>("Wsdl", mtAny, "wsdl*", trace));
 
@@ -124,18 +203,18 @@ TEST(WebModuleDispatch, ActionItemsComeFirstAndTheDefaultActionLast) {
     EXPECT_EQ(dispatch(module, trace, "GET", "").trace, Trace{"Root"});
 }
 
-TEST(WebModuleDispatch, LastDefaultItemWinsEvenWhenDisabled) {
+TEST(WebModuleDispatch, LastDefaultItemWins) {
     Trace trace;
     WebModule module;
-    module.addAction(WebActionItem("First", mtAny, "/never", recordingHandler("First", trace), true));
-    module.addAction(WebActionItem("Second", mtAny, "/never", recordingHandler("Second", trace), true, false));
+    module.addAction(WebActionItem{"First", Route(mtAny, "/never"), recordingHandler("First", trace), true});
+    module.addAction(WebActionItem{"Second", Route(mtAny, "/never"), recordingHandler("Second", trace), true});
     EXPECT_EQ(dispatch(module, trace, "GET", "/x").trace, Trace{"Second"});
 }
 
 TEST(WebModuleDispatch, HandlerThatClearsTheFlagLetsOthersTry) {
     Trace trace;
     WebModule module;
-    module.addAction(WebActionItem("Peek", mtAny, "/*", recordingHandler("Peek", trace, false)));
+    module.addAction(WebActionItem{"Peek", Route(mtAny, "/*"), recordingHandler("Peek", trace, false)});
     module.addComponent(std::make_unique<RecordingComponent>("Soap", mtPost, "soap*", trace));
     EXPECT_EQ(dispatch(module, trace, "POST", "/soap").trace, (Trace{"Peek", "Soap"}));
     const Outcome nobody = dispatch(module, trace, "GET", "/soap");
@@ -145,9 +224,9 @@ TEST(WebModuleDispatch, HandlerThatClearsTheFlagLetsOthersTry) {
 
 TEST(WebModuleFailure, FailingHandlerGivesTheEscapedApplicationErrorPage) {
     WebModule module;
-    module.addAction(WebActionItem("Boom", mtAny, "/*", [](WebRequest&, WebResponse&, bool&) {
-        throw velmora::Exception("bad <b>&</b>\r\nsecond line");
-    }));
+    module.addAction(WebActionItem{"Boom", Route(mtAny, "/*"), [](const WebRequest&, WebResponse&, bool&) {
+                                       throw velmora::Exception("bad <b>&</b>\r\nsecond line");
+                                   }});
     const std::string page =
         "<html><body><h1>Internal Application Error</h1>\r\n"
         "<p>bad &lt;b&gt;&amp;&lt;/b&gt;\r\nsecond line\r\n"
@@ -159,10 +238,10 @@ TEST(WebModuleFailure, FailingHandlerGivesTheEscapedApplicationErrorPage) {
 
 TEST(WebModuleFailure, PageKeepsTheContentTypeTheHandlerLeft) {
     WebModule module;
-    module.addAction(WebActionItem("Boom", mtAny, "/*", [](WebRequest&, WebResponse& response, bool&) {
-        response.setContentType("text/xml");
-        throw std::runtime_error("late");
-    }));
+    module.addAction(WebActionItem{"Boom", Route(mtAny, "/*"), [](const WebRequest&, WebResponse& response, bool&) {
+                                       response.setContentType("text/xml");
+                                       throw std::runtime_error("late");
+                                   }});
     EXPECT_EQ(answer(module, {"PATH_INFO=/p", "SERVER_PROTOCOL=HTTP/1.1"}).substr(0, 59),
               "Status: 500 Internal Server Error\r\nContent-Type: text/xml\r\n");
 }
