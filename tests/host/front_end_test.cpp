@@ -3,9 +3,8 @@
 #include "host_test_io.h"
 
 #include "common/exception.h"
-#include "host/cgi_host.h"
 #include "host/cgi_response.h"
-#include "host/web_module2.h"
+#include "host/front_end.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,7 @@ namespace {
 std::string run(const std::vector<std::string>& env, std::string_view body, const WebModuleFactory& factory) {
     MemFile input(body);
     MemFile output;
-    runCgiRequest(CgiEnvironment(env), input.fd(), output.fd(), factory);
+    serveRequest(CgiEnvironment(env), input.fd(), output.fd(), factory);
     return output.contents();
 }
 
@@ -34,18 +33,18 @@ std::unique_ptr<WebModule> echoModule() {
 
 }  // namespace
 
-TEST(CgiHostRoad, HandledRequestIsSentOnce) {
+TEST(FrontEndRoad, HandledRequestIsAnsweredWithWhatItsHandlerSet) {
     EXPECT_EQ(run({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1", "CONTENT_LENGTH=5"},
                   "hello, and more", echoModule),
               "Status: 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 5\r\nContent:\r\n\r\nhello");
 }
 
-TEST(CgiHostRoad, UnhandledRequestWritesNothing) {
+TEST(FrontEndRoad, UnhandledRequestWritesNothing) {
     EXPECT_EQ(run({"REQUEST_METHOD=GET", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}, "", echoModule), "");
     EXPECT_EQ(run({"REQUEST_METHOD=POST", "PATH_INFO=/other", "SERVER_PROTOCOL=HTTP/1.1"}, "", echoModule), "");
 }
 
-TEST(CgiHostFallback, FailureOutsideDispatchWritesTheBareErrorResponse) {
+TEST(FrontEndFallback, FailureOutsideDispatchWritesTheBareErrorResponse) {
     const auto failingFactory = []() -> std::unique_ptr<WebModule> {
         throw velmora::Exception("Module <unavailable>\r\nStatus: 200 OK");
     };
@@ -63,16 +62,16 @@ TEST(CgiHostFallback, FailureOutsideDispatchWritesTheBareErrorResponse) {
     }
 }
 
-TEST(CgiHostFallback, NamesTheTypeOfTheFailure) {
+TEST(FrontEndFallback, NamesTheTypeOfTheFailure) {
     const auto dbFactory = []() -> std::unique_ptr<WebModule> { throw velmora::EDatabaseError("no db"); };
     EXPECT_NE(run({}, "", dbFactory).find("Exception: EDatabaseError<br>\r\nMessage: no db<br>"), std::string::npos);
     const auto memoryFactory = []() -> std::unique_ptr<WebModule> { throw std::bad_alloc(); };
     EXPECT_NE(run({}, "", memoryFactory).find("Exception: EOutOfMemory<br>"), std::string::npos);
 }
 
-TEST(CgiHostFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
+TEST(FrontEndFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
     // Neither the answer nor the fallback can be written; nothing escapes.
     MemFile input;
-    runCgiRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), input.fd(),
-                  -1, echoModule);
+    serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), input.fd(), -1,
+                 echoModule);
 }
