@@ -66,6 +66,17 @@ std::string encode(std::string_view value, int style) {
     return out;
 }
 
+// The pieces of `text` between separators (the whole text when it has none).
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = text.find(separator, start);
+        pieces.push_back(text.substr(start, at == std::string_view::npos ? at : at - start));
+        if (at == std::string_view::npos) return pieces;
+        start = at + 1;
+    }
+}
+
 std::string upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -76,24 +87,12 @@ std::string upper(std::string s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t zero = input.find('\0', start);
-        parts.push_back(input.substr(start, zero == std::string_view::npos ? zero : zero - start));
-        if (zero == std::string_view::npos) break;
-        start = zero + 1;
-    }
+    std::vector<std::string_view> parts = split(input, '\0');
 
     // The raw query: every piece decoded, or the pieces before the first bad
     // one kept and the failure's message naming its "%".
     const std::string_view raw = parts[0];
-    std::vector<std::string_view> pieces;
-    for (std::size_t start = 0; !raw.empty();) {
-        const std::size_t amp = raw.find('&', start);
-        pieces.push_back(raw.substr(start, amp == std::string_view::npos ? amp : amp - start));
-        if (amp == std::string_view::npos) break;
-        start = amp + 1;
-    }
+    const std::vector<std::string_view> pieces = raw.empty() ? std::vector<std::string_view>() : split(raw, '&');
     const publish::QueryText rawQuery = host::decodeQuery(raw);
     if (rawQuery.error.empty()) {
         check(rawQuery.lines.size() == pieces.size(), "one line per '&'-separated piece");

@@ -7,24 +7,23 @@
 
 namespace host {
 
-std::string applicationErrorPage(std::string_view message, std::string_view pathInfo) {
-    std::string page = "<html><body><h1>Internal Application Error</h1>\r\n<p>";
-    velmora::appendHtmlEscaped(page, message);
-    page += "\r\n<p><hr width=\"100%\"><i>";
-    velmora::appendHtmlEscaped(page, pathInfo);
-    page += "</i></body></html>";
+namespace {
+
+// Both pages are fixed text echoing two values, escaped, between its pieces.
+std::string pageEchoing(std::string_view opening, std::string_view first, std::string_view middle,
+                        std::string_view second, std::string_view closing) {
+    std::string page(opening);
+    velmora::appendHtmlEscaped(page, first);
+    page += middle;
+    velmora::appendHtmlEscaped(page, second);
+    page += closing;
     return page;
 }
 
-namespace {
-
 std::string fallbackResponse(std::string_view typeName, std::string_view message) {
-    std::string page = "<html><title>Internal Server Error 500</title>\r\n<h1>Internal Server Error 500</h1><hr>\r\n";
-    page += "Exception: ";
-    velmora::appendHtmlEscaped(page, typeName);
-    page += "<br>\r\nMessage: ";
-    velmora::appendHtmlEscaped(page, message);
-    page += "<br></html>\r\n";
+    const std::string page = pageEchoing(
+        "<html><title>Internal Server Error 500</title>\r\n<h1>Internal Server Error 500</h1><hr>\r\nException: ",
+        typeName, "<br>\r\nMessage: ", message, "<br></html>\r\n");
 
     std::string reason(message);
     for (char& c : reason)
@@ -42,6 +41,11 @@ std::string fallbackResponse(std::string_view typeName, std::string_view message
 }
 
 }  // namespace
+
+std::string applicationErrorPage(std::string_view message, std::string_view pathInfo) {
+    return pageEchoing("<html><body><h1>Internal Application Error</h1>\r\n<p>", message,
+                       "\r\n<p><hr width=\"100%\"><i>", pathInfo, "</i></body></html>");
+}
 
 void writeFallbackResponse(int outputFd, std::exception_ptr failure) noexcept {
     try {

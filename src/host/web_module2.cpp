@@ -16,6 +16,12 @@ namespace host {
 
 namespace {
 
+void answerWith(WebResponse& response, int status, std::string contentType, std::string content) {
+    response.setStatusCode(status);
+    response.setContentType(std::move(contentType));
+    response.setContent(std::move(content));
+}
+
 // HTTPSoapDispatcher1: SOAP POSTs on /soap*. Always handled: the SOAP layer
 // answers every failure with a fault.
 class SoapDispatchComponent final : public DispatchingComponent {
@@ -25,11 +31,11 @@ public:
     bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
         if (request.bodyTooLarge()) {
             // Refused like a call no interface takes: the dispatcher's fault, 500.
-            response.setStatusCode(500);
-            response.setContentType("text/xml");
-            response.setContent(soap::dispatcherFault(
-                "The request body of " + std::to_string(request.contentLength()) + " bytes is larger than the " +
-                std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
+            answerWith(
+                response, 500, "text/xml",
+                soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
+                                      " bytes is larger than the " +
+                                      std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
             return true;
         }
         std::string soapAction = request.fieldByName("SOAPAction");
@@ -37,9 +43,7 @@ public:
 
         soap::HttpAnswer answer =
             soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
-        response.setStatusCode(answer.status);
-        response.setContentType(std::move(answer.contentType));
-        response.setContent(std::move(answer.body));
+        answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.body));
         return true;
     }
 };
@@ -67,9 +71,7 @@ public:
     // Always handled: failures become the publisher's error page.
     bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
         publish::Answer answer = publisher_.dispatch(publishRequestOf(request));
-        response.setStatusCode(answer.status);
-        response.setContentType(std::move(answer.contentType));
-        response.setContent(std::move(answer.content));
+        answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.content));
         return true;
     }
 

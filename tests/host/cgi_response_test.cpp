@@ -9,17 +9,7 @@
 #include <sys/socket.h>
 
 using host::WebResponse;
-using hosttest::MemFile;
-
-namespace {
-
-std::string written(const WebResponse& response) {
-    MemFile out;
-    response.writeTo(out.fd());
-    return out.contents();
-}
-
-}  // namespace
+using hosttest::written;
 
 TEST(ResponseHead, SoapAnswerLayout) {
     WebResponse response("HTTP/1.1");

@@ -11,7 +11,6 @@
 
 using namespace host;
 using hosttest::makeRequest;
-using hosttest::MemFile;
 
 namespace {
 
@@ -59,9 +58,7 @@ std::string answer(WebModule& module, const std::vector<std::string>& env) {
     auto request = makeRequest(env);
     WebResponse response(request.protocolVersion());
     EXPECT_TRUE(module.dispatch(request, response));
-    MemFile out;
-    response.writeTo(out.fd());
-    return out.contents();
+    return hosttest::written(response);
 }
 
 }  // namespace
