@@ -16,6 +16,7 @@ namespace host {
 
 namespace {
 
+// Status, content type and body of a bridge's answer.
 void answerWith(WebResponse& response, int status, std::string contentType, std::string content) {
     response.setStatusCode(status);
     response.setContentType(std::move(contentType));
@@ -38,6 +39,8 @@ public:
                                       std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
             return true;
         }
+        // Asked again by the variable's CGI name when empty: that exact
+        // spelling wins over others that differ only in letter case.
         std::string soapAction = request.fieldByName("SOAPAction");
         if (soapAction.empty()) soapAction = request.fieldByName("HTTP_SOAPACTION");
 
