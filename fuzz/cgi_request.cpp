@@ -9,9 +9,7 @@
 // size; every XML answer is well-formed.
 #include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
-#include "host/cgi_environment.h"
-#include "host/cgi_host.h"
-#include "host/web_module2.h"
+#include "host/front_end.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
 #include "support/fuzz_check.h"
@@ -133,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryFile in, out;
     in.write(body);
-    host::runCgiRequest(std::move(env), in.fd, out.fd, host::createWebModule2);
+    host::serveRequest(std::move(env), in.fd, out.fd);
     const std::string output = out.readAll();
 
     // Every request is answered, so a head is always written when asked for

@@ -4,8 +4,8 @@
 // configured one with "\" turned into "/" and a leading "/"; letter case
 // never matters; for patterns without sets the answer equals a plain
 // reference matcher's.
-#include "host/path_pattern.h"
 #include "common/exception.h"
+#include "host/dispatch.h"
 #include "support/fuzz_check.h"
 
 #include <algorithm>

@@ -1,13 +1,14 @@
 // The CGI program: registers the service, serves the one request of this
 // process and ends.
-#include "host/cgi_host.h"
-#include "host/web_module2.h"
+#include "host/error_pages.h"
+#include "host/front_end.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
 
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -35,11 +36,11 @@ int main() {
         service::registerVelmora();
         publish::registerWSDLPublish();
     } catch (...) {
-        host::writeFallbackForCurrentException(STDOUT_FILENO);
+        host::writeFallbackResponse(STDOUT_FILENO, std::current_exception());
         finishOutput();
         return 0;
     }
-    host::runCgiRequest(host::CgiEnvironment::fromProcess(), STDIN_FILENO, STDOUT_FILENO, host::createWebModule2);
+    host::serveRequest(host::CgiEnvironment::fromProcess(), STDIN_FILENO, STDOUT_FILENO);
     finishOutput();
     // A normal return, not _exit(): an embedded database engine needs its
     // exit-time cleanup.

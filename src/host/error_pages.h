@@ -1,8 +1,9 @@
 // The host's own error answers: the web module's page for a failure while
-// dispatching, and the raw fallback response for a failure outside dispatch.
-// Both escape what they echo.
+// dispatching, and the bare fallback response for a failure outside it. Both
+// escape what they echo.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -11,9 +12,11 @@ namespace host {
 // "Internal Application Error" page naming the message and the path.
 std::string applicationErrorPage(std::string_view message, std::string_view pathInfo);
 
-// Complete bytes (head and page) of the fallback response. The message is the
-// reason text of the status line, with CR and LF turned into blanks so it
-// cannot end the line early.
-std::string fallbackResponse(std::string_view typeName, std::string_view message);
+// Writes the fallback response for `failure`, head and page, whatever the
+// protocol version: status 500 with the failure's message as reason text (CR
+// and LF turned into blanks, so that it cannot end the line early) and a page
+// naming its type and message. Write errors are ignored: there is nowhere
+// left to report them.
+void writeFallbackResponse(int outputFd, std::exception_ptr failure) noexcept;
 
 }  // namespace host

@@ -1,11 +1,96 @@
-// The configuration of TWebModule2. Every component and action item of the
-// service is added here, in the order the dispatch rule tries them.
+// TWebModule2's components: the bridges from the host's request and response
+// to the SOAP dispatcher and to the publisher, and its default action.
 #include "host/web_module2.h"
 
-#include "host/publisher_component.h"
-#include "host/soap_dispatch_component.h"
+#include "common/executable_path.h"
+#include "common/limits.h"
+#include "host/cgi_request.h"
+#include "host/cgi_response.h"
+#include "publish/publisher.h"
+#include "soap/dispatcher.h"
+#include "soap/envelope_writer.h"
+
+#include <string>
 
 namespace host {
+
+namespace {
+
+// Status, content type and body of a bridge's answer.
+void answerWith(WebResponse& response, int status, std::string contentType, std::string content) {
+    response.setStatusCode(status);
+    response.setContentType(std::move(contentType));
+    response.setContent(std::move(content));
+}
+
+// HTTPSoapDispatcher1: SOAP POSTs on /soap*. Always handled: the SOAP layer
+// answers every failure with a fault.
+class SoapDispatchComponent final : public DispatchingComponent {
+public:
+    SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", Route(mtPost, "soap*")) {}
+
+    bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
+        if (request.bodyTooLarge()) {
+            // Refused like a call no interface takes: the dispatcher's fault, 500.
+            answerWith(
+                response, 500, "text/xml",
+                soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
+                                      " bytes is larger than the " +
+                                      std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
+            return true;
+        }
+        // Asked again by the variable's CGI name when empty: that exact
+        // spelling wins over others that differ only in letter case.
+        std::string soapAction = request.fieldByName("SOAPAction");
+        if (soapAction.empty()) soapAction = request.fieldByName("HTTP_SOAPACTION");
+
+        soap::HttpAnswer answer =
+            soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
+        answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.body));
+        return true;
+    }
+};
+
+// The request values the publisher reads.
+publish::Request publishRequestOf(const WebRequest& request) {
+    publish::Request out;
+    out.pathInfo = request.pathInfo();
+    out.host = request.host();
+    out.serverPort = request.serverPort();
+    out.https = request.https();
+    out.scriptName = request.scriptName();
+    out.query = decodeQuery(request.query());
+    return out;
+}
+
+// WSDLHTMLPublish1: /wsdl* with any method, answered by the publisher of the
+// running program (title and port table from its path).
+class PublisherComponent final : public DispatchingComponent {
+public:
+    PublisherComponent()
+        : DispatchingComponent("WSDLHTMLPublish1", Route(mtAny, "wsdl*")),
+          publisher_(publish::Settings::forProgram(velmora::executablePath())) {}
+
+    // Always handled: failures become the publisher's error page.
+    bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
+        publish::Answer answer = publisher_.dispatch(publishRequestOf(request));
+        answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.content));
+        return true;
+    }
+
+    // The service page (or the inspection document, with its content type);
+    // the status stays as it is. Failures propagate to the web module.
+    void servicePage(const WebRequest& request, WebResponse& response) const {
+        publish::Page page = publisher_.servicePage(publishRequestOf(request));
+        if (!page.contentType.empty()) response.setContentType(std::move(page.contentType));
+        response.setContent(std::move(page.content));
+    }
+
+private:
+    publish::Publisher publisher_;
+};
+
+}  // namespace
 
 std::unique_ptr<WebModule> createWebModule2() {
     auto module = std::make_unique<WebModule>();
@@ -15,12 +100,11 @@ std::unique_ptr<WebModule> createWebModule2() {
     module->addComponent(std::move(publisher));
 
     // WebModule2DefaultHandlerAction: the service page of WSDLHTMLPublish1.
-    module->addAction(WebActionItem(
-        "DefaultHandler", mtAny, "/",
-        [WSDLHTMLPublish1](WebRequest& request, WebResponse& response, bool& handled) {
-            WSDLHTMLPublish1->servicePage(request, response, handled);
-        },
-        /*isDefault=*/true));
+    module->addAction(WebActionItem{"DefaultHandler", Route(mtAny, "/"),
+                                    [WSDLHTMLPublish1](const WebRequest& request, WebResponse& response, bool&) {
+                                        WSDLHTMLPublish1->servicePage(request, response);
+                                    },
+                                    /*isDefault=*/true});
     return module;
 }
 

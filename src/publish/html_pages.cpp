@@ -167,9 +167,9 @@ std::string typesTable(const soap::RemTypeRegistry& types) {
         const soap::TypeEntry& e = entries[row];
         const std::string_view cls = row % 2 == 0 ? "TblRow1" : "TblRow0";
         out += "<tr>";
-        for (const std::string& cell : {htmlEscaped(e.nativeName), htmlEscaped(e.xmlName), htmlEscaped(e.ns),
-                                        htmlEscaped(e.className) + ' ' + htmlEscaped(e.kindText), std::to_string(e.id),
-                                        std::string()})
+        for (const std::string& cell :
+             {htmlEscaped(e.nativeName), htmlEscaped(e.xmlName), htmlEscaped(e.ns),
+              htmlEscaped(e.className) + ' ' + htmlEscaped(e.kindText), std::to_string(e.id), std::string()})
             appendCell(out, cls, cell);
         out += "</tr>";
     }

@@ -2,8 +2,8 @@
 // descriptor that captures what the host writes.
 #pragma once
 
-#include "host/cgi_environment.h"
-#include "host/web_request.h"
+#include "host/cgi_request.h"
+#include "host/cgi_response.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -51,6 +51,13 @@ private:
 inline host::WebRequest makeRequest(const std::vector<std::string>& env, std::string_view body = {}) {
     MemFile input(body);
     return host::WebRequest(host::CgiEnvironment(env), input.fd());
+}
+
+// What the response writes.
+inline std::string written(const host::WebResponse& response) {
+    MemFile out;
+    response.writeTo(out.fd());
+    return out.contents();
 }
 
 }  // namespace hosttest

@@ -1,11 +1,9 @@
-// Fuzz target: URL-decoding of query texts and the query fields built from
-// them. The input is split at zero bytes: the first part is decoded as a raw
-// query; every further part is a value that is encoded (in one of three
+// Fuzz target: the query text split at "&" and URL-decoded as the publisher
+// receives it. The input is split at zero bytes: the first part is decoded as
+// a raw query; every further part is a value that is encoded (in one of three
 // styles), put into a query as field f<index>, and must be found again
 // unchanged, by a name in other letter case.
-#include "host/query_fields.h"
-#include "common/exception.h"
-#include "host/url_decode.h"
+#include "host/cgi_request.h"
 #include "support/fuzz_check.h"
 
 #include <cstdint>
@@ -68,6 +66,17 @@ std::string encode(std::string_view value, int style) {
     return out;
 }
 
+// The pieces of `text` between separators (the whole text when it has none).
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = text.find(separator, start);
+        pieces.push_back(text.substr(start, at == std::string_view::npos ? at : at - start));
+        if (at == std::string_view::npos) return pieces;
+        start = at + 1;
+    }
+}
+
 std::string upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -78,31 +87,23 @@ std::string upper(std::string s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t zero = input.find('\0', start);
-        parts.push_back(input.substr(start, zero == std::string_view::npos ? zero : zero - start));
-        if (zero == std::string_view::npos) break;
-        start = zero + 1;
-    }
+    std::vector<std::string_view> parts = split(input, '\0');
 
-    // The raw query: decoded or refused with a message naming the bad "%".
+    // The raw query: every piece decoded, or the pieces before the first bad
+    // one kept and the failure's message naming its "%".
     const std::string_view raw = parts[0];
-    try {
-        const std::string decoded = host::decodeUrlText(raw);
-        check(decoded.size() <= raw.size(), "decoding never lengthens");
-        if (raw.find_first_of("%+") == std::string_view::npos)
-            check(decoded == raw, "text without '%' or '+' stays as it is", decoded);
-    } catch (const velmora::Exception& e) {
-        checkFailure(raw, e.what());
+    const std::vector<std::string_view> pieces = raw.empty() ? std::vector<std::string_view>() : split(raw, '&');
+    const publish::QueryText rawQuery = host::decodeQuery(raw);
+    if (rawQuery.error.empty()) {
+        check(rawQuery.lines.size() == pieces.size(), "one line per '&'-separated piece");
+    } else {
+        check(rawQuery.lines.size() < pieces.size(), "decoding stops at the bad piece", rawQuery.error);
+        checkFailure(pieces[rawQuery.lines.size()], rawQuery.error);
     }
-    try {
-        const host::QueryFields fields(raw);
-        std::size_t pieces = raw.empty() ? 0 : 1;
-        for (const char c : raw) pieces += c == '&';
-        check(fields.lines().size() == pieces, "one line per '&'-separated piece");
-    } catch (const velmora::Exception&) {
-        // The same failures as above, met piece by piece.
+    for (std::size_t i = 0; i < rawQuery.lines.size(); ++i) {
+        check(rawQuery.lines[i].size() <= pieces[i].size(), "decoding never lengthens", rawQuery.lines[i]);
+        if (pieces[i].find_first_of("%+") == std::string_view::npos)
+            check(rawQuery.lines[i] == pieces[i], "text without '%' or '+' stays as it is", rawQuery.lines[i]);
     }
 
     // The values: encoded, joined into a query, found again by name.
@@ -115,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int style = parts[i].empty() ? 0 : static_cast<unsigned char>(parts[i].front()) % 3;
         query += "f" + std::to_string(i) + "=" + encode(parts[i], style);
     }
-    const host::QueryFields fields(query);
+    const publish::QueryText fields = host::decodeQuery(query);
+    check(fields.error.empty(), "an encoded query decodes", fields.error);
     for (std::size_t i = 1; i < parts.size(); ++i)
         check(fields.value(upper("f" + std::to_string(i))) == parts[i], "an encoded value is decoded unchanged", query);
     check(fields.value("missing").empty(), "a missing field is empty");

@@ -1,11 +1,25 @@
-// Compilation and matching of path patterns.
-#include "host/path_pattern.h"
-#include "common/limits.h"
+// Method types, path pattern compilation and matching, and the dispatch rule
+// of the web module with its answer to a failing handler.
+#include "host/dispatch.h"
 
 #include "common/exception.h"
-#include "host/ascii_text.h"
+#include "common/limits.h"
+#include "common/text.h"
+#include "host/cgi_request.h"
+#include "host/cgi_response.h"
+#include "host/error_pages.h"
 
 namespace host {
+
+MethodType methodTypeFromText(std::string_view method) noexcept {
+    if (velmora::equalsIgnoringCase(method, "GET")) return mtGet;
+    if (velmora::equalsIgnoringCase(method, "PUT")) return mtPut;
+    if (velmora::equalsIgnoringCase(method, "POST")) return mtPost;
+    if (velmora::equalsIgnoringCase(method, "HEAD")) return mtHead;
+    return mtAny;
+}
+
+// --- Path patterns
 
 namespace {
 
@@ -43,8 +57,8 @@ PathPattern::PathPattern(std::string_view configured) {
             std::bitset<256> set;
             auto addFolded = [&set](char ch) {
                 set.set(byte(ch));
-                set.set(byte(asciiLower(ch)));
-                set.set(byte(asciiUpper(ch)));
+                set.set(byte(velmora::asciiLower(ch)));
+                set.set(byte(velmora::asciiUpper(ch)));
             };
             while (j < text_.size() && text_[j] != ']') {
                 const char first = text_[j];
@@ -63,14 +77,14 @@ PathPattern::PathPattern(std::string_view configured) {
             tokens_.push_back({Kind::Set, 0, sets_.size() - 1});
             i = j;
         } else {
-            tokens_.push_back({Kind::Literal, asciiLower(c), 0});
+            tokens_.push_back({Kind::Literal, velmora::asciiLower(c), 0});
         }
     }
 }
 
 bool PathPattern::tokenMatches(const Token& token, char c) const noexcept {
     switch (token.kind) {
-    case Kind::Literal: return asciiLower(c) == token.literal;
+    case Kind::Literal: return velmora::asciiLower(c) == token.literal;
     case Kind::AnyOne: return true;
     case Kind::Set: return sets_[token.setIndex].test(byte(c));
     case Kind::AnyRun: break;
@@ -99,6 +113,53 @@ bool PathPattern::matches(std::string_view path) const noexcept {
     }
     while (t < tokens_.size() && tokens_[t].kind == Kind::AnyRun) ++t;
     return t == tokens_.size();
+}
+
+bool Route::matches(MethodType method, std::string_view pathInfo) {
+    if (methodType_ != mtAny && methodType_ != method) return false;
+    if (!pattern_) pattern_.emplace(pathInfo_);
+    return pattern_->matches(pathInfo);
+}
+
+// --- The dispatch rule
+
+namespace {
+
+bool run(const WebActionItem& item, const WebRequest& request, WebResponse& response) {
+    bool handled = true;
+    if (item.onAction) item.onAction(request, response, handled);
+    return handled;
+}
+
+}  // namespace
+
+bool WebModule::dispatch(const WebRequest& request, WebResponse& response) {
+    try {
+        return dispatchUnguarded(request, response);
+    } catch (const std::exception& error) {
+        response.setStatusCode(500);
+        response.setContent(applicationErrorPage(error.what(), request.pathInfo()));
+        return true;
+    }
+}
+
+bool WebModule::dispatchUnguarded(const WebRequest& request, WebResponse& response) {
+    const MethodType method = methodTypeFromText(request.method());
+    const std::string& path = request.pathInfo();
+
+    bool handled = false;
+    const WebActionItem* defaultAction = nullptr;
+    for (WebActionItem& item : actions_) {
+        if (handled) break;
+        if (item.route.matches(method, path)) handled = run(item, request, response);
+        if (item.isDefault) defaultAction = &item;
+    }
+    for (auto& component : components_) {
+        if (handled) break;
+        if (component->route().matches(method, path)) handled = component->dispatchRequest(request, response);
+    }
+    if (!handled && defaultAction != nullptr) handled = run(*defaultAction, request, response);
+    return handled;
 }
 
 }  // namespace host

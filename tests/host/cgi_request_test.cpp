@@ -1,10 +1,9 @@
-// Building the request: environment lookup rules, items and the body.
+// Building the request: environment lookup rules, items, the body and the
+// query text.
 #include "host_test_io.h"
 
-#include "host/cgi_environment.h"
-#include "host/web_request.h"
-
 #include "common/exception.h"
+#include "host/cgi_request.h"
 
 #include <gtest/gtest.h>
 
@@ -41,25 +40,16 @@ TEST(WebRequestItems, ReadFromTheEnvironment) {
     const auto request = makeRequest({"REQUEST_METHOD=post", "SERVER_PROTOCOL=HTTP/1.1", "QUERY_STRING=intf=IVelmora",
                                       "PATH_INFO=/soap/IVelmora", "HTTP_HOST=pdv.local:8080", "SERVER_PORT=8080",
                                       "SCRIPT_NAME=/cgi-bin/velmora.cgi", "CONTENT_TYPE=text/xml"});
-    EXPECT_EQ(request.methodType(), host::mtPost);
+    EXPECT_EQ(request.method(), "post");
     EXPECT_EQ(request.protocolVersion(), "HTTP/1.1");
     EXPECT_EQ(request.pathInfo(), "/soap/IVelmora");
     EXPECT_EQ(request.host(), "pdv.local:8080");
     EXPECT_EQ(request.serverPort(), 8080);
     EXPECT_EQ(request.scriptName(), "/cgi-bin/velmora.cgi");
     EXPECT_EQ(request.contentType(), "text/xml");
-    EXPECT_EQ(request.queryField("INTF"), "IVelmora");
+    EXPECT_EQ(request.query(), "intf=IVelmora");
     EXPECT_EQ(request.contentLength(), -1);
     EXPECT_EQ(request.content(), "");
-}
-
-TEST(WebRequestItems, MethodTypes) {
-    const std::pair<const char*, host::MethodType> cases[] = {
-        {"GET", host::mtGet},   {"get", host::mtGet},    {"PUT", host::mtPut},   {"POST", host::mtPost},
-        {"Head", host::mtHead}, {"DELETE", host::mtAny}, {"POSTX", host::mtAny}, {"", host::mtAny}};
-    for (const auto& [method, expected] : cases)
-        EXPECT_EQ(makeRequest({std::string("REQUEST_METHOD=") + method}).methodType(), expected) << method;
-    EXPECT_EQ(makeRequest({}).methodType(), host::mtAny);
 }
 
 TEST(WebRequestItems, IntegerItemsAreMinusOneUnlessDecimal) {
@@ -101,7 +91,7 @@ TEST(WebRequestBody, ShorterBodyIsWhatArrivedAndNothingPastTheLengthIsRead) {
 }
 
 TEST(WebRequestBody, ABodyUpToTheLimitArrivesWholeALargerOneIsLeftUnread) {
-    std::string body(host::kMaxRequestBodyBytes, '\0');
+    std::string body(velmora::limits::kMaxRequestBodyBytes, '\0');
     for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 131 % 251);
     const auto whole = makeRequest({"CONTENT_LENGTH=" + std::to_string(body.size())}, body);
     EXPECT_EQ(whole.content(), body);
@@ -132,4 +122,58 @@ TEST(WebRequestBody, AFailingReadIsAnErrorNotTheEndOfTheBody) {
         EXPECT_EQ(std::string(e.what()).rfind("Error reading the request: ", 0), 0u) << e.what();
     }
     ::close(directory);
+}
+
+using host::decodeQuery;
+
+namespace {
+
+std::string decoded(std::string_view piece) {
+    const publish::QueryText query = decodeQuery(piece);
+    EXPECT_EQ(query.error, "") << piece;
+    return query.lines.size() == 1 ? query.lines.front() : "(" + std::to_string(query.lines.size()) + " lines)";
+}
+
+std::string failureOf(std::string_view text) {
+    const std::string error = decodeQuery(text).error;
+    return error.empty() ? "(no failure)" : error;
+}
+
+}  // namespace
+
+TEST(QueryDecoding, PlusPercentEscapesAndDoublePercent) {
+    EXPECT_EQ(decoded("a+b"), "a b");
+    EXPECT_EQ(decoded("%41%62c"), "Abc");
+    EXPECT_EQ(decoded("%2b%2B"), "++") << "hex digits in either case; an encoded + stays +";
+    EXPECT_EQ(decoded("100%%"), "100%");
+    EXPECT_EQ(decoded("%%41"), "%41") << "%% is consumed before the next escape is looked at";
+    EXPECT_EQ(decoded("%E9t%C3%A9"), "\xE9t\xC3\xA9") << "bytes are kept as they are";
+    EXPECT_EQ(decoded("%00x"), std::string("\0x", 2));
+}
+
+TEST(QueryDecoding, TruncatedEscapeNamesThePositionOfThePercent) {
+    EXPECT_EQ(failureOf("abc%"), "Error decoding URL style (%XX) encoded string at position 4");
+    EXPECT_EQ(failureOf("%4"), "Error decoding URL style (%XX) encoded string at position 1");
+    // Positions count within the piece between "&" separators.
+    EXPECT_EQ(failureOf("intf=IVelmora&x=%4"), "Error decoding URL style (%XX) encoded string at position 3");
+}
+
+TEST(QueryDecoding, NonHexEscapeQuotesTheEscapeAsWritten) {
+    EXPECT_EQ(failureOf("a=%zz"), "Invalid URL encoded character (%zz) at position 3");
+    EXPECT_EQ(failureOf("a=%4g1"), "Invalid URL encoded character (%4g) at position 3");
+    EXPECT_EQ(failureOf("ok=1&b=x%+1"), "Invalid URL encoded character (%+1) at position 4");
+}
+
+TEST(QueryDecoding, SplitAtAmpersandsAndDecodedBeforeNameAndValueAreTold) {
+    const publish::QueryText query = decodeQuery("intf=IVelmora&Types=a+b%2Cc&empty=&x=1%3D2&&wsdl");
+    EXPECT_EQ(query.lines, (std::vector<std::string>{"intf=IVelmora", "Types=a b,c", "empty=", "x=1=2", "", "wsdl"}));
+    EXPECT_EQ(query.value("INTF"), "IVelmora");
+    EXPECT_EQ(query.value("x"), "1=2");
+    EXPECT_TRUE(decodeQuery("").lines.empty());
+}
+
+TEST(QueryDecoding, ABadPieceKeepsThePiecesBeforeItAndStops) {
+    const publish::QueryText query = decodeQuery("intf=IVelmora&types=%G1&x=1");
+    EXPECT_EQ(query.lines, std::vector<std::string>{"intf=IVelmora"});
+    EXPECT_EQ(query.error, "Invalid URL encoded character (%G1) at position 7");
 }

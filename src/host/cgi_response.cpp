@@ -1,0 +1,96 @@
+// The response head's layout, the reason texts of its status line, and the
+// writes that send head and body.
+#include "host/cgi_response.h"
+
+#include "common/exception.h"
+#include "common/limits.h"
+
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+// Empty for a code the table does not hold.
+std::string_view reasonText(int statusCode) noexcept {
+    switch (statusCode) {
+    case 100: return "Continue";
+    case 101: return "Switching Protocols";
+    case 200: return "OK";
+    case 201: return "Created";
+    case 202: return "Accepted";
+    case 203: return "Non-Authoritative Information";
+    case 204: return "No Content";
+    case 205: return "Reset Content";
+    case 206: return "Partial Content";
+    case 300: return "Multiple Choices";
+    case 301: return "Moved Permanently";
+    case 302: return "Moved Temporarily";
+    case 303: return "See Other";
+    case 304: return "Not Modified";
+    case 305: return "Use Proxy";
+    case 400: return "Bad Request";
+    case 401: return "Unauthorized";
+    case 402: return "Payment Required";
+    case 403: return "Forbidden";
+    case 404: return "Not Found";
+    case 405: return "Method Not Allowed";
+    case 406: return "None Acceptable";
+    case 407: return "Proxy Authentication Required";
+    case 408: return "Request Timeout";
+    case 409: return "Conflict";
+    case 410: return "Gone";
+    case 411: return "Length Required";
+    case 412: return "Unless True";
+    case 500: return "Internal Server Error";
+    case 501: return "Not Implemented";
+    case 502: return "Bad Gateway";
+    case 503: return "Service Unavailable";
+    case 504: return "Gateway Timeout";
+    default: return {};
+    }
+}
+
+}  // namespace
+
+std::string WebResponse::head() const {
+    std::string head;
+    head.reserve(128 + contentType_.size());
+    head.append("Status: ");
+    const std::string_view reason = reasonText(statusCode_);
+    if (reason.empty())
+        head.append("200 OK");
+    else
+        head.append(std::to_string(statusCode_)).append(" ").append(reason);
+    head.append("\r\n");
+    if (!contentType_.empty()) head.append("Content-Type: ").append(contentType_).append("\r\n");
+    if (!content_.empty()) head.append("Content-Length: ").append(std::to_string(content_.size())).append("\r\n");
+    head.append("Content:\r\n\r\n");
+    return head;
+}
+
+void WebResponse::writeTo(int outputFd) const {
+    if (withHead_) writeAll(outputFd, head());
+    std::string_view body = content_;
+    while (!body.empty()) {
+        const std::size_t chunk = std::min(body.size(), velmora::limits::kResponseChunkBytes);
+        writeAll(outputFd, body.substr(0, chunk));
+        body.remove_prefix(chunk);
+    }
+}
+
+void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace host
