@@ -2,8 +2,9 @@
 #include "common/limits.h"
 
 #include "db/FuncoesIntegECF.h"
-#include "db/db_error.h"
+#include "db/connection.h"
 #include "db/statement.h"
+#include "db/transaction.h"
 #include "records/UClassCadoperDao.h"
 #include "records/UClassCadusuaDao.h"
 #include "records/UClassCdopercDao.h"
@@ -48,7 +49,7 @@ records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string
     records::RecordArray result(dao.kind());
     for (int attempt = 1;; ++attempt) {
         try {
-            db::Conexao->startTransaction(db::Isolation::Snapshot);
+            db::Transaction(*db::Conexao, db::Isolation::Snapshot).leaveOpen();
             dao.CarregaRegistros(PCodEmpresa, PEcf, result);
             MarcaIntegECF(PCodEmpresa, PEcf, Dao::queueTable);
             db::ConfirmaTransacao();

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/exception.h"
-#include "db/db_error.h"
+#include "db/connection.h"
 
 #include <optional>
 

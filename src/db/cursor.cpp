@@ -1,20 +1,9 @@
 // Reading the rows of an open result, and the rules that turn a column's
-// value into text, a real, an integer or a date.
-//
-// Text forms: character data as stored (CHAR keeps its blanks); integers as
-// digits; fixed-point values as decimals without trailing zeros ("12.5");
-// floating point in the shortest form that reads back the same; TIMESTAMP
-// (and a dialect-1 DATE) as "dd.mm.yyyy hh:nn:ss", a dialect-3 DATE as
-// "dd.mm.yyyy", TIME as "hh:nn:ss"; BOOLEAN as "True"/"False".
+// value into text, a real, an integer or a date (cursor.h gives the forms).
+#include "db/cursor.h"
 #include "common/limits.h"
-#include "db/statement.h"
 
-#include "db/date_time.h"
-#include "db/db_error.h"
-#include "db/named_parameters.h"
-#include "db/number_text.h"
-#include "db/statement_impl.h"
-#include "db/win1252.h"
+#include "db/firebird.h"
 
 #include <cstring>
 
@@ -83,11 +72,7 @@ void Cursor::Impl::close() {
         status.check();
         cursor.release();  // a successful close releases the interface
     }
-    if (ownTransaction) {
-        ownTransaction->commit(status.get());
-        status.check();
-        ownTransaction.release();
-    }
+    if (ownTransaction) fb::commit(ownTransaction, status);
 }
 
 void Cursor::Impl::abandon() noexcept {
@@ -159,9 +144,9 @@ std::size_t Cursor::columnCount() const { return impl_->layout->columns.size(); 
 std::size_t Cursor::findColumn(std::string_view name) const {
     const std::vector<Column>& columns = impl_->layout->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (equalsIgnoringCase(columns[i].alias, name)) return i;
+        if (velmora::equalsIgnoringCase(columns[i].alias, name)) return i;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (equalsIgnoringCase(columns[i].field, name)) return i;
+        if (velmora::equalsIgnoringCase(columns[i].field, name)) return i;
     throw DatabaseError("Field '" + std::string(name) + "' not found");
 }
 
