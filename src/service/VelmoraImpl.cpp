@@ -5,17 +5,8 @@
 #include "db/connection.h"
 #include "db/statement.h"
 #include "db/transaction.h"
-#include "records/UClassCadoperDao.h"
-#include "records/UClassCadusuaDao.h"
-#include "records/UClassCdopercDao.h"
-#include "records/UClassClienteDao.h"
-#include "records/UClassDocurecDao.h"
-#include "records/UClassForneceDao.h"
-#include "records/UClassMovirecDao.h"
-#include "records/UClassPedidocDao.h"
-#include "records/UClassPedidoiDao.h"
-#include "records/UClassProdutoDao.h"
-#include "records/UClassVendendDao.h"
+#include "records/kinds.h"
+#include "records/query_frame.h"
 #include "service/marking_error.h"
 #include "soap/invoke_registry.h"
 
@@ -42,16 +33,15 @@ void pauseBeforeRetry(int attempt) {
 // queue the read saw, so a row queued meanwhile stays unmarked for the next
 // import. A rival import that marked the same rows first makes the marking
 // fail with an update conflict; the whole import is then tried again.
-template <class Dao>
-records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string_view PEcf) {
+records::RecordArray TVelmora::importa(const records::RecordKind& kind, std::string_view PCodEmpresa,
+                                       std::string_view PEcf) {
     db::ConectaBanco();
-    Dao dao(*db::Conexao);
-    records::RecordArray result(dao.kind());
+    records::RecordArray result(kind);
     for (int attempt = 1;; ++attempt) {
         try {
             db::Transaction(*db::Conexao, db::Isolation::Snapshot).leaveOpen();
-            dao.CarregaRegistros(PCodEmpresa, PEcf, result);
-            MarcaIntegECF(PCodEmpresa, PEcf, Dao::queueTable);
+            records::CarregaRegistros(*db::Conexao, PCodEmpresa, PEcf, result);
+            MarcaIntegECF(PCodEmpresa, PEcf, kind.queueTable);
             db::ConfirmaTransacao();
             return result;
         } catch (const MarkingError& e) {
@@ -86,37 +76,37 @@ void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf
 }
 
 records::RecordArray TVelmora::ImportaProdutos(const std::string& e, const std::string& t) {
-    return importa<records::TProdutoDao>(e, t);
+    return importa(records::TRegistroProduto, e, t);
 }
 records::RecordArray TVelmora::ImportaClientes(const std::string& e, const std::string& t) {
-    return importa<records::TClienteDao>(e, t);
+    return importa(records::TRegistroCliente, e, t);
 }
 records::RecordArray TVelmora::ImportaOperadores(const std::string& e, const std::string& t) {
-    return importa<records::TCadoperDao>(e, t);
+    return importa(records::TRegistroCadoper, e, t);
 }
 records::RecordArray TVelmora::ImportaUsuarios(const std::string& e, const std::string& t) {
-    return importa<records::TCadusuaDao>(e, t);
+    return importa(records::TRegistroCadusua, e, t);
 }
 records::RecordArray TVelmora::ImportaVendedores(const std::string& e, const std::string& t) {
-    return importa<records::TVendendDao>(e, t);
+    return importa(records::TRegistroVendend, e, t);
 }
 records::RecordArray TVelmora::ImportaTpOperacao(const std::string& e, const std::string& t) {
-    return importa<records::TCdopercDao>(e, t);
+    return importa(records::TRegistroCdoperc, e, t);
 }
 records::RecordArray TVelmora::ImportaFornecedores(const std::string& e, const std::string& t) {
-    return importa<records::TForneceDao>(e, t);
+    return importa(records::TRegistroFornece, e, t);
 }
 records::RecordArray TVelmora::ImportaPedidoC(const std::string& e, const std::string& t) {
-    return importa<records::TPedidocDao>(e, t);
+    return importa(records::TRegistroPedidoc, e, t);
 }
 records::RecordArray TVelmora::ImportaPedidoi(const std::string& e, const std::string& t) {
-    return importa<records::TPedidoiDao>(e, t);
+    return importa(records::TRegistroPedidoi, e, t);
 }
 records::RecordArray TVelmora::ImportaDocurec(const std::string& e, const std::string& t) {
-    return importa<records::TDocurecDao>(e, t);
+    return importa(records::TRegistroDocurec, e, t);
 }
 records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::string& t) {
-    return importa<records::TMovirecDao>(e, t);
+    return importa(records::TRegistroMovirec, e, t);
 }
 
 void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) {

@@ -3,7 +3,7 @@
 // snapshot transaction so that nothing is marked that was not delivered.
 #pragma once
 
-#include "records/query_frame.h"
+#include "records/record_array.h"
 #include "service/VelmoraIntf.h"
 #include "soap/invokable.h"
 
@@ -32,8 +32,7 @@ public:
     void MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table);
 
 private:
-    template <class Dao>
-    records::RecordArray importa(std::string_view PCodEmpresa, std::string_view PEcf);
+    records::RecordArray importa(const records::RecordKind& kind, std::string_view PCodEmpresa, std::string_view PEcf);
 };
 
 }  // namespace service

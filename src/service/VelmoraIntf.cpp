@@ -1,16 +1,6 @@
 #include "service/VelmoraIntf.h"
 
-#include "records/UClassCadoper.h"
-#include "records/UClassCadusua.h"
-#include "records/UClassCdoperc.h"
-#include "records/UClassCliente.h"
-#include "records/UClassDocurec.h"
-#include "records/UClassFornece.h"
-#include "records/UClassMovirec.h"
-#include "records/UClassPedidoc.h"
-#include "records/UClassPedidoi.h"
-#include "records/UClassProduto.h"
-#include "records/UClassVendend.h"
+#include "records/kinds.h"
 #include "soap/invoke_registry.h"
 
 namespace service {

@@ -3,8 +3,7 @@
 #include "publish_test_support.h"
 
 #include "publish/port_table.h"
-#include "records/UClassCadoper.h"
-#include "records/UClassProduto.h"
+#include "records/kinds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The demo database's schema in a fresh database, and one connection whose
 // transaction a test fills with its own rows and reads them back through the
-// query classes; rolling back leaves the schema empty for the next case.
+// query frame; rolling back leaves the schema empty for the next case.
 #pragma once
 
 #include "db/statement.h"
@@ -52,9 +52,10 @@ protected:
         exec("insert into integecf (" + columns + ") values (" + values + ")");
     }
 
-    records::RecordArray load(const records::TDao& dao, std::string_view empresa = "1", std::string_view ecf = "001") {
-        records::RecordArray out(dao.kind());
-        dao.CarregaRegistros(empresa, ecf, out);
+    records::RecordArray load(const records::RecordKind& kind, std::string_view empresa = "1",
+                              std::string_view ecf = "001") {
+        records::RecordArray out(kind);
+        records::CarregaRegistros(connection, empresa, ecf, out);
         return out;
     }
 

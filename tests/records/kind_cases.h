@@ -3,17 +3,7 @@
 // so that one test can exercise every kind the same way.
 #pragma once
 
-#include "records/UClassCadoperDao.h"
-#include "records/UClassCadusuaDao.h"
-#include "records/UClassCdopercDao.h"
-#include "records/UClassClienteDao.h"
-#include "records/UClassDocurecDao.h"
-#include "records/UClassForneceDao.h"
-#include "records/UClassMovirecDao.h"
-#include "records/UClassPedidocDao.h"
-#include "records/UClassPedidoiDao.h"
-#include "records/UClassProdutoDao.h"
-#include "records/UClassVendendDao.h"
+#include "records/kinds.h"
 
 #include <memory>
 #include <stdexcept>
@@ -32,40 +22,35 @@ struct Key {
 struct KindCase {
     const char* table;
     const char* queueTable;
-    std::unique_ptr<records::TDao> (*make)(db::Connection&);
+    const records::RecordKind* kind;
     std::vector<Key> keys;
     // Columns outside the key that the table requires, with their values.
     const char* requiredColumns = "";
     const char* requiredValues = "";
 };
 
-template <class Dao>
-std::unique_ptr<records::TDao> make(db::Connection& c) {
-    return std::make_unique<Dao>(c);
-}
-
 // CHAR(2) keys ("V", "L") are stored blank-padded while the queue holds them
 // in VARCHAR without the blank: they must still join.
 inline const std::vector<KindCase>& kindCases() {
     static const std::vector<KindCase> cases = {
         // clang-format off
-        {"Cadoper", "CADOPER", make<records::TCadoperDao>, {{0, "Codoper", "OP1"}}},
-        {"Produto", "PRODUTO", make<records::TProdutoDao>, {{0, "Codprod", "7891000100103"}}},
-        {"Cliente", "CLIENTE", make<records::TClienteDao>, {{0, "Codcliente", "1001"}}},
-        {"Cadusua", "CADUSUA", make<records::TCadusuaDao>, {{0, "Usuario", "MARIA"}}},
-        {"Vendend", "VENDEND", make<records::TVendendDao>, {{0, "Codvendedor", "003"}}},
-        {"Cdoperc", "CDOPERC", make<records::TCdopercDao>, {{0, "Codoper", "5102"}}},
-        {"Fornece", "FORNECE", make<records::TForneceDao>, {{0, "Codfornec", "501"}}},
-        {"Pedidoc", "PEDIDOC", make<records::TPedidocDao>,
+        {"Cadoper", "CADOPER", &records::TRegistroCadoper, {{0, "Codoper", "OP1"}}},
+        {"Produto", "PRODUTO", &records::TRegistroProduto, {{0, "Codprod", "7891000100103"}}},
+        {"Cliente", "CLIENTE", &records::TRegistroCliente, {{0, "Codcliente", "1001"}}},
+        {"Cadusua", "CADUSUA", &records::TRegistroCadusua, {{0, "Usuario", "MARIA"}}},
+        {"Vendend", "VENDEND", &records::TRegistroVendend, {{0, "Codvendedor", "003"}}},
+        {"Cdoperc", "CDOPERC", &records::TRegistroCdoperc, {{0, "Codoper", "5102"}}},
+        {"Fornece", "FORNECE", &records::TRegistroFornece, {{0, "Codfornec", "501"}}},
+        {"Pedidoc", "PEDIDOC", &records::TRegistroPedidoc,
          {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"}}},
         // chave3 is not part of an item's key.
-        {"Pedidoi", "PEDIDOI", make<records::TPedidoiDao>,
+        {"Pedidoi", "PEDIDOI", &records::TRegistroPedidoi,
          {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"},
           {4, "Codprod", "7891000100103"}, {5, "Codgrade", "UN"}},
          "Sequencia", "(select coalesce(max(Sequencia), 0) + 1 from Pedidoi)"},
-        {"Docurec", "DOCUREC", make<records::TDocurecDao>,
+        {"Docurec", "DOCUREC", &records::TRegistroDocurec,
          {{0, "Codempresa", "1"}, {1, "Codcliente", "1001"}, {2, "Tipodocto", "DP"}, {3, "Coddocto", "000123/1"}}},
-        {"Movirec", "MOVIREC", make<records::TMovirecDao>,
+        {"Movirec", "MOVIREC", &records::TRegistroMovirec,
          {{0, "Codempresa", "1"}, {1, "Tipodocto", "DP"}, {2, "Coddocto", "000123/1"}, {3, "Codcliente", "1001"},
           {4, "Tipomov", "L"}, {5, "Numord", "1"}}},
         // clang-format on
