@@ -162,6 +162,7 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
 }
 
 Statement::~Statement() = default;
+Statement::Statement(Statement&&) noexcept = default;
 
 void Statement::bind(std::string_view name, std::string_view utf8Text) {
     for (Impl::Parameter& p : impl_->parameters) {

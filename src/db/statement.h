@@ -19,6 +19,7 @@ public:
     // Prepares at once; the text may hold ":Name" parameters.
     Statement(Connection& connection, std::string_view sql);
     ~Statement();
+    Statement(Statement&&) noexcept;
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 

@@ -39,7 +39,7 @@ protected:
     records::RecordArray readRow(const KindCase& k, const std::string& columns, const std::string& values) {
         const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), columns, values));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k)), 'I');
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
         records::RecordArray got = load(kind);
         // Callers read record 0: stop here rather than read past the end.
         if (got.size() != 1) throw std::runtime_error(std::to_string(got.size()) + " records instead of 1");
@@ -76,9 +76,9 @@ TEST_F(FieldReading, EveryDateColumnReadsWithItsKindsPattern) {
         exec(insertRow(k, keyValues(k, "1"), columns, withTime));
         exec(insertRow(k, keyValues(k, "2"), columns, dateOnly));
         exec(insertRow(k, keyValues(k, "3")));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "1")), 'A', "2024-03-01");
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "2")), 'B', "2024-03-02");
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "3")), 'C', "2024-03-03");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "1")), 'A', "2024-03-01");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "2")), 'B', "2024-03-02");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "3")), 'C', "2024-03-03");
         const records::RecordArray got = load(kind);
         ASSERT_EQ(actions(got), "ABC");
         for (const std::string& d : dates)

@@ -27,20 +27,20 @@ TEST_F(QueueJoin, EveryNamedKeyMustMatchAndUnnamedKeysAreIgnored) {
         const std::vector<std::string> keys = keyValues(k);
         exec(insertRow(k, keys));
         const std::vector<std::string> exact = queueKeys(k, keys);
-        queue("1", "001", k.queueTable, exact, 'A');
+        queue("1", "001", k.kind->queueTable, exact, 'A');
 
         // One row per key that differs from the source row in that key alone.
         char action = 'B';
         for (const Key& key : k.keys) {
             std::vector<std::string> off = exact;
             off[key.chave] += "9";
-            queue("1", "001", k.queueTable, off, action++);
+            queue("1", "001", k.kind->queueTable, off, action++);
         }
         // The keys the kind does not name may hold anything.
         std::vector<std::string> noise = exact;
         for (std::string& c : noise)
             if (c.empty()) c = "qualquer";
-        queue("1", "001", k.queueTable, noise, 'Z', "2024-03-02");
+        queue("1", "001", k.kind->queueTable, noise, 'Z', "2024-03-02");
 
         EXPECT_EQ(sorted(actions(load(kind))), "AZ");
     }
@@ -54,13 +54,13 @@ TEST_F(QueueJoin, OnlyTheCallersCompanyTerminalAndTheKindsOwnTableCount) {
         const std::vector<std::string> keys = keyValues(k);
         exec(insertRow(k, keys));
         const std::vector<std::string> chaves = queueKeys(k, keys);
-        std::string lower = k.queueTable;
+        std::string lower(k.kind->queueTable);
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const char* otherTable = std::string_view(k.queueTable) == "PRODUTO" ? "CLIENTE" : "PRODUTO";
+        const char* otherTable = k.kind->queueTable == "PRODUTO" ? "CLIENTE" : "PRODUTO";
 
-        queue("1", "001", k.queueTable, chaves, 'A');
-        queue("2", "001", k.queueTable, chaves, 'C');
-        queue("1", "002", k.queueTable, chaves, 'T');
+        queue("1", "001", k.kind->queueTable, chaves, 'A');
+        queue("2", "001", k.kind->queueTable, chaves, 'C');
+        queue("1", "002", k.kind->queueTable, chaves, 'T');
         queue("1", "001", lower, chaves, 'L');
         queue("1", "001", otherTable, chaves, 'O');
 
@@ -92,10 +92,10 @@ TEST_F(QueueJoin, RecordsComeInQueueOrderOnePerQueueRowSellersByCode) {
             rows.push_back(keyValues(k, suffix));
             exec(insertRow(k, rows.back()));
         }
-        queue("1", "001", k.queueTable, queueKeys(k, rows[0]), 'A', "2024-03-01", "09:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[1]), 'B', "2024-02-28", "20:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[2]), 'C', "2024-03-01", "17:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[0]), 'D', "2024-02-27", "08:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[0]), 'A', "2024-03-01", "09:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[1]), 'B', "2024-02-28", "20:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[2]), 'C', "2024-03-01", "17:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[0]), 'D', "2024-02-27", "08:00:00");
 
         const records::RecordArray got = load(kind);
         ASSERT_EQ(got.size(), 4u);
@@ -134,7 +134,7 @@ TEST_F(QueueJoin, UsersAndSellersOfAnotherCompanyAreDeliveredWhenQueuedForTheCal
         const KindCase& k = kindCase(table);
         const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), "Codempresa", "'2'"));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k)), 'I');
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
         const records::RecordArray got = load(kind);
         EXPECT_EQ(texts(got, "Codempresa"), (std::vector<std::string>{"2"}));
         EXPECT_EQ(actions(load(kind, "2", "001")), "");

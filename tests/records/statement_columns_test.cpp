@@ -2,7 +2,7 @@
 // table reads, in field order, with integecf.acao last: a column read but not
 // selected fails at run time, one selected but not read is silently lost.
 
-#include "records/kinds.h"
+#include "service/VelmoraIntf.h"
 
 #include <gtest/gtest.h>
 
@@ -43,24 +43,23 @@ std::vector<SelectItem> selectList(std::string_view sql) {
     return items;
 }
 
+// Every kind the service imports, with the source table its unit names.
 struct KindCase {
-    const char* table;
-    const records::RecordKind* kind;
+    std::string table;
+    const records::RecordKind& kind;
 };
 
-const KindCase kinds[] = {
-    {"Cadoper", &records::TRegistroCadoper}, {"Produto", &records::TRegistroProduto},
-    {"Cliente", &records::TRegistroCliente}, {"Cadusua", &records::TRegistroCadusua},
-    {"Vendend", &records::TRegistroVendend}, {"Cdoperc", &records::TRegistroCdoperc},
-    {"Fornece", &records::TRegistroFornece}, {"Pedidoc", &records::TRegistroPedidoc},
-    {"Pedidoi", &records::TRegistroPedidoi}, {"Docurec", &records::TRegistroDocurec},
-    {"Movirec", &records::TRegistroMovirec},
-};
+std::vector<KindCase> kindCases() {
+    std::vector<KindCase> cases;
+    for (const service::ImportOperation& import : service::kImportOperations)
+        cases.push_back({std::string(import.kind->unit.substr(std::string_view("UClass").size())), *import.kind});
+    return cases;
+}
 
 TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
-    for (const KindCase& k : kinds) {
+    for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const records::RecordKind& kind = *k.kind;
+        const records::RecordKind& kind = k.kind;
         const std::vector<SelectItem> items = selectList(kind.statement);
 
         std::vector<std::string> read;
@@ -80,9 +79,9 @@ TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
 }
 
 TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
-    for (const KindCase& k : kinds) {
+    for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const records::RecordKind& kind = *k.kind;
+        const records::RecordKind& kind = k.kind;
         const std::string sql(kind.statement);
         const std::string queue(kind.queueTable);
         EXPECT_EQ(queue, [&] {
@@ -92,12 +91,12 @@ TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
         }());
         EXPECT_NE(sql.find("integecf.tabela = \"" + queue + "\""), std::string::npos);
         EXPECT_NE(sql.find("integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf"), std::string::npos);
-        EXPECT_EQ(kind.unit, "UClass" + std::string(k.table));
-        EXPECT_EQ(kind.recordType, "TRegistro" + std::string(k.table));
-        EXPECT_EQ(kind.arrayType, "TCol" + std::string(k.table));
+        EXPECT_EQ(kind.unit, "UClass" + k.table);
+        EXPECT_EQ(kind.recordType, "TRegistro" + k.table);
+        EXPECT_EQ(kind.arrayType, "TCol" + k.table);
         // Only the sellers are ordered by their code; the rest by queue moment.
         const bool bySeller = lower(sql).find("order by vendend.") != std::string::npos;
-        EXPECT_EQ(bySeller, std::string(k.table) == "Vendend");
+        EXPECT_EQ(bySeller, k.table == "Vendend");
         if (!bySeller) {
             EXPECT_NE(sql.find("Order by integecf.dataatual,integecf.horaatual desc"), std::string::npos);
         }

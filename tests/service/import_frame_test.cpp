@@ -4,7 +4,6 @@
 #include "service_fixture.h"
 
 #include "db/transaction.h"
-#include "service/marking_error.h"
 
 #include <ibase.h>
 
