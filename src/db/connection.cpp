@@ -1,5 +1,5 @@
-// Attaching, the status check that turns a failed client call into
-// DatabaseError, and the safe ending of every kind of interface.
+// Attaching, and the status check that turns a failed client call into
+// DatabaseError.
 #include "db/connection.h"
 #include "common/limits.h"
 
@@ -37,14 +37,6 @@ std::string sqlState(const intptr_t* v) {
     return state;
 }
 
-// Ends an interface the way `end` says; if that fails, only lets go of it.
-template <class T, class End>
-void finishWith(T* p, End end) noexcept {
-    fb::Status st;
-    end(p, st.get());
-    if (st.failed()) p->release();
-}
-
 }  // namespace
 
 namespace fb {
@@ -59,22 +51,6 @@ void Status::raise() {
     if (!isValidUtf8(message)) message = win1252ToUtf8(message);
     const intptr_t* errors = wrapper_.getErrors();
     throw DatabaseError(message, firstCode(errors), sqlState(errors), hasConflict(errors));
-}
-
-void finish(IAttachment* p) noexcept {
-    finishWith(p, [](IAttachment* a, CheckStatusWrapper* s) { a->detach(s); });
-}
-void finish(ITransaction* p) noexcept {
-    finishWith(p, [](ITransaction* t, CheckStatusWrapper* s) { t->rollback(s); });
-}
-void finish(IStatement* p) noexcept {
-    finishWith(p, [](IStatement* t, CheckStatusWrapper* s) { t->free(s); });
-}
-void finish(IResultSet* p) noexcept {
-    finishWith(p, [](IResultSet* r, CheckStatusWrapper* s) { r->close(s); });
-}
-void finish(IBlob* p) noexcept {
-    finishWith(p, [](IBlob* b, CheckStatusWrapper* s) { b->close(s); });
 }
 
 void commit(Handle<ITransaction>& transaction, Status& st) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -27,15 +28,64 @@ namespace fb {
 
 inline Firebird::IMaster* master() noexcept { return Firebird::fb_get_master_interface(); }
 
-// How each kind of interface is ended when its owner lets go of it, also
-// while an exception unwinds: failures at that point are swallowed.
-void finish(Firebird::IAttachment* p) noexcept;   // detach
-void finish(Firebird::ITransaction* p) noexcept;  // roll back
-void finish(Firebird::IStatement* p) noexcept;    // free
-void finish(Firebird::IResultSet* p) noexcept;    // close
-void finish(Firebird::IBlob* p) noexcept;         // close
-inline void finish(Firebird::IReferenceCounted* p) noexcept { p->release(); }
-inline void finish(Firebird::IDisposable* p) noexcept { p->dispose(); }
+// The status vector every client call takes. The client clears it at the
+// start of each call, so it is checked right after each one.
+class Status {
+public:
+    Status() : owned_(master()->getStatus()), wrapper_(owned_) {}
+    ~Status() { owned_->dispose(); }
+    Status(const Status&) = delete;
+    Status& operator=(const Status&) = delete;
+
+    Firebird::CheckStatusWrapper* get() noexcept { return &wrapper_; }
+    bool failed() const noexcept { return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
+    // Throws DatabaseError with the client's message when the last call failed.
+    void check() {
+        if (failed()) raise();
+    }
+    // The value a call returned, once its status is checked:
+    //   c.type = st.checked(meta->getType(st.get(), i));
+    template <class T>
+    T checked(T value) {
+        check();
+        return value;
+    }
+    [[noreturn]] void raise();
+
+private:
+    Firebird::IStatus* owned_;
+    Firebird::CheckStatusWrapper wrapper_;
+};
+
+// Interfaces ended by a call of their own rather than merely released.
+template <class T>
+concept EndedByCall = std::is_same_v<T, Firebird::IAttachment> || std::is_same_v<T, Firebird::ITransaction> ||
+    std::is_same_v<T, Firebird::IStatement> || std::is_same_v<T, Firebird::IResultSet> ||
+    std::is_same_v<T, Firebird::IBlob>;
+
+// How an interface is ended when its owner lets go of it, also while an
+// exception unwinds: an attachment is detached, a transaction rolled back, a
+// statement freed, a cursor or BLOB closed, and if that fails it is only
+// released; any other interface is released or disposed of.
+template <class T>
+void finish(T* p) noexcept {
+    if constexpr (EndedByCall<T>) {
+        Status st;
+        if constexpr (std::is_same_v<T, Firebird::IAttachment>)
+            p->detach(st.get());
+        else if constexpr (std::is_same_v<T, Firebird::ITransaction>)
+            p->rollback(st.get());
+        else if constexpr (std::is_same_v<T, Firebird::IStatement>)
+            p->free(st.get());
+        else
+            p->close(st.get());
+        if (st.failed()) p->release();
+    } else if constexpr (std::is_base_of_v<Firebird::IDisposable, T>) {
+        p->dispose();
+    } else {
+        p->release();
+    }
+}
 
 // Sole owner of one interface.
 template <class T>
@@ -75,53 +125,22 @@ template <class T>
 class Ref {
 public:
     Ref() noexcept = default;
-    explicit Ref(T* p) noexcept : p_(p) {
-        if (p_) p_->addRef();
-    }
-    ~Ref() {
-        if (p_) p_->release();
-    }
-    Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    Ref& operator=(Ref&& o) noexcept {
-        std::swap(p_, o.p_);
-        return *this;
-    }
+    ~Ref() { reset(nullptr); }
     Ref(const Ref&) = delete;
     Ref& operator=(const Ref&) = delete;
+
+    // Holds p, with a reference of its own, instead of what it held before.
+    void reset(T* p) noexcept {
+        if (p) p->addRef();
+        if (p_) p_->release();
+        p_ = p;
+    }
 
     T* get() const noexcept { return p_; }
     T* operator->() const noexcept { return p_; }
 
 private:
     T* p_ = nullptr;
-};
-
-// The status vector every client call takes. The client clears it at the
-// start of each call, so it is checked right after each one.
-class Status {
-public:
-    Status() : owned_(master()->getStatus()), wrapper_(owned_.get()) {}
-    Status(const Status&) = delete;
-    Status& operator=(const Status&) = delete;
-
-    Firebird::CheckStatusWrapper* get() noexcept { return &wrapper_; }
-    bool failed() const noexcept { return (wrapper_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
-    // Throws DatabaseError with the client's message when the last call failed.
-    void check() {
-        if (failed()) raise();
-    }
-    // The value a call returned, once its status is checked:
-    //   c.type = st.checked(meta->getType(st.get(), i));
-    template <class T>
-    T checked(T value) {
-        check();
-        return value;
-    }
-    [[noreturn]] void raise();
-
-private:
-    Handle<Firebird::IStatus> owned_;
-    Firebird::CheckStatusWrapper wrapper_;
 };
 
 // Commits a transaction and lets go of it; on failure it stays owned.
@@ -142,9 +161,11 @@ struct Connection::Impl {
     // The attachment, or DatabaseError when the connection was never opened.
     Firebird::IAttachment* attached();
 
-    // A read-committed transaction for one statement run while none is
-    // current; the statement commits it when done.
-    fb::Handle<Firebird::ITransaction> startOwnTransaction(bool readOnly);
+    // The transaction a statement runs in: the current one, or else a
+    // read-committed one of its own, started into `own`, which the statement
+    // commits when done. Reads run read-only: cheap, and they never hold back
+    // garbage collection.
+    Firebird::ITransaction* transactionFor(fb::Handle<Firebird::ITransaction>& own, bool readOnly);
 };
 
 // One output column: where its value and NULL flag sit in the row buffer,
@@ -178,6 +199,10 @@ struct Cursor::Impl {
 
     const Column& column(std::size_t index) const;  // on the current row
     bool isNull(const Column& c) const;
+    // Where the column's value sits in the row, or nullptr for NULL; a NULL
+    // text throws "'' is not a valid <what>" when `what` names what the
+    // reader needs.
+    const unsigned char* value(const Column& c, const char* what) const;
     // The column's text in WIN1252 (character and BLOB columns only).
     std::string_view rawText(const Column& c);
 

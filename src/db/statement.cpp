@@ -148,11 +148,7 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
     // Preparing looks up metadata and so needs a transaction: the caller's,
     // or a short one of our own.
     fb::Handle<ITransaction> own;
-    ITransaction* tra = im.connection.transaction.get();
-    if (!tra) {
-        own = im.connection.startOwnTransaction(true);
-        tra = own.get();
-    }
+    ITransaction* tra = im.connection.transactionFor(own, true);
     const std::string text = utf8ToWin1252(positional.sql);
     fb::Status& st = im.status;
     im.statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
@@ -187,17 +183,9 @@ Cursor Statement::open() {
 
     auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
-    r->attachment = fb::Ref<IAttachment>(conn.attached());
-    ITransaction* tra;
-    if (conn.transaction) {
-        r->transaction = fb::Ref<ITransaction>(conn.transaction.get());
-        tra = conn.transaction.get();
-    } else {
-        // Reads outside the caller's transaction run read-only: cheap, and
-        // they never hold back garbage collection.
-        r->ownTransaction = conn.startOwnTransaction(true);
-        tra = r->ownTransaction.get();
-    }
+    r->attachment.reset(conn.attached());
+    ITransaction* tra = conn.transactionFor(r->ownTransaction, true);
+    if (!r->ownTransaction) r->transaction.reset(tra);
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
@@ -212,15 +200,8 @@ Cursor Statement::open() {
 void Statement::execute() {
     Impl& im = *impl_;
     im.closeCurrent();
-    Connection::Impl& conn = im.connection;
-    conn.attached();
-
     fb::Handle<ITransaction> own;
-    ITransaction* tra = conn.transaction.get();
-    if (!tra) {
-        own = conn.startOwnTransaction(false);
-        tra = own.get();
-    }
+    ITransaction* tra = im.connection.transactionFor(own, false);
     Impl::Input in = im.buildInput();
 
     // A statement that returns values (EXECUTE PROCEDURE, RETURNING) needs

@@ -12,45 +12,19 @@ using namespace Firebird;
 
 using velmora::limits::kLockTimeoutSeconds;
 
-constexpr unsigned char kReadCommittedTpb[] = {isc_tpb_version3,
-                                               isc_tpb_write,
-                                               isc_tpb_read_committed,
-                                               isc_tpb_rec_version,
-                                               isc_tpb_wait,
-                                               isc_tpb_lock_timeout,
-                                               4,
-                                               kLockTimeoutSeconds,
-                                               0,
-                                               0,
-                                               0};
+// A transaction parameter block: access mode and isolation, then waiting for
+// a row another transaction holds, at most kLockTimeoutSeconds.
+template <unsigned char Access, unsigned char... Isolation>
+constexpr unsigned char kTpb[] = {
+    isc_tpb_version3, Access, Isolation..., isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
 
-// Reads outside a current transaction run read-only: cheap, and they never
-// hold back garbage collection.
-constexpr unsigned char kReadOnlyTpb[] = {isc_tpb_version3,
-                                          isc_tpb_read,
-                                          isc_tpb_read_committed,
-                                          isc_tpb_rec_version,
-                                          isc_tpb_wait,
-                                          isc_tpb_lock_timeout,
-                                          4,
-                                          kLockTimeoutSeconds,
-                                          0,
-                                          0,
-                                          0};
-
+constexpr auto& kReadCommittedTpb = kTpb<isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version>;
+// Reads outside a current transaction.
+constexpr auto& kReadOnlyTpb = kTpb<isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version>;
 // Snapshot: a concurrent commit of a row it wants to change is reported at
 // once as an update conflict; a holder that neither commits nor rolls back
 // gives a lock timeout. The caller retries the whole unit on either.
-constexpr unsigned char kSnapshotTpb[] = {isc_tpb_version3,
-                                          isc_tpb_write,
-                                          isc_tpb_concurrency,
-                                          isc_tpb_wait,
-                                          isc_tpb_lock_timeout,
-                                          4,
-                                          kLockTimeoutSeconds,
-                                          0,
-                                          0,
-                                          0};
+constexpr auto& kSnapshotTpb = kTpb<isc_tpb_write, isc_tpb_concurrency>;
 
 template <std::size_t N>
 fb::Handle<ITransaction> start(Connection::Impl& c, const unsigned char (&tpb)[N]) {
@@ -66,8 +40,11 @@ Connection::Impl& current(Connection& connection) {
 
 }  // namespace
 
-fb::Handle<ITransaction> Connection::Impl::startOwnTransaction(bool readOnly) {
-    return readOnly ? start(*this, kReadOnlyTpb) : start(*this, kReadCommittedTpb);
+ITransaction* Connection::Impl::transactionFor(fb::Handle<ITransaction>& own, bool readOnly) {
+    attached();
+    if (transaction) return transaction.get();
+    own = readOnly ? start(*this, kReadOnlyTpb) : start(*this, kReadCommittedTpb);
+    return own.get();
 }
 
 Transaction::Transaction(Connection& connection, Isolation isolation) : connection_(connection) {
