@@ -1,4 +1,4 @@
-// Every query class's statement must select exactly the columns its field
+// Every record kind's statement must select exactly the columns its field
 // table reads, in field order, with integecf.acao last: a column read but not
 // selected fails at run time, one selected but not read is silently lost.
 
