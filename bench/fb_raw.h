@@ -4,7 +4,7 @@
 // floor programs measure the client and the engine alone.
 #pragma once
 
-#include "db/fb_status.h"
+#include "db/firebird.h"
 
 #include <cstdint>
 #include <cstring>

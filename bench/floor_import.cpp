@@ -14,7 +14,7 @@
 
 #include "common/win1252.h"
 #include "db/connection.h"
-#include "records/UClassProdutoDao.h"
+#include "records/kinds.h"
 
 #include <charconv>
 #include <cmath>
@@ -88,13 +88,12 @@ void readField(const bench::Message& m, const bench::Slot& s, records::ReadRule 
 }
 
 int run(const std::string& location, std::string_view company, std::string_view terminal) {
-    db::Connection unopened;  // only to ask the query class for its statement
-    const records::TProdutoDao dao(unopened);
-    const auto fields = dao.kind().fields;
+    const records::RecordKind& kind = records::TRegistroProduto;
+    const auto fields = kind.fields;
 
     bench::Session db(location);
     auto tra = db.startSnapshot();
-    auto select = db.prepare(tra.get(), bench::positional(dao.RetornaSQL()));
+    auto select = db.prepare(tra.get(), bench::positional(kind.statement));
     bench::Message in(select->getInputMetadata(db.status.get()), db.status);
     in.setText(in.slots[0], company);
     in.setText(in.slots[1], terminal);
@@ -129,7 +128,7 @@ int run(const std::string& location, std::string_view company, std::string_view 
     bench::Message markIn(mark->getInputMetadata(db.status.get()), db.status);
     markIn.setText(markIn.slots[0], company);
     markIn.setText(markIn.slots[1], terminal);
-    markIn.setText(markIn.slots[2], records::TProdutoDao::queueTable);
+    markIn.setText(markIn.slots[2], kind.queueTable);
     mark->execute(db.status.get(), tra.get(), markIn.metadata.get(), markIn.buffer.data(), nullptr, nullptr);
     db.status.check();
     db.commit(tra);

@@ -1,8 +1,12 @@
+// The process-wide connection, the INI file it is made from, and the
+// contract's transaction routines over db::Transaction.
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
 #include "common/executable_path.h"
 #include "common/ini_file.h"
+#include "common/text.h"
+#include "db/transaction.h"
 
 #include <memory>
 #include <vector>
@@ -42,24 +46,13 @@ bool isLetter(char32_t c) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its length (1 for a stray byte).
-std::size_t decode(std::string_view s, std::size_t i, char32_t& cp) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    std::size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
-    if (i + len > s.size()) len = 1;
-    cp = len == 1 ? b : b & (0x7F >> len);
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    return len;
-}
-
 }  // namespace
 
 std::string LimpaCaminho(std::string_view path) {
     for (std::size_t i = 0; i < path.size();) {
-        char32_t cp;
-        const std::size_t len = decode(path, i, cp);
-        if (isLetter(cp)) return std::string(path.substr(i));
-        i += len;
+        const velmora::Utf8Char c = velmora::decodeUtf8(path, i, velmora::Utf8Errors::AsBytes);
+        if (isLetter(c.codePoint)) return std::string(path.substr(i));
+        i += c.length;
     }
     return {};
 }
@@ -97,17 +90,17 @@ void ConectaBanco() {
 
 void AbreTransacao() {
     if (Conexao == nullptr) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
-    if (!Conexao->inTransaction()) Conexao->startTransaction(Isolation::ReadCommitted);
+    if (!Conexao->inTransaction()) Transaction(*Conexao, Isolation::ReadCommitted).leaveOpen();
     if (!Conexao->inTransaction()) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
 }
 
 void ConfirmaTransacao() {
     if (Conexao == nullptr) throw velmora::Exception("No database connection");
-    Conexao->commit();
+    commitCurrent(*Conexao);
 }
 
 void DesfazTransacao() {
-    if (Conexao != nullptr && Conexao->inTransaction()) Conexao->rollback();
+    if (Conexao != nullptr && Conexao->inTransaction()) rollbackCurrent(*Conexao);
 }
 
 }  // namespace db

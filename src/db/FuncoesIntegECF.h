@@ -25,10 +25,13 @@ std::string DiretorioAplicacao();
 // The text without the characters that stand before its first letter.
 std::string LimpaCaminho(std::string_view path);
 
-// Starts the read-committed transaction on Conexao unless one is active.
+// The contract's routines on Conexao's current transaction (see
+// db/transaction.h for how they share it with a scoped db::Transaction).
+// Begins a read-committed transaction, left current, unless one is already.
 void AbreTransacao();
+// Commits the current transaction, whoever began it.
 void ConfirmaTransacao();
-// Rolls back only when a transaction is active.
+// Rolls back the current transaction, if there is one.
 void DesfazTransacao();
 
 // The INI file's name and the settings read from it (exposed for tests).

@@ -1,72 +1,69 @@
-// Attaching, and the connection's one transaction.
+// Attaching, and the status check that turns a failed client call into
+// DatabaseError.
 #include "db/connection.h"
 #include "common/limits.h"
 
-#include "db/connection_impl.h"
-#include "db/db_error.h"
+#include "db/conversions.h"
+#include "db/firebird.h"
 
-#include <cstdint>
+#include <ibase.h>
 
 namespace db {
 namespace {
 
 using namespace Firebird;
 
-using velmora::limits::kLockTimeoutSeconds;
+// Codes that mean "another transaction got there first": the whole unit of
+// work may be retried.
+bool isConflictCode(intptr_t code) {
+    return code == isc_update_conflict || code == isc_deadlock || code == isc_lock_conflict || code == isc_lock_timeout;
+}
 
-constexpr unsigned char kReadCommittedTpb[] = {isc_tpb_version3,
-                                               isc_tpb_write,
-                                               isc_tpb_read_committed,
-                                               isc_tpb_rec_version,
-                                               isc_tpb_wait,
-                                               isc_tpb_lock_timeout,
-                                               4,
-                                               kLockTimeoutSeconds,
-                                               0,
-                                               0,
-                                               0};
+bool hasConflict(const intptr_t* v) {
+    while (*v != isc_arg_end) {
+        const intptr_t type = v[0];
+        if (type == isc_arg_gds && isConflictCode(v[1])) return true;
+        v += type == isc_arg_cstring ? 3 : 2;
+    }
+    return false;
+}
 
-constexpr unsigned char kReadOnlyTpb[] = {isc_tpb_version3,
-                                          isc_tpb_read,
-                                          isc_tpb_read_committed,
-                                          isc_tpb_rec_version,
-                                          isc_tpb_wait,
-                                          isc_tpb_lock_timeout,
-                                          4,
-                                          kLockTimeoutSeconds,
-                                          0,
-                                          0,
-                                          0};
+// The first error code of the vector: the one the message starts with.
+intptr_t firstCode(const intptr_t* v) { return v[0] == isc_arg_gds ? v[1] : 0; }
 
-// Snapshot: a concurrent commit of a row it wants to change is reported at
-// once as an update conflict; a holder that neither commits nor rolls back
-// gives a lock timeout. The caller retries the whole unit on either.
-constexpr unsigned char kSnapshotTpb[] = {isc_tpb_version3,
-                                          isc_tpb_write,
-                                          isc_tpb_concurrency,
-                                          isc_tpb_wait,
-                                          isc_tpb_lock_timeout,
-                                          4,
-                                          kLockTimeoutSeconds,
-                                          0,
-                                          0,
-                                          0};
-
-template <std::size_t N>
-fb::Handle<ITransaction> start(IAttachment* attachment, fb::Status& st, const unsigned char (&tpb)[N]) {
-    return fb::Handle<ITransaction>(st.checked(attachment->startTransaction(st.get(), N, tpb)));
+std::string sqlState(const intptr_t* v) {
+    char state[FB_SQLSTATE_SIZE] = {};
+    fb_sqlstate(state, v);
+    return state;
 }
 
 }  // namespace
 
+namespace fb {
+
+void Status::raise() {
+    char buffer[velmora::limits::kErrorMessageBytes];
+    const unsigned n = master()->getUtilInterface()->formatStatus(buffer, sizeof buffer, &wrapper_);
+    std::string message(buffer, n < sizeof buffer ? n : sizeof buffer - 1);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+    // File names come as UTF-8; values quoted from the data come in the
+    // connection's WIN1252. Keep the message UTF-8 like everything else.
+    if (!isValidUtf8(message)) message = win1252ToUtf8(message);
+    const intptr_t* errors = wrapper_.getErrors();
+    throw DatabaseError(message, firstCode(errors), sqlState(errors), hasConflict(errors));
+}
+
+void commit(Handle<ITransaction>& transaction, Status& st) {
+    transaction->commit(st.get());
+    st.check();
+    transaction.release();  // a successful commit releases the interface
+}
+
+}  // namespace fb
+
 IAttachment* Connection::Impl::attached() {
     if (!attachment) throw DatabaseError("Connection is not open");
     return attachment.get();
-}
-
-fb::Handle<ITransaction> Connection::Impl::startOwnTransaction(bool readOnly) {
-    IAttachment* att = attached();
-    return readOnly ? start(att, status, kReadOnlyTpb) : start(att, status, kReadCommittedTpb);
 }
 
 Connection::Connection() : impl_(std::make_unique<Impl>()) {}
@@ -81,53 +78,25 @@ void Connection::open(const ConnectParams& params) {
 
     fb::Handle<IXpbBuilder> dpb(
         st.checked(master->getUtilInterface()->getXpbBuilder(st.get(), IXpbBuilder::DPB, nullptr, 0)));
-    if (!params.user.empty()) {
-        dpb->insertString(st.get(), isc_dpb_user_name, params.user.c_str());
+    const auto insert = [&](unsigned char tag, const std::string& value) {
+        if (value.empty()) return;
+        dpb->insertString(st.get(), tag, value.c_str());
         st.check();
-    }
-    if (!params.password.empty()) {
-        dpb->insertString(st.get(), isc_dpb_password, params.password.c_str());
-        st.check();
-    }
-    dpb->insertString(st.get(), isc_dpb_lc_ctype, "WIN1252");
-    st.check();
+    };
+    insert(isc_dpb_user_name, params.user);
+    insert(isc_dpb_password, params.password);
+    insert(isc_dpb_lc_ctype, "WIN1252");
     dpb->insertInt(st.get(), isc_dpb_sql_dialect, kDialect);
     st.check();
 
     if (!im.provider) im.provider.reset(master->getDispatcher());
     const unsigned length = st.checked(dpb->getBufferLength(st.get()));
     const unsigned char* buffer = st.checked(dpb->getBuffer(st.get()));
-    fb::Handle<IAttachment> attachment(
-        st.checked(im.provider->attachDatabase(st.get(), params.database.c_str(), length, buffer)));
-    im.attachment = std::move(attachment);
+    im.attachment.reset(st.checked(im.provider->attachDatabase(st.get(), params.database.c_str(), length, buffer)));
 }
 
 bool Connection::isOpen() const noexcept { return static_cast<bool>(impl_->attachment); }
 
 bool Connection::inTransaction() const noexcept { return static_cast<bool>(impl_->transaction); }
-
-void Connection::startTransaction(Isolation isolation) {
-    Impl& im = *impl_;
-    IAttachment* att = im.attached();
-    if (im.transaction) throw DatabaseError("A transaction is already active");
-    im.transaction = isolation == Isolation::Snapshot ? start(att, im.status, kSnapshotTpb)
-                                                      : start(att, im.status, kReadCommittedTpb);
-}
-
-void Connection::commit() {
-    Impl& im = *impl_;
-    if (!im.transaction) throw DatabaseError("No transaction is active");
-    im.transaction->commit(im.status.get());
-    im.status.check();
-    im.transaction.release();  // a successful commit releases the interface
-}
-
-void Connection::rollback() {
-    Impl& im = *impl_;
-    if (!im.transaction) throw DatabaseError("No transaction is active");
-    im.transaction->rollback(im.status.get());
-    im.status.check();
-    im.transaction.release();  // a successful rollback releases the interface
-}
 
 }  // namespace db

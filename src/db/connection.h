@@ -1,13 +1,40 @@
 // A connection to a Firebird database (embedded file or server location),
-// always in client SQL dialect 1 and character set WIN1252. It holds at most
-// one transaction, which every statement of the connection runs in; with none
-// active, a statement runs in a transaction of its own that commits on its own.
+// always in client SQL dialect 1 and character set WIN1252, and the error
+// every failure of the adapter is reported with.
 #pragma once
 
+#include "common/exception.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace db {
+
+// A failure reported by Firebird: the client's message, its first error code
+// and SQLSTATE (for callers that tell failures apart), and whether another
+// transaction got there first (worth retrying the whole unit).
+class DatabaseError : public velmora::EDatabaseError {
+public:
+    explicit DatabaseError(const std::string& message, std::intptr_t errorCode = 0, std::string sqlState = {},
+                           bool updateConflict = false)
+        : velmora::EDatabaseError(message),
+          errorCode_(errorCode),
+          sqlState_(std::move(sqlState)),
+          updateConflict_(updateConflict) {}
+
+    // Firebird's code (isc_*), 0 for a failure the adapter itself found.
+    std::intptr_t errorCode() const noexcept { return errorCode_; }
+    // Five characters ("42000"), empty when the client gave none.
+    const std::string& sqlState() const noexcept { return sqlState_; }
+    // An update conflict, deadlock or lock timeout with a concurrent transaction.
+    bool updateConflict() const noexcept { return updateConflict_; }
+
+private:
+    std::intptr_t errorCode_;
+    std::string sqlState_;
+    bool updateConflict_;
+};
 
 struct ConnectParams {
     std::string database;  // "/path/file.fdb", "host:/path", "host/port:alias"
@@ -15,14 +42,9 @@ struct ConnectParams {
     std::string password;
 };
 
-enum class Isolation {
-    ReadCommitted,  // what the service's transaction routines use; waits at
-                    // most 5 s for a row another transaction holds
-    Snapshot        // one state of the database for the whole transaction;
-                    // a row changed meanwhile by another is an update conflict,
-                    // a row held for over 5 s a lock timeout
-};
-
+// At most one transaction is current on a connection (db::Transaction begins
+// it); every statement of the connection runs in it. With none current, a
+// statement runs in a transaction of its own that commits on its own.
 class Connection {
 public:
     Connection();
@@ -30,14 +52,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Attaches; never interactive. Throws EDatabaseError with the client's message.
+    // Attaches; never interactive. Throws DatabaseError with the client's message.
     void open(const ConnectParams& params);
     bool isOpen() const noexcept;
 
+    // Whether a transaction is current.
     bool inTransaction() const noexcept;
-    void startTransaction(Isolation isolation = Isolation::ReadCommitted);
-    void commit();    // throws when no transaction is active
-    void rollback();  // throws when no transaction is active
 
     struct Impl;
     Impl& impl() { return *impl_; }

@@ -1,11 +1,7 @@
-// Preparing, binding and running statements.
+// Mapping ":Name" parameters to positions, preparing, binding and running.
 #include "db/statement.h"
-#include "common/limits.h"
 
-#include "db/db_error.h"
-#include "db/named_parameters.h"
-#include "db/statement_impl.h"
-#include "db/win1252.h"
+#include "db/firebird.h"
 
 #include <cstring>
 
@@ -13,6 +9,10 @@ namespace db {
 namespace {
 
 using namespace Firebird;
+
+bool isNameChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
+}
 
 std::string metadataName(const char* name) {
     std::string s = name ? name : "";
@@ -41,6 +41,48 @@ std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status
 }
 
 }  // namespace
+
+PositionalSql toPositional(std::string_view sql) {
+    PositionalSql out;
+    out.sql.reserve(sql.size());
+    const std::size_t n = sql.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"') {
+            // A doubled quote inside is just two strings back to back here,
+            // which copies the same bytes.
+            const std::size_t close = sql.find(c, i + 1);
+            const std::size_t end = close == std::string_view::npos ? n : close + 1;
+            out.sql.append(sql, i, end - i);
+            i = end;
+        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
+            const std::size_t eol = sql.find('\n', i);
+            const std::size_t end = eol == std::string_view::npos ? n : eol;
+            out.sql.append(sql, i, end - i);
+            i = end;
+        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
+            const std::size_t close = sql.find("*/", i + 2);
+            const std::size_t end = close == std::string_view::npos ? n : close + 2;
+            out.sql.append(sql, i, end - i);
+            i = end;
+        } else if (c == ':' && i + 1 < n && isNameChar(sql[i + 1])) {
+            std::size_t end = i + 1;
+            while (end < n && isNameChar(sql[end])) ++end;
+            out.names.emplace_back(sql.substr(i + 1, end - i - 1));
+            out.sql.append(kNamedParameter);
+            i = end;
+        } else if (c == '?') {
+            out.names.emplace_back();
+            out.sql.push_back('?');
+            ++i;
+        } else {
+            out.sql.push_back(c);
+            ++i;
+        }
+    }
+    return out;
+}
 
 Statement::Impl::~Impl() { closeCurrent(); }
 
@@ -97,7 +139,7 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
         std::size_t index = im.parameters.size();
         if (!name.empty()) {
             for (std::size_t p = 0; p < im.parameters.size(); ++p)
-                if (equalsIgnoringCase(im.parameters[p].name, name)) index = p;
+                if (velmora::equalsIgnoringCase(im.parameters[p].name, name)) index = p;
         }
         if (index == im.parameters.size()) im.parameters.push_back({std::move(name), {}, false});
         im.positions.push_back(index);
@@ -106,28 +148,21 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
     // Preparing looks up metadata and so needs a transaction: the caller's,
     // or a short one of our own.
     fb::Handle<ITransaction> own;
-    ITransaction* tra = im.connection.transaction.get();
-    if (!tra) {
-        own = im.connection.startOwnTransaction(true);
-        tra = own.get();
-    }
+    ITransaction* tra = im.connection.transactionFor(own, true);
     const std::string text = utf8ToWin1252(positional.sql);
     fb::Status& st = im.status;
     im.statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                       IStatement::PREPARE_PREFETCH_METADATA)));
     im.layout = readLayout(im.statement.get(), st);
-    if (own) {
-        own->commit(st.get());
-        st.check();
-        own.release();
-    }
+    if (own) fb::commit(own, st);
 }
 
 Statement::~Statement() = default;
+Statement::Statement(Statement&&) noexcept = default;
 
 void Statement::bind(std::string_view name, std::string_view utf8Text) {
     for (Impl::Parameter& p : impl_->parameters) {
-        if (!p.name.empty() && equalsIgnoringCase(p.name, name)) {
+        if (!p.name.empty() && velmora::equalsIgnoringCase(p.name, name)) {
             p.value.clear();
             appendUtf8AsWin1252(utf8Text, p.value);
             // A longer text equals no stored value: it goes as NULL, which
@@ -148,17 +183,9 @@ Cursor Statement::open() {
 
     auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
-    r->attachment = fb::Ref<IAttachment>(conn.attached());
-    ITransaction* tra;
-    if (conn.transaction) {
-        r->transaction = fb::Ref<ITransaction>(conn.transaction.get());
-        tra = conn.transaction.get();
-    } else {
-        // Reads outside the caller's transaction run read-only: cheap, and
-        // they never hold back garbage collection.
-        r->ownTransaction = conn.startOwnTransaction(true);
-        tra = r->ownTransaction.get();
-    }
+    r->attachment.reset(conn.attached());
+    ITransaction* tra = conn.transactionFor(r->ownTransaction, true);
+    if (!r->ownTransaction) r->transaction.reset(tra);
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
@@ -173,15 +200,8 @@ Cursor Statement::open() {
 void Statement::execute() {
     Impl& im = *impl_;
     im.closeCurrent();
-    Connection::Impl& conn = im.connection;
-    conn.attached();
-
     fb::Handle<ITransaction> own;
-    ITransaction* tra = conn.transaction.get();
-    if (!tra) {
-        own = conn.startOwnTransaction(false);
-        tra = own.get();
-    }
+    ITransaction* tra = im.connection.transactionFor(own, false);
     Impl::Input in = im.buildInput();
 
     // A statement that returns values (EXECUTE PROCEDURE, RETURNING) needs
@@ -196,11 +216,7 @@ void Statement::execute() {
     fb::Status& st = im.status;
     im.statement->execute(st.get(), tra, in.metadata.get(), in.buffer.data(), outMeta, out.get());
     st.check();
-    if (own) {
-        own->commit(st.get());
-        st.check();
-        own.release();  // a successful commit releases the interface
-    }
+    if (own) fb::commit(own, st);
 }
 
 }  // namespace db

@@ -1,78 +1,25 @@
 // A prepared statement with ":Name" parameters, bound as text (UTF-8 here,
-// WIN1252 on the wire), and its forward-only result.
+// WIN1252 on the wire), and the mapping of those names to the "?" positions
+// Firebird knows.
 #pragma once
 
+#include "common/limits.h"
 #include "db/connection.h"
+#include "db/cursor.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace db {
-
-// A moment read from a DATE or TIMESTAMP column (or parsed from text).
-struct DateTime {
-    int year = 1899, month = 12, day = 30;  // NULL reads as day zero
-    int hour = 0, minute = 0, second = 0;
-};
-
-class Statement;
-
-// The open result of a statement: every row once, in the server's order.
-class Cursor {
-public:
-    ~Cursor();
-    Cursor(Cursor&&) noexcept;
-    Cursor& operator=(Cursor&&) = delete;
-    Cursor(const Cursor&) = delete;
-
-    bool next();  // false at the end mark
-
-    std::size_t columnCount() const;
-    // Found without regard to letter case (by alias, then by field name);
-    // otherwise throws EDatabaseError "Field '<name>' not found".
-    std::size_t findColumn(std::string_view name) const;
-
-    // The readers below need a current row (after next() gave true) and
-    // throw EDatabaseError otherwise.
-    bool isNull(std::size_t column) const;
-    // Appends the column as UTF-8 text: nothing for NULL; character data as
-    // stored (CHAR keeps its blanks); integers as their digits ("-7");
-    // fixed-point as decimals with "." and no trailing zeros ("1234.5");
-    // floating point in its shortest round-trip form ("0.1", "1.5E20");
-    // TIMESTAMP and dialect-1 DATE as "dd.mm.yyyy hh:nn:ss", dialect-3 DATE as
-    // "dd.mm.yyyy", TIME as "hh:nn:ss" (fractions of a second dropped).
-    void appendText(std::size_t column, std::string& out) const;
-    std::string text(std::size_t column) const;
-    // Numbers and fixed-point values converted (scaled once, whatever their
-    // storage); text parsed ("." or "," as decimal separator). NULL gives 0,
-    // but a text column that is NULL, empty or no number throws
-    // "'<text>' is not a valid floating point value".
-    double asReal(std::size_t column) const;
-    // As asReal, then rounded to the nearest integer, a half to the even
-    // neighbour (2.5 -> 2, 3.5 -> 4); out of 32-bit range throws
-    // "'<value>' is not a valid integer value".
-    std::int32_t asInteger(std::size_t column) const;
-    // DATE, TIMESTAMP or TIME (which stands on day zero); text parsed from
-    // "dd.mm.yyyy[ hh:nn[:ss]]" or "yyyy-mm-dd[ hh:nn[:ss]]". A date alone is
-    // midnight. NULL gives 30.12.1899 00:00:00; a NULL, empty or unreadable
-    // text throws "'<text>' is not a valid date and time".
-    DateTime asDateTime(std::size_t column) const;
-
-    struct Impl;
-
-private:
-    friend class Statement;
-    explicit Cursor(std::unique_ptr<Impl> impl);
-    std::unique_ptr<Impl> impl_;
-};
 
 class Statement {
 public:
     // Prepares at once; the text may hold ":Name" parameters.
     Statement(Connection& connection, std::string_view sql);
     ~Statement();
+    Statement(Statement&&) noexcept;
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -81,12 +28,12 @@ public:
     // parameter left unbound throws "No value for parameter '<name>'".
     void bind(std::string_view name, std::string_view utf8Text);
     // Executes a select. Opening again executes it again and ends the
-    // previous result of this statement. Without the connection's
+    // previous result of this statement. Without the connection's current
     // transaction, it reads in a read-only transaction of its own that ends
     // with the result.
     Cursor open();
-    // Executes an update or delete; without the connection's transaction, in
-    // one of its own that commits at once.
+    // Executes an update or delete; without the connection's current
+    // transaction, in one of its own that commits at once.
     void execute();
 
     struct Impl;
@@ -94,5 +41,24 @@ public:
 private:
     std::unique_ptr<Impl> impl_;
 };
+
+// What a ":Name" becomes. Left bare, "?" takes the type of what it is compared
+// with, so a text longer than that column would fail with "string right
+// truncation" instead of simply matching nothing; the cast keeps every text
+// parameter a text of its own length, up to the longest a VARCHAR holds.
+inline constexpr std::string_view kNamedParameter = "CAST(? AS VARCHAR(32765) CHARACTER SET WIN1252)";
+static_assert(velmora::limits::kMaxTextParameterBytes == 32765 &&
+                  kNamedParameter.find("VARCHAR(32765)") != std::string_view::npos,
+              "the cast's length is kMaxTextParameterBytes");
+
+struct PositionalSql {
+    std::string sql;                 // every ":Name" replaced by kNamedParameter
+    std::vector<std::string> names;  // the name at each "?", in order ("" for a "?" written as such)
+};
+
+// Text inside single or double quotes (both are string constants in dialect
+// 1) and inside "--" and "/* */" comments is left alone. A name is a run of
+// letters, digits, "_" and "$" right after the colon.
+PositionalSql toPositional(std::string_view sql);
 
 }  // namespace db

@@ -1,9 +1,9 @@
-#include "records/UClassCadoper.h"
+// Operator records: one operator of a point-of-sale terminal and the terminal functions it may use.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef cadoperFields[] = {
     {"Codoper", FieldKind::Text, ReadRule::Text},
     {"Nome", FieldKind::Text, ReadRule::Text},
     {"Senha", FieldKind::Text, ReadRule::Text},
@@ -21,8 +21,18 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroCadoper{"UClassCadoper", "TRegistroCadoper", "TColCadoper", fields};
+const RecordKind TRegistroCadoper{
+    "UClassCadoper",
+    "TRegistroCadoper",
+    "TColCadoper",
+    cadoperFields,
+    "Select Cadoper.Codoper, Cadoper.Nome, Cadoper.Senha, Cadoper.Sangria, Cadoper.Cancelaitem, "
+    "Cadoper.Cancelavenda, Cadoper.Leiturax, Cadoper.Leituraz, Cadoper.Leituramemoria, "
+    "Cadoper.Aberturagaveta, Cadoper.Cancelaatual, Cadoper.Usuario, Cadoper.Historicocliente, "
+    "Cadoper.Liquidadocurec, integecf.acao From Cadoper inner join integecf on ( "
+    "integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf and integecf.tabela = "
+    "\"CADOPER\" and integecf.chave0 = Cadoper.Codoper) Order by "
+    "integecf.dataatual,integecf.horaatual desc",
+    "CADOPER"};
 
 }  // namespace records

@@ -1,9 +1,9 @@
-#include "records/UClassCadusua.h"
+// User records: one user with its permissions and limits.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef cadusuaFields[] = {
     {"Usuario", FieldKind::Text, ReadRule::Text},
     {"Senha", FieldKind::Text, ReadRule::Text},
     {"Nome", FieldKind::Text, ReadRule::Text},
@@ -56,8 +56,28 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroCadusua{"UClassCadusua", "TRegistroCadusua", "TColCadusua", fields};
+const RecordKind TRegistroCadusua{
+    "UClassCadusua",
+    "TRegistroCadusua",
+    "TColCadusua",
+    cadusuaFields,
+    "Select Cadusua.Usuario, Cadusua.Senha, Cadusua.Nome, Cadusua.Lotacao, Cadusua.Cargo, "
+    "Cadusua.Re, Cadusua.Ramal, Cadusua.Departamento, Cadusua.Impressora, Cadusua.Alfa, "
+    "Cadusua.Equipamento, Cadusua.Podemexerdata, Cadusua.Codvendedor, Cadusua.Codempresa, "
+    "Cadusua.Codcomprador, Cadusua.Autorizaoc, Cadusua.Autorizasolic, Cadusua.Autorizadireta, "
+    "Cadusua.Alteraprecoorc, Cadusua.Percdescmax, Cadusua.Percdescmaxcart, "
+    "Cadusua.Prazomediomax, Cadusua.Gerente, Cadusua.Tipospedidocancela, "
+    "Cadusua.Codopercautorizados, Cadusua.Usuariosdescliq, Cadusua.Liberatroca, "
+    "Cadusua.Autorizalimcli, Cadusua.Percmaxdescliq, Cadusua.Podebaixarcheque, "
+    "Cadusua.Podeestornarcheque, Cadusua.Podealterarnumerodovoid, Cadusua.Tempoocioso, "
+    "Cadusua.Precosaalterar, Cadusua.Codperfilce, Cadusua.Tpvendaautorizados, Cadusua.Ativo, "
+    "Cadusua.Acessasomatoria, Cadusua.Alteraprecolaudoassis, Cadusua.Alteradescprodorc, "
+    "Cadusua.Digital1, Cadusua.Digital2, Cadusua.Digital3, Cadusua.Imprimevendaaprazo, "
+    "Cadusua.Tpvendaautorizadosorc, Cadusua.Aprovaconferenciaoc, Cadusua.Naoalteraouexclui, "
+    "Cadusua.Exibetelaboasvindas, integecf.acao From Cadusua inner join integecf on ( "
+    "integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf and integecf.tabela = "
+    "\"CADUSUA\" and integecf.chave0 = Cadusua.Usuario) Order by "
+    "integecf.dataatual,integecf.horaatual desc",
+    "CADUSUA"};
 
 }  // namespace records

@@ -1,9 +1,9 @@
-#include "records/UClassCdoperc.h"
+// Operation type records: the settings of one type of commercial operation.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef cdopercFields[] = {
     {"Codoper", FieldKind::Text, ReadRule::Text},
     {"Nop", FieldKind::Text, ReadRule::Text},
     {"Descricao", FieldKind::Text, ReadRule::Text},
@@ -68,8 +68,30 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroCdoperc{"UClassCdoperc", "TRegistroCdoperc", "TColCdoperc", fields};
+const RecordKind TRegistroCdoperc{
+    "UClassCdoperc",
+    "TRegistroCdoperc",
+    "TColCdoperc",
+    cdopercFields,
+    "Select Cdoperc.Codoper, Cdoperc.Nop, Cdoperc.Descricao, Cdoperc.Percentual, "
+    "Cdoperc.Comissao, Cdoperc.Mapavenda, Cdoperc.Gerarec, Cdoperc.Icms, Cdoperc.Ipi, "
+    "Cdoperc.Baseicm, Cdoperc.Atualest, Cdoperc.Geractb, Cdoperc.Geralivros, "
+    "Cdoperc.Tpoperacao, Cdoperc.Gerapagar, Cdoperc.Baixaorc, Cdoperc.Devvenda, Cdoperc.Devcmp, "
+    "Cdoperc.Intban, Cdoperc.Intcxa, Cdoperc.Intpredata, Cdoperc.Emitecheque, Cdoperc.Codbanco, "
+    "Cdoperc.Codagen, Cdoperc.Conta, Cdoperc.Infcontacxa, Cdoperc.Entconsig, Cdoperc.Devconsig, "
+    "Cdoperc.Saidconsig, Cdoperc.Devconsignaovend, Cdoperc.Geralivroipi, "
+    "Cdoperc.Infobslivrofiscal, Cdoperc.Faturamentoconsignacao, Cdoperc.Fatmercconsig, "
+    "Cdoperc.Gravacusto, Cdoperc.Ipisemprebaseicm, Cdoperc.Percpiscofins, Cdoperc.Observacao, "
+    "Cdoperc.Ipiincidefrete, Cdoperc.Imprimenf, Cdoperc.Outrasdespesastributadas, "
+    "Cdoperc.Freteincideicms, Cdoperc.Tipovinculo, Cdoperc.Opcaovinculo, Cdoperc.Codvinculo, "
+    "Cdoperc.Somenteimportacao, Cdoperc.Mapacompras, Cdoperc.Ipibasest, Cdoperc.Nop2, "
+    "Cdoperc.Ativo, Cdoperc.Isencaoiss, Cdoperc.Substribmanual, Cdoperc.Solicitainssretido, "
+    "Cdoperc.Nfeajuste, Cdoperc.Icmsbasereduzida, Cdoperc.Ipinfnaodestaca, "
+    "Cdoperc.Stnfnaodestaca, Cdoperc.Transfentrefiliais, Cdoperc.Abatefinanceirodevolucaonf, "
+    "Cdoperc.Naogerapiscofins, Cdoperc.Descontoreduzbaseipi, integecf.acao From Cdoperc inner "
+    "join integecf on ( integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf and "
+    "integecf.tabela = \"CDOPERC\" and integecf.chave0 = Cdoperc.Codoper) Order by "
+    "integecf.dataatual,integecf.horaatual desc",
+    "CDOPERC"};
 
 }  // namespace records

@@ -1,9 +1,9 @@
-#include "records/UClassFornece.h"
+// Supplier records: registration data of one supplier.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef forneceFields[] = {
     {"Codfornec", FieldKind::Text, ReadRule::Text},    {"Nome", FieldKind::Text, ReadRule::Text},
     {"Nomefantasia", FieldKind::Text, ReadRule::Text}, {"Bairro", FieldKind::Text, ReadRule::Text},
     {"Cep", FieldKind::Text, ReadRule::Text},          {"Campolivre1", FieldKind::Text, ReadRule::Text},
@@ -22,8 +22,21 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroFornece{"UClassFornece", "TRegistroFornece", "TColFornece", fields};
+const RecordKind TRegistroFornece{
+    "UClassFornece",
+    "TRegistroFornece",
+    "TColFornece",
+    forneceFields,
+    "Select Fornece.Codfornec, Fornece.Nome, Fornece.Nomefantasia, Fornece.Bairro, Fornece.Cep, "
+    "Fornece.Campolivre1, Fornece.Campolivre2, Fornece.Cgccpf, Fornece.Codcidade, "
+    "Fornece.Codtipo, Fornece.Contacx, Fornece.Contato, Fornece.Ctctbred, Fornece.Endereco, "
+    "Fornece.Estado, Fornece.Fax, Fornece.Fone, Fornece.Inscest, Fornece.Observacao, "
+    "Fornece.Pessoa_fj, Fornece.Homepage, Fornece.Email, Fornece.Ativo, Fornece.Codcliente, "
+    "Fornece.Celular, Fornece.Inscmunicipal, Fornece.Tipofornece, Fornece.Comissao, "
+    "Fornece.Complemento, Fornece.Numero, integecf.acao From Fornece inner join integecf on ( "
+    "integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf and integecf.tabela = "
+    "\"FORNECE\" and integecf.chave0 = Fornece.Codfornec) Order by "
+    "integecf.dataatual,integecf.horaatual desc",
+    "FORNECE"};
 
 }  // namespace records

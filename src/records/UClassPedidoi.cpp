@@ -1,9 +1,9 @@
-#include "records/UClassPedidoi.h"
+// Order item records: one item of an order.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef pedidoiFields[] = {
     {"Codempresa", FieldKind::Text, ReadRule::Text},
     {"Tipopedido", FieldKind::Text, ReadRule::Text},
     {"Codpedido", FieldKind::Text, ReadRule::Text},
@@ -57,8 +57,28 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroPedidoi{"UClassPedidoi", "TRegistroPedidoi", "TColPedidoi", fields};
+const RecordKind TRegistroPedidoi{
+    "UClassPedidoi",
+    "TRegistroPedidoi",
+    "TColPedidoi",
+    pedidoiFields,
+    "Select Pedidoi.Codempresa, Pedidoi.Tipopedido, Pedidoi.Codpedido, Pedidoi.Codcliente, "
+    "Pedidoi.Codprod, Pedidoi.Codgrade, Pedidoi.Aliqipi, Pedidoi.Aliqicm, Pedidoi.Aliqiss, "
+    "Pedidoi.Baseicm, Pedidoi.Quantidade, Pedidoi.Precounit, Pedidoi.Descontovlr, "
+    "Pedidoi.Codtribut, Pedidoi.Unidadesaida, Pedidoi.Qtdeunidpadrao, Pedidoi.Numpecas, "
+    "Pedidoi.Comprimento, Pedidoi.Expessura, Pedidoi.Largura, Pedidoi.Mensagemtrib, "
+    "Pedidoi.Cfop, Pedidoi.Precotabela, Pedidoi.Totalitem, Pedidoi.Totalrateado, "
+    "Pedidoi.Codprodagrupado, Pedidoi.Tipopreco, Pedidoi.Codtvenda, Pedidoi.Volume, "
+    "Pedidoi.Peso, Pedidoi.Numserie, Pedidoi.Fone, Pedidoi.Contrato, Pedidoi.Numnf, "
+    "Pedidoi.Operacao, Pedidoi.Comissaoperc, Pedidoi.Descremanuf, Pedidoi.Autrefidelizacao, "
+    "Pedidoi.Claroteste, Pedidoi.Qtauxrecporcfop, Pedidoi.Tabela, Pedidoi.Codpromo, "
+    "Pedidoi.Flagintegracao, Pedidoi.Vlricmsst, Pedidoi.Vlrbaseicmsst, Pedidoi.Codcsosn, "
+    "Pedidoi.Cancelado, Pedidoi.Sequencia, Pedidoi.Datainclusao, Pedidoi.Acrescimovlr, "
+    "integecf.acao From Pedidoi inner join integecf on ( integecf.codempresa = :PCodEmpresa and "
+    "integecf.ecf = :PEcf and integecf.tabela = \"PEDIDOI\" and integecf.chave0 = "
+    "Pedidoi.Codempresa and integecf.chave1 = Pedidoi.Tipopedido and integecf.chave2 = "
+    "Pedidoi.Codpedido and integecf.chave4 = Pedidoi.Codprod and integecf.chave5 = "
+    "Pedidoi.Codgrade ) Order by integecf.dataatual,integecf.horaatual desc",
+    "PEDIDOI"};
 
 }  // namespace records

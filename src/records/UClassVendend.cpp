@@ -1,9 +1,9 @@
-#include "records/UClassVendend.h"
+// Seller records: one seller with its routes and settings.
+#include "records/kinds.h"
 
 namespace records {
-namespace {
 
-constexpr FieldDef fields[] = {
+constexpr FieldDef vendendFields[] = {
     {"Codvendedor", FieldKind::Text, ReadRule::Text},
     {"Nome", FieldKind::Text, ReadRule::Text},
     {"Endereco", FieldKind::Text, ReadRule::Text},
@@ -46,8 +46,23 @@ constexpr FieldDef fields[] = {
     {"Acao", FieldKind::Text, ReadRule::Text},
 };
 
-}  // namespace
-
-const RecordKind TRegistroVendend{"UClassVendend", "TRegistroVendend", "TColVendend", fields};
+const RecordKind TRegistroVendend{
+    "UClassVendend",
+    "TRegistroVendend",
+    "TColVendend",
+    vendendFields,
+    "Select Vendend.Codvendedor, Vendend.Nome, Vendend.Endereco, Vendend.Bairro, "
+    "Vendend.Codcidade, Vendend.Estado, Vendend.Cep, Vendend.Telefone, Vendend.Comissao, "
+    "Vendend.Email, Vendend.Codpraca, Vendend.Ativo, Vendend.Codrota, Vendend.Codrota2, "
+    "Vendend.Codrota3, Vendend.Codrota4, Vendend.Codrota5, Vendend.Codrota6, Vendend.Codrota7, "
+    "Vendend.Codrota8, Vendend.Codrota9, Vendend.Codrota10, Vendend.Tipovendedor, "
+    "Vendend.Dataultimavisita, Vendend.Cgccpf, Vendend.Inscest, Vendend.Rg, "
+    "Vendend.Mudaprecopdv, Vendend.Ultimavisitamarcada, Vendend.Horaini, Vendend.Horafim, "
+    "Vendend.Senhatransf, Vendend.Codsupervisor, Vendend.Codempresa, Vendend.Codfornec, "
+    "Vendend.Precovendedor, Vendend.Codbarrasvend, Vendend.Senhafarmpop, integecf.acao From "
+    "Vendend inner join integecf on ( integecf.codempresa = :PCodEmpresa and integecf.ecf = "
+    ":PEcf and integecf.tabela = \"VENDEND\" and integecf.chave0 = Vendend.Codvendedor) Order by "
+    "Vendend.Codvendedor",
+    "VENDEND"};
 
 }  // namespace records

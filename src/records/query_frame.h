@@ -1,33 +1,25 @@
-// The frame every query class follows: a fixed statement joining a source
-// table with its pending queue rows, read into a RecordArray field by field.
+// The frame every import reads with: a kind's statement joining its source
+// table with the pending queue rows, read into a RecordArray field by field
+// by each field's reading rule.
 #pragma once
 
 #include "db/connection.h"
+#include "db/conversions.h"
 #include "records/record_array.h"
 
+#include <string>
 #include <string_view>
 
 namespace records {
 
-class TDao {
-public:
-    TDao(db::Connection& connection, const RecordKind& kind, std::string_view sql, std::string_view queueTable)
-        : connection_(connection), kind_(kind), sql_(sql), queueTable_(queueTable) {}
-    virtual ~TDao() = default;
+// Replaces result's records with the pending records of its kind for the
+// company and terminal, in the statement's order. Runs in the connection's
+// current transaction, if any. Database errors pass unchanged.
+void CarregaRegistros(db::Connection& connection, std::string_view PCodEmpresa, std::string_view PEcf,
+                      RecordArray& result);
 
-    std::string_view RetornaSQL() const noexcept { return sql_; }
-    std::string_view queueTableName() const noexcept { return queueTable_; }
-    const RecordKind& kind() const noexcept { return kind_; }
-
-    // Replaces result's records with the pending records of the company and
-    // terminal, in the statement's order. Database errors pass unchanged.
-    void CarregaRegistros(std::string_view PCodEmpresa, std::string_view PEcf, RecordArray& result) const;
-
-private:
-    db::Connection& connection_;
-    const RecordKind& kind_;
-    std::string_view sql_;
-    std::string_view queueTable_;
-};
+// The date text of the date rules: "dd.mm.yyyy nn:ss" (minutes and seconds:
+// the hour is not written) or, with hourMinute, "dd.mm.yyyy hh:nn".
+void appendDateText(const db::DateTime& moment, bool hourMinute, std::string& out);
 
 }  // namespace records

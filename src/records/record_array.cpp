@@ -1,3 +1,4 @@
+// Filling the flat record table block by block.
 #include "records/record_array.h"
 
 #include "common/exception.h"
@@ -10,11 +11,6 @@ void RecordArray::clear() {
     count_ = 0;
     textBytes_ = 0;
     blocks_.clear();
-}
-
-void RecordArray::reserve(std::size_t records, std::size_t textBytes) {
-    blocks_.reserve((records + kBlockRecords - 1) / kBlockRecords);
-    (void)textBytes;  // each block sizes its own texts from the one before
 }
 
 void RecordArray::addRecord() {

@@ -23,7 +23,6 @@ public:
     std::size_t fieldCount() const noexcept { return kind_->fields.size(); }
 
     void clear();
-    void reserve(std::size_t records, std::size_t textBytes);
 
     // Appends a record with every text empty and every number 0.
     void addRecord();

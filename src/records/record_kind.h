@@ -1,5 +1,7 @@
 // A record kind as data: the unit that names it on the wire, its record and
-// array type names, and its fields in declaration order with kind and rule.
+// array type names, its fields in declaration order with kind and reading
+// rule, and the statement that reads its pending records with the queue
+// table name its rows carry.
 #pragma once
 
 #include <span>
@@ -31,6 +33,14 @@ struct RecordKind {
     std::string_view recordType;  // e.g. "TRegistroCadoper"
     std::string_view arrayType;   // e.g. "TColCadoper"
     std::span<const FieldDef> fields;
+    // Selects the kind's source rows joined with their pending queue rows of
+    // ":PCodEmpresa" and ":PEcf", one result column per field read (by name)
+    // and in queue order. Sent to the database exactly as written: terminals'
+    // databases expect it so, and double-quoted constants are strings there
+    // (client dialect 1).
+    std::string_view statement = {};
+    // The queue's name for the kind ("CADOPER"): its rows' integecf.tabela.
+    std::string_view queueTable = {};
 };
 
 }  // namespace records

@@ -1,32 +1,41 @@
+// TVelmora: the import frame with its marking and retries, the
+// acknowledgement that deletes delivered queue rows, and the stock query.
 #include "service/VelmoraImpl.h"
 #include "common/limits.h"
 
 #include "db/FuncoesIntegECF.h"
-#include "db/db_error.h"
 #include "db/statement.h"
-#include "records/UClassCadoperDao.h"
-#include "records/UClassCadusuaDao.h"
-#include "records/UClassCdopercDao.h"
-#include "records/UClassClienteDao.h"
-#include "records/UClassDocurecDao.h"
-#include "records/UClassForneceDao.h"
-#include "records/UClassMovirecDao.h"
-#include "records/UClassPedidocDao.h"
-#include "records/UClassPedidoiDao.h"
-#include "records/UClassProdutoDao.h"
-#include "records/UClassVendendDao.h"
-#include "service/marking_error.h"
+#include "db/transaction.h"
+#include "records/query_frame.h"
 #include "soap/registries.h"
 
 #include <chrono>
-#include <optional>
 #include <random>
 #include <thread>
 
 namespace service {
 namespace {
 
-constexpr std::string_view motivoPrefix = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: ";
+// What a terminal reads when marking or deleting its queue rows fails.
+constexpr std::string_view kQueueFault = "Ocorreu um erro ao tentar deletar os dados IntegECG.\rMotivo: ";
+
+// Sent exactly as written: double-quoted constants are strings (client dialect 1).
+constexpr std::string_view kMarkDelivered =
+    "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
+    "and integecf.ecf = :PEcf and integecf.tabela = :PTab";
+constexpr std::string_view kDeleteAcknowledged =
+    "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
+    "and integecf.tabela = :PTab and integecf.atualizou = \"X\"";
+
+// A queue statement prepared on Conexao for one company, terminal and table.
+db::Statement queueStatement(std::string_view sql, std::string_view PCodEmpresa, std::string_view PEcf,
+                             std::string_view table) {
+    db::Statement statement(*db::Conexao, sql);
+    statement.bind("PCodEmpresa", PCodEmpresa);
+    statement.bind("PEcf", PEcf);
+    statement.bind("PTab", table);
+    return statement;
+}
 
 void pauseBeforeRetry(int attempt) {
     static std::minstd_rand random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -41,24 +50,20 @@ void pauseBeforeRetry(int attempt) {
 // queue the read saw, so a row queued meanwhile stays unmarked for the next
 // import. A rival import that marked the same rows first makes the marking
 // fail with an update conflict; the whole import is then tried again.
-template <class Dao>
-records::RecordArray TVelmora::importa(std::string_view PCodEmpresa, std::string_view PEcf) {
+records::RecordArray TVelmora::importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
+                                             const std::string& PEcf) {
     db::ConectaBanco();
-    Dao dao(*db::Conexao);
-    records::RecordArray result(dao.kind());
+    records::RecordArray result(*operation.kind);
     for (int attempt = 1;; ++attempt) {
         try {
-            db::Conexao->startTransaction(db::Isolation::Snapshot);
-            dao.CarregaRegistros(PCodEmpresa, PEcf, result);
-            MarcaIntegECF(PCodEmpresa, PEcf, Dao::queueTable);
-            db::ConfirmaTransacao();
+            db::Transaction snapshot(*db::Conexao, db::Isolation::Snapshot);
+            records::CarregaRegistros(*db::Conexao, PCodEmpresa, PEcf, result);
+            MarcaIntegECF(PCodEmpresa, PEcf, operation.kind->queueTable);
+            snapshot.commit();
             return result;
         } catch (const MarkingError& e) {
-            // The marking has rolled back already.
+            // The marking rolled the snapshot back; its scope leaves it alone.
             if (!e.updateConflict() || attempt == velmora::limits::kImportAttempts) throw;
-        } catch (...) {
-            db::DesfazTransacao();
-            throw;
         }
         pauseBeforeRetry(attempt);
     }
@@ -68,73 +73,29 @@ void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf
     // Preparing belongs in the guard too: a user who may read the queue but
     // not update it fails there.
     try {
-        db::Statement statement(
-            *db::Conexao,
-            "Update integecf set integecf.atualizou = \"X\" where integecf.codempresa = :PCodEmpresa "
-            "and integecf.ecf = :PEcf and integecf.tabela = :PTab");
-        statement.bind("PCodEmpresa", PCodEmpresa);
-        statement.bind("PEcf", PEcf);
-        statement.bind("PTab", table);
+        db::Statement marking = queueStatement(kMarkDelivered, PCodEmpresa, PEcf, table);
         db::AbreTransacao();
-        statement.execute();
+        marking.execute();
     } catch (const std::exception& e) {
         db::DesfazTransacao();
         const auto* cause = dynamic_cast<const db::DatabaseError*>(&e);
-        throw MarkingError(std::string(motivoPrefix) + e.what(), cause ? std::optional(*cause) : std::nullopt);
+        throw MarkingError(std::string(kQueueFault) + e.what(), cause ? std::optional(*cause) : std::nullopt);
     }
-}
-
-records::RecordArray TVelmora::ImportaProdutos(const std::string& e, const std::string& t) {
-    return importa<records::TProdutoDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaClientes(const std::string& e, const std::string& t) {
-    return importa<records::TClienteDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaOperadores(const std::string& e, const std::string& t) {
-    return importa<records::TCadoperDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaUsuarios(const std::string& e, const std::string& t) {
-    return importa<records::TCadusuaDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaVendedores(const std::string& e, const std::string& t) {
-    return importa<records::TVendendDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaTpOperacao(const std::string& e, const std::string& t) {
-    return importa<records::TCdopercDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaFornecedores(const std::string& e, const std::string& t) {
-    return importa<records::TForneceDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaPedidoC(const std::string& e, const std::string& t) {
-    return importa<records::TPedidocDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaPedidoi(const std::string& e, const std::string& t) {
-    return importa<records::TPedidoiDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaDocurec(const std::string& e, const std::string& t) {
-    return importa<records::TDocurecDao>(e, t);
-}
-records::RecordArray TVelmora::ImportaMovirec(const std::string& e, const std::string& t) {
-    return importa<records::TMovirecDao>(e, t);
 }
 
 void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) {
     db::ConectaBanco();
+    std::optional<db::Transaction> transaction;  // rolled back on the way out unless committed
     try {
-        db::Statement statement(
-            *db::Conexao,
-            "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
-            "and integecf.tabela = :PTab and integecf.atualizou = \"X\"");
-        statement.bind("PCodEmpresa", PCodEmpresa);
-        statement.bind("PEcf", PEcf);
-        statement.bind("PTab", PTabela);
-        db::AbreTransacao();
-        statement.execute();
+        db::Statement deletion = queueStatement(kDeleteAcknowledged, PCodEmpresa, PEcf, PTabela);
+        // Read committed, waiting at most kLockTimeoutSeconds for a row an
+        // import holds.
+        transaction.emplace(*db::Conexao, db::Isolation::ReadCommitted);
+        deletion.execute();
     } catch (const std::exception& e) {
-        db::DesfazTransacao();
-        throw velmora::Exception(std::string(motivoPrefix) + e.what());
+        throw velmora::Exception(std::string(kQueueFault) + e.what());
     }
-    db::ConfirmaTransacao();
+    transaction->commit();
 }
 
 double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) {

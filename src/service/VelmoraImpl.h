@@ -3,37 +3,44 @@
 // snapshot transaction so that nothing is marked that was not delivered.
 #pragma once
 
-#include "records/query_frame.h"
+#include "common/exception.h"
+#include "db/connection.h"
 #include "service/VelmoraIntf.h"
 #include "soap/registries.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace service {
 
+// The failure of a marking, rolled back and worded for the terminal. It
+// keeps the database's error that caused it (code, SQLSTATE, and whether a
+// rival transaction got there first, so the import can retry).
+class MarkingError : public velmora::Exception {
+public:
+    MarkingError(const std::string& message, std::optional<db::DatabaseError> cause)
+        : velmora::Exception(message), cause_(std::move(cause)) {}
+    // Empty when the failure did not come from the database.
+    const std::optional<db::DatabaseError>& cause() const noexcept { return cause_; }
+    bool updateConflict() const noexcept { return cause_ && cause_->updateConflict(); }
+
+private:
+    std::optional<db::DatabaseError> cause_;
+};
+
 class TVelmora : public soap::TInvokableClass, public IVelmora {
 public:
-    records::RecordArray ImportaProdutos(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaClientes(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaOperadores(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaUsuarios(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaVendedores(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaTpOperacao(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaFornecedores(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaPedidoC(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaPedidoi(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaDocurec(const std::string& PCodEmpresa, const std::string& PEcf) override;
-    records::RecordArray ImportaMovirec(const std::string& PCodEmpresa, const std::string& PEcf) override;
+    records::RecordArray importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
+                                       const std::string& PEcf) override;
     double BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) override;
     void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) override;
 
     // Marks every queue row of the company, terminal and table as delivered,
-    // in the transaction active on Conexao. Not part of IVelmora.
+    // in Conexao's current transaction (the contract's AbreTransacao begins
+    // one when there is none). On failure it rolls that transaction back
+    // (DesfazTransacao) and throws MarkingError. Not part of IVelmora.
     void MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table);
-
-private:
-    template <class Dao>
-    records::RecordArray importa(std::string_view PCodEmpresa, std::string_view PEcf);
 };
 
 }  // namespace service

@@ -1,16 +1,7 @@
+// IVelmora's entry in the interface registry: the imports from the table, in
+// its order, then BuscaEstoque and DeletaIntegECF.
 #include "service/VelmoraIntf.h"
 
-#include "records/UClassCadoper.h"
-#include "records/UClassCadusua.h"
-#include "records/UClassCdoperc.h"
-#include "records/UClassCliente.h"
-#include "records/UClassDocurec.h"
-#include "records/UClassFornece.h"
-#include "records/UClassMovirec.h"
-#include "records/UClassPedidoc.h"
-#include "records/UClassPedidoi.h"
-#include "records/UClassProduto.h"
-#include "records/UClassVendend.h"
 #include "soap/registries.h"
 
 namespace service {
@@ -23,20 +14,6 @@ using soap::TInvokableClass;
 
 IVelmora& velmora(TInvokableClass& object) { return dynamic_cast<IVelmora&>(object); }
 
-using Import = records::RecordArray (IVelmora::*)(const std::string&, const std::string&);
-
-Operation importOperation(const char* name, Import method, const records::RecordKind& kind) {
-    Operation op;
-    op.name = name;
-    op.paramNames = {"PCodEmpresa", "PEcf"};
-    op.result = ResultKind::RecordArray;
-    op.recordKind = &kind;
-    op.invoke = [method](TInvokableClass& self, const Params& p) -> soap::CallResult {
-        return (velmora(self).*method)(p.at(0), p.at(1));
-    };
-    return op;
-}
-
 }  // namespace
 
 void registerIVelmora() {
@@ -44,37 +21,28 @@ void registerIVelmora() {
     entry.name = "IVelmora";
     entry.unit = "VelmoraIntf";
     auto& ops = entry.operations;
-    ops.push_back(importOperation("ImportaProdutos", &IVelmora::ImportaProdutos, records::TRegistroProduto));
-    ops.push_back(importOperation("ImportaClientes", &IVelmora::ImportaClientes, records::TRegistroCliente));
-    ops.push_back(importOperation("ImportaOperadores", &IVelmora::ImportaOperadores, records::TRegistroCadoper));
-    ops.push_back(importOperation("ImportaUsuarios", &IVelmora::ImportaUsuarios, records::TRegistroCadusua));
-    ops.push_back(importOperation("ImportaVendedores", &IVelmora::ImportaVendedores, records::TRegistroVendend));
-    ops.push_back(importOperation("ImportaTpOperacao", &IVelmora::ImportaTpOperacao, records::TRegistroCdoperc));
-    ops.push_back(importOperation("ImportaFornecedores", &IVelmora::ImportaFornecedores, records::TRegistroFornece));
-    ops.push_back(importOperation("ImportaPedidoC", &IVelmora::ImportaPedidoC, records::TRegistroPedidoc));
-    ops.push_back(importOperation("ImportaPedidoi", &IVelmora::ImportaPedidoi, records::TRegistroPedidoi));
-    ops.push_back(importOperation("ImportaDocurec", &IVelmora::ImportaDocurec, records::TRegistroDocurec));
-    ops.push_back(importOperation("ImportaMovirec", &IVelmora::ImportaMovirec, records::TRegistroMovirec));
-
-    Operation estoque;
-    estoque.name = "BuscaEstoque";
-    estoque.paramNames = {"PCodEmp", "PCodProd", "PGrade"};
-    estoque.result = ResultKind::Double;
-    estoque.invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
-        return velmora(self).BuscaEstoque(p.at(0), p.at(1), p.at(2));
-    };
-    ops.push_back(std::move(estoque));
-
-    Operation deleta;
-    deleta.name = "DeletaIntegECF";
-    deleta.paramNames = {"PCodEmpresa", "PEcf", "PTabela"};
-    deleta.result = ResultKind::None;
-    deleta.invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
-        velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
-        return std::monostate{};
-    };
-    ops.push_back(std::move(deleta));
-
+    for (const ImportOperation& import : kImportOperations) {
+        ops.push_back({.name = std::string(import.name),
+                       .paramNames = {"PCodEmpresa", "PEcf"},
+                       .result = ResultKind::RecordArray,
+                       .recordKind = import.kind,
+                       .invoke = [&import](TInvokableClass& self, const Params& p) -> soap::CallResult {
+                           return velmora(self).importRecords(import, p.at(0), p.at(1));
+                       }});
+    }
+    ops.push_back({.name = "BuscaEstoque",
+                   .paramNames = {"PCodEmp", "PCodProd", "PGrade"},
+                   .result = ResultKind::Double,
+                   .invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
+                       return velmora(self).BuscaEstoque(p.at(0), p.at(1), p.at(2));
+                   }});
+    ops.push_back({.name = "DeletaIntegECF",
+                   .paramNames = {"PCodEmpresa", "PEcf", "PTabela"},
+                   .result = ResultKind::None,
+                   .invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
+                       velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
+                       return std::monostate{};
+                   }});
     soap::InvRegistry::instance().registerInterface(std::move(entry));
 }
 

@@ -1,6 +1,7 @@
 // Mapping ":Name" parameters to "?" positions without touching strings and
 // comments; and the script splitter the test databases are built with.
-#include "db/named_parameters.h"
+#include "common/text.h"
+#include "db/statement.h"
 #include "support/sql_script.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +35,9 @@ TEST(NamedParameters, QuotedTextAndCommentsAreLeftAlone) {
 }
 
 TEST(NamedParameters, NamesCompareWithoutRegardToCase) {
-    EXPECT_TRUE(db::equalsIgnoringCase("PCodEmpresa", "pcodempresa"));
-    EXPECT_FALSE(db::equalsIgnoringCase("PEcf", "PEcf2"));
-    EXPECT_FALSE(db::equalsIgnoringCase("\xC9", "\xE9"));  // ASCII letters only
+    EXPECT_TRUE(velmora::equalsIgnoringCase("PCodEmpresa", "pcodempresa"));
+    EXPECT_FALSE(velmora::equalsIgnoringCase("PEcf", "PEcf2"));
+    EXPECT_FALSE(velmora::equalsIgnoringCase("\xC9", "\xE9"));  // ASCII letters only
 }
 
 TEST(SqlScript, SplitsOnTerminatorsOutsideQuotesAndComments) {

@@ -1,7 +1,7 @@
 // Every column type a real database holds, read by each reading rule, on a
 // dialect-1 and on a dialect-3 database (they store numbers and dates
 // differently but must read the same).
-#include "db/db_error.h"
+#include "db/connection.h"
 #include "db/statement.h"
 #include "support/test_database.h"
 

@@ -1,7 +1,7 @@
 // Statements against a real database: named parameters, texts crossing the
 // WIN1252 boundary, column lookup, and running a statement again.
 #include "db/statement.h"
-#include "db/db_error.h"
+#include "db/connection.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>

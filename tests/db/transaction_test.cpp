@@ -1,6 +1,7 @@
-// The connection's one transaction, statements run without one, isolation
-// between connections, and what a failed attachment reports.
-#include "db/db_error.h"
+// The scoped transaction and the connection's one current transaction,
+// statements run without one, isolation between connections, and what a
+// failed attachment reports.
+#include "db/transaction.h"
 #include "db/statement.h"
 #include "support/test_database.h"
 
@@ -42,31 +43,99 @@ protected:
     db::Connection a, b;
 };
 
-TEST_F(Transactions, CommitKeepsAndRollbackUndoes) {
+TEST_F(Transactions, CommitKeepsAndLeavingTheScopeUndoes) {
     EXPECT_FALSE(a.inTransaction());
-    a.startTransaction();
-    EXPECT_TRUE(a.inTransaction());
-    run(a, "insert into q values (3, null)");
-    EXPECT_EQ(count(a), 3);  // its own work is visible inside
-    EXPECT_EQ(count(b), 2);  // and nowhere else yet
-    a.rollback();
+    {
+        db::Transaction t(a);
+        EXPECT_TRUE(a.inTransaction());
+        EXPECT_TRUE(t.isActive());
+        run(a, "insert into q values (3, null)");
+        EXPECT_EQ(count(a), 3);  // its own work is visible inside
+        EXPECT_EQ(count(b), 2);  // and nowhere else yet
+    }
     EXPECT_FALSE(a.inTransaction());
     EXPECT_EQ(count(b), 2);
 
-    a.startTransaction(db::Isolation::ReadCommitted);
-    run(a, "insert into q values (4, null)");
-    a.commit();
-    EXPECT_FALSE(a.inTransaction());
+    {
+        db::Transaction t(a, db::Isolation::ReadCommitted);
+        run(a, "insert into q values (4, null)");
+        t.commit();
+        EXPECT_FALSE(t.isActive());
+        EXPECT_FALSE(a.inTransaction());
+    }  // nothing left to undo
+    EXPECT_EQ(count(b), 3);
+
+    {
+        db::Transaction t(a);
+        run(a, "insert into q values (5, null)");
+        t.rollback();
+        EXPECT_FALSE(a.inTransaction());
+    }
     EXPECT_EQ(count(b), 3);
 }
 
 TEST_F(Transactions, EndingOrStartingTwiceIsAnError) {
-    EXPECT_THROW(a.commit(), DatabaseError);
-    EXPECT_THROW(a.rollback(), DatabaseError);
-    a.startTransaction();
-    EXPECT_THROW(a.startTransaction(), DatabaseError);
-    EXPECT_TRUE(a.inTransaction());
-    a.commit();
+    EXPECT_THROW(db::commitCurrent(a), DatabaseError);
+    EXPECT_THROW(db::rollbackCurrent(a), DatabaseError);
+    db::Transaction t(a);
+    EXPECT_THROW(db::Transaction{a}, DatabaseError);
+    EXPECT_TRUE(t.isActive());
+    t.commit();
+    EXPECT_THROW(t.commit(), DatabaseError);
+    EXPECT_THROW(t.rollback(), DatabaseError);
+}
+
+// The contract's routines end the current transaction through the
+// connection, e.g. a marking that failed rolls back the import's transaction:
+// the scoped object must then leave alone what is no longer its own, also a
+// transaction begun after it by someone else.
+TEST_F(Transactions, AScopedTransactionEndedThroughTheConnectionIsNotEndedAgain) {
+    {
+        db::Transaction t(a);
+        run(a, "insert into q values (3, null)");
+        db::rollbackCurrent(a);
+        EXPECT_FALSE(t.isActive());
+        EXPECT_THROW(t.commit(), DatabaseError);
+
+        db::Transaction(a).leaveOpen();  // another, left current
+        run(a, "insert into q values (4, null)");
+        EXPECT_FALSE(t.isActive());
+    }
+    ASSERT_TRUE(a.inTransaction()) << "the first scope ended a transaction it did not begin";
+    db::commitCurrent(a);
+    EXPECT_EQ(count(b, "id = 3"), 0);
+    EXPECT_EQ(count(b, "id = 4"), 1);
+}
+
+// A commit that fails (here refused by a commit trigger) leaves the
+// transaction current; the scope's end then rolls it back.
+TEST_F(Transactions, AFailedCommitIsRolledBackAtTheEndOfTheScope) {
+    database.run(R"sql(
+create exception refused 'commit refused';
+set term ^ ;
+create trigger refuse_commit on transaction commit as
+begin
+  if (exists(select 1 from q where id = 99)) then exception refused;
+end^
+set term ; ^
+)sql");
+    db::Connection c;  // database triggers are read when attaching
+    c.open(database.params());
+    {
+        db::Transaction t(c);
+        run(c, "insert into q values (99, null)");
+        try {
+            t.commit();
+            FAIL() << "the commit trigger did not refuse";
+        } catch (const DatabaseError& e) {
+            EXPECT_NE(std::string(e.what()).find("commit refused"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(t.isActive());
+        EXPECT_TRUE(c.inTransaction());
+    }
+    EXPECT_FALSE(c.inTransaction());
+    EXPECT_EQ(count(b), 2);
+    EXPECT_EQ(count(c), 2);  // and the connection goes on
 }
 
 TEST_F(Transactions, StatementsWithoutTransactionCommitOnTheirOwn) {
@@ -97,22 +166,24 @@ TEST_F(Transactions, AFailedStatementLeavesNothingBehind) {
 }
 
 TEST_F(Transactions, SnapshotSeesOneStateOfTheDatabase) {
-    a.startTransaction(db::Isolation::Snapshot);
+    db::Transaction t(a, db::Isolation::Snapshot);
     EXPECT_EQ(count(a), 2);
     database.execute("insert into q values (3, null)");
     EXPECT_EQ(count(a), 2);  // the row committed meanwhile stays out of sight
     run(a, "update q set mark = 'X'");
-    a.commit();
+    t.commit();
     EXPECT_EQ(count(b, "mark = 'X'"), 2);  // only the rows it could see
     EXPECT_EQ(count(b), 3);
 }
 
 TEST_F(Transactions, ConcurrentUpdateInSnapshotIsAnUpdateConflict) {
-    a.startTransaction(db::Isolation::Snapshot);
+    db::Transaction t(a, db::Isolation::Snapshot);
     EXPECT_EQ(count(a), 2);
-    b.startTransaction(db::Isolation::ReadCommitted);
-    run(b, "update q set mark = 'B' where id = 1");
-    b.commit();
+    {
+        db::Transaction rival(b, db::Isolation::ReadCommitted);
+        run(b, "update q set mark = 'B' where id = 1");
+        rival.commit();
+    }
     try {
         run(a, "update q set mark = 'X' where id = 1");
         FAIL() << "updated a row another transaction changed after the snapshot";
@@ -121,16 +192,16 @@ TEST_F(Transactions, ConcurrentUpdateInSnapshotIsAnUpdateConflict) {
         EXPECT_NE(std::string(e.what()).find("update conflicts with concurrent update"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(a.inTransaction());  // the caller rolls back and retries
-    a.rollback();
+    t.rollback();
     EXPECT_EQ(count(a, "mark = 'B'"), 1);
 }
 
 TEST_F(Transactions, AResultOutlivingItsTransactionFailsCleanly) {
-    a.startTransaction();
+    db::Transaction t(a);
     db::Statement s(a, "select id from q order by id");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
-    a.commit();
+    t.commit();
     EXPECT_THROW(while (r.next()){}, DatabaseError);
     EXPECT_EQ(count(a), 2);  // the connection goes on without a transaction
 }
@@ -140,7 +211,7 @@ TEST_F(Transactions, StatementsNeedAnOpenConnection) {
     EXPECT_FALSE(unopened.isOpen());
     EXPECT_FALSE(unopened.inTransaction());
     EXPECT_THROW(db::Statement(unopened, "select 1 from rdb$database"), DatabaseError);
-    EXPECT_THROW(unopened.startTransaction(), DatabaseError);
+    EXPECT_THROW(db::Transaction{unopened}, DatabaseError);
     EXPECT_THROW(a.open(database.params()), DatabaseError);  // already open
 }
 

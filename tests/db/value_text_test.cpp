@@ -1,7 +1,6 @@
 // Numbers and dates as text and back: the forms the reading rules produce
 // and the texts they accept.
-#include "db/date_time.h"
-#include "db/number_text.h"
+#include "db/conversions.h"
 
 #include <gtest/gtest.h>
 

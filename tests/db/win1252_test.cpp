@@ -1,6 +1,6 @@
 // The WIN1252 <-> UTF-8 table: every byte survives a round trip, the 0x80-0x9F
 // block maps to its typographic characters, and bad input never breaks it.
-#include "db/win1252.h"
+#include "db/conversions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,7 @@
 // prefixes and addresses checked on the parsed document.
 #include "publish_test_support.h"
 
-#include "records/UClassCadoper.h"
-#include "records/UClassProduto.h"
+#include "records/kinds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The two date patterns: one writes minutes and seconds (the hour is lost),
 // the other hours and minutes; day zero stands for NULL.
-#include "records/reading_rules.h"
+#include "records/query_frame.h"
 
 #include <gtest/gtest.h>
 

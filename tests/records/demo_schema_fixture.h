@@ -1,9 +1,10 @@
 // The demo database's schema in a fresh database, and one connection whose
 // transaction a test fills with its own rows and reads them back through the
-// query classes; rolling back leaves the schema empty for the next case.
+// query frame; rolling back leaves the schema empty for the next case.
 #pragma once
 
 #include "db/statement.h"
+#include "db/transaction.h"
 #include "records/query_frame.h"
 #include "support/demo_script.h"
 #include "support/test_database.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,15 +25,13 @@ class DemoSchema : public ::testing::Test {
 protected:
     void SetUp() override {
         connection.open(database.params());
-        connection.startTransaction(db::Isolation::Snapshot);
+        transaction.emplace(connection, db::Isolation::Snapshot);
     }
-    void TearDown() override {
-        if (connection.inTransaction()) connection.rollback();
-    }
+    void TearDown() override { transaction.reset(); }
     // Forgets every row added since the last rollback.
     void restart() {
-        connection.rollback();
-        connection.startTransaction(db::Isolation::Snapshot);
+        transaction.reset();
+        transaction.emplace(connection, db::Isolation::Snapshot);
     }
 
     void exec(const std::string& sql) { db::Statement(connection, sql).execute(); }
@@ -52,9 +52,10 @@ protected:
         exec("insert into integecf (" + columns + ") values (" + values + ")");
     }
 
-    records::RecordArray load(const records::TDao& dao, std::string_view empresa = "1", std::string_view ecf = "001") {
-        records::RecordArray out(dao.kind());
-        dao.CarregaRegistros(empresa, ecf, out);
+    records::RecordArray load(const records::RecordKind& kind, std::string_view empresa = "1",
+                              std::string_view ecf = "001") {
+        records::RecordArray out(kind);
+        records::CarregaRegistros(connection, empresa, ecf, out);
         return out;
     }
 
@@ -80,6 +81,7 @@ protected:
 
     testsupport::TestDatabase database{demoScript("schema.sql")};
     db::Connection connection;
+    std::optional<db::Transaction> transaction;  // rolled back at the end of each case
 };
 
 }  // namespace recordstest

@@ -37,10 +37,10 @@ protected:
 
     // One source row of the kind with `columns` = `values`, queued once.
     records::RecordArray readRow(const KindCase& k, const std::string& columns, const std::string& values) {
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), columns, values));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k)), 'I');
-        records::RecordArray got = load(*dao);
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
+        records::RecordArray got = load(kind);
         // Callers read record 0: stop here rather than read past the end.
         if (got.size() != 1) throw std::runtime_error(std::to_string(got.size()) + " records instead of 1");
         return got;
@@ -64,7 +64,7 @@ TEST_F(FieldReading, EveryDateColumnReadsWithItsKindsPattern) {
         SCOPED_TRACE(c.table);
         restart();
         const KindCase& k = kindCase(c.table);
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         const std::vector<std::string> dates = dateColumns(c.table);
         ASSERT_EQ(dates.size(), c.dates);
         std::string columns, withTime, dateOnly;
@@ -76,10 +76,10 @@ TEST_F(FieldReading, EveryDateColumnReadsWithItsKindsPattern) {
         exec(insertRow(k, keyValues(k, "1"), columns, withTime));
         exec(insertRow(k, keyValues(k, "2"), columns, dateOnly));
         exec(insertRow(k, keyValues(k, "3")));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "1")), 'A', "2024-03-01");
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "2")), 'B', "2024-03-02");
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k, "3")), 'C', "2024-03-03");
-        const records::RecordArray got = load(*dao);
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "1")), 'A', "2024-03-01");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "2")), 'B', "2024-03-02");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "3")), 'C', "2024-03-03");
+        const records::RecordArray got = load(kind);
         ASSERT_EQ(actions(got), "ABC");
         for (const std::string& d : dates)
             EXPECT_EQ(texts(got, d), (Strings{c.withTime, "10.03.2010 00:00", "30.12.1899 00:00"})) << d;
@@ -141,7 +141,7 @@ TEST_F(FieldReading, UnfilledFieldsStayEmptyWhateverTheTableHolds) {
 // texts empty.
 TEST_F(FieldReading, ProductNumbersConvertFromEveryNumericColumnType) {
     const KindCase& k = kindCase("Produto");
-    const auto dao = k.make(connection);
+    const records::RecordKind& kind = *k.kind;
     // Diasestminimo NUMERIC(9,2) and Diasestmaximo DOUBLE into integers;
     // Aliqipi NUMERIC(4,2) (a scaled SMALLINT), Aliqiss NUMERIC(9,2) (a scaled
     // INTEGER), Preco NUMERIC(15,2) (a DOUBLE in dialect 1) and Peso DOUBLE into
@@ -153,7 +153,7 @@ TEST_F(FieldReading, ProductNumbersConvertFromEveryNumericColumnType) {
     exec(insertRow(k, keyValues(k, "3"), columns, "-2.5, 0.49, null, null, null, null, null, null, null"));
     for (const char* s : {"1", "2", "3"})
         queue("1", "001", "PRODUTO", queueKeys(k, keyValues(k, s)), s[0], std::string("2024-03-0") + s);
-    const records::RecordArray got = load(*dao);
+    const records::RecordArray got = load(kind);
     ASSERT_EQ(actions(got), "123");
 
     auto integers = [&](const char* name) {

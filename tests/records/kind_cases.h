@@ -1,19 +1,9 @@
-// The eleven record kinds as the queue names them: source table, query class,
-// and the key columns each joins on (queue key number, column, a key value),
-// so that one test can exercise every kind the same way.
+// Every record kind of the service's table of imports, with its source table
+// and the key columns it joins on (queue key number, column, a key value), so
+// that one test can exercise every kind the same way.
 #pragma once
 
-#include "records/UClassCadoperDao.h"
-#include "records/UClassCadusuaDao.h"
-#include "records/UClassCdopercDao.h"
-#include "records/UClassClienteDao.h"
-#include "records/UClassDocurecDao.h"
-#include "records/UClassForneceDao.h"
-#include "records/UClassMovirecDao.h"
-#include "records/UClassPedidocDao.h"
-#include "records/UClassPedidoiDao.h"
-#include "records/UClassProdutoDao.h"
-#include "records/UClassVendendDao.h"
+#include "service/VelmoraIntf.h"
 
 #include <memory>
 #include <stdexcept>
@@ -30,46 +20,56 @@ struct Key {
 };
 
 struct KindCase {
-    const char* table;
-    const char* queueTable;
-    std::unique_ptr<records::TDao> (*make)(db::Connection&);
+    std::string table;  // the source table, named as the kind's unit names it
+    const records::RecordKind* kind;
     std::vector<Key> keys;
     // Columns outside the key that the table requires, with their values.
     const char* requiredColumns = "";
     const char* requiredValues = "";
 };
 
-template <class Dao>
-std::unique_ptr<records::TDao> make(db::Connection& c) {
-    return std::make_unique<Dao>(c);
-}
-
+// Each kind of the service's table of imports, with its source table's keys.
 // CHAR(2) keys ("V", "L") are stored blank-padded while the queue holds them
 // in VARCHAR without the blank: they must still join.
 inline const std::vector<KindCase>& kindCases() {
-    static const std::vector<KindCase> cases = {
+    struct Keys {
+        const char* table;
+        std::vector<Key> keys;
+        const char* requiredColumns = "";
+        const char* requiredValues = "";
+    };
+    static const Keys keys[] = {
         // clang-format off
-        {"Cadoper", "CADOPER", make<records::TCadoperDao>, {{0, "Codoper", "OP1"}}},
-        {"Produto", "PRODUTO", make<records::TProdutoDao>, {{0, "Codprod", "7891000100103"}}},
-        {"Cliente", "CLIENTE", make<records::TClienteDao>, {{0, "Codcliente", "1001"}}},
-        {"Cadusua", "CADUSUA", make<records::TCadusuaDao>, {{0, "Usuario", "MARIA"}}},
-        {"Vendend", "VENDEND", make<records::TVendendDao>, {{0, "Codvendedor", "003"}}},
-        {"Cdoperc", "CDOPERC", make<records::TCdopercDao>, {{0, "Codoper", "5102"}}},
-        {"Fornece", "FORNECE", make<records::TForneceDao>, {{0, "Codfornec", "501"}}},
-        {"Pedidoc", "PEDIDOC", make<records::TPedidocDao>,
-         {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"}}},
+        {"Cadoper", {{0, "Codoper", "OP1"}}},
+        {"Produto", {{0, "Codprod", "7891000100103"}}},
+        {"Cliente", {{0, "Codcliente", "1001"}}},
+        {"Cadusua", {{0, "Usuario", "MARIA"}}},
+        {"Vendend", {{0, "Codvendedor", "003"}}},
+        {"Cdoperc", {{0, "Codoper", "5102"}}},
+        {"Fornece", {{0, "Codfornec", "501"}}},
+        {"Pedidoc", {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"}}},
         // chave3 is not part of an item's key.
-        {"Pedidoi", "PEDIDOI", make<records::TPedidoiDao>,
-         {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"},
-          {4, "Codprod", "7891000100103"}, {5, "Codgrade", "UN"}},
+        {"Pedidoi", {{0, "Codempresa", "1"}, {1, "Tipopedido", "V"}, {2, "Codpedido", "000123"},
+                     {4, "Codprod", "7891000100103"}, {5, "Codgrade", "UN"}},
          "Sequencia", "(select coalesce(max(Sequencia), 0) + 1 from Pedidoi)"},
-        {"Docurec", "DOCUREC", make<records::TDocurecDao>,
-         {{0, "Codempresa", "1"}, {1, "Codcliente", "1001"}, {2, "Tipodocto", "DP"}, {3, "Coddocto", "000123/1"}}},
-        {"Movirec", "MOVIREC", make<records::TMovirecDao>,
-         {{0, "Codempresa", "1"}, {1, "Tipodocto", "DP"}, {2, "Coddocto", "000123/1"}, {3, "Codcliente", "1001"},
-          {4, "Tipomov", "L"}, {5, "Numord", "1"}}},
+        {"Docurec", {{0, "Codempresa", "1"}, {1, "Codcliente", "1001"}, {2, "Tipodocto", "DP"}, {3, "Coddocto", "000123/1"}}},
+        {"Movirec", {{0, "Codempresa", "1"}, {1, "Tipodocto", "DP"}, {2, "Coddocto", "000123/1"}, {3, "Codcliente", "1001"},
+                     {4, "Tipomov", "L"}, {5, "Numord", "1"}}},
         // clang-format on
     };
+    static const std::vector<KindCase> cases = [] {
+        std::vector<KindCase> all;
+        for (const service::ImportOperation& import : service::kImportOperations) {
+            const records::RecordKind& kind = *import.kind;
+            const std::string table(kind.unit.substr(std::string_view("UClass").size()));
+            const Keys* k = nullptr;
+            for (const Keys& candidate : keys)
+                if (candidate.table == table) k = &candidate;
+            if (!k) throw std::logic_error("no test keys for the kind of " + std::string(import.name));
+            all.push_back({table, &kind, k->keys, k->requiredColumns, k->requiredValues});
+        }
+        return all;
+    }();
     return cases;
 }
 

@@ -23,26 +23,26 @@ TEST_F(QueueJoin, EveryNamedKeyMustMatchAndUnnamedKeysAreIgnored) {
     for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
         restart();
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         const std::vector<std::string> keys = keyValues(k);
         exec(insertRow(k, keys));
         const std::vector<std::string> exact = queueKeys(k, keys);
-        queue("1", "001", k.queueTable, exact, 'A');
+        queue("1", "001", k.kind->queueTable, exact, 'A');
 
         // One row per key that differs from the source row in that key alone.
         char action = 'B';
         for (const Key& key : k.keys) {
             std::vector<std::string> off = exact;
             off[key.chave] += "9";
-            queue("1", "001", k.queueTable, off, action++);
+            queue("1", "001", k.kind->queueTable, off, action++);
         }
         // The keys the kind does not name may hold anything.
         std::vector<std::string> noise = exact;
         for (std::string& c : noise)
             if (c.empty()) c = "qualquer";
-        queue("1", "001", k.queueTable, noise, 'Z', "2024-03-02");
+        queue("1", "001", k.kind->queueTable, noise, 'Z', "2024-03-02");
 
-        EXPECT_EQ(sorted(actions(load(*dao))), "AZ");
+        EXPECT_EQ(sorted(actions(load(kind))), "AZ");
     }
 }
 
@@ -50,31 +50,31 @@ TEST_F(QueueJoin, OnlyTheCallersCompanyTerminalAndTheKindsOwnTableCount) {
     for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
         restart();
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         const std::vector<std::string> keys = keyValues(k);
         exec(insertRow(k, keys));
         const std::vector<std::string> chaves = queueKeys(k, keys);
-        std::string lower = k.queueTable;
+        std::string lower(k.kind->queueTable);
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const char* otherTable = std::string_view(k.queueTable) == "PRODUTO" ? "CLIENTE" : "PRODUTO";
+        const char* otherTable = k.kind->queueTable == "PRODUTO" ? "CLIENTE" : "PRODUTO";
 
-        queue("1", "001", k.queueTable, chaves, 'A');
-        queue("2", "001", k.queueTable, chaves, 'C');
-        queue("1", "002", k.queueTable, chaves, 'T');
+        queue("1", "001", k.kind->queueTable, chaves, 'A');
+        queue("2", "001", k.kind->queueTable, chaves, 'C');
+        queue("1", "002", k.kind->queueTable, chaves, 'T');
         queue("1", "001", lower, chaves, 'L');
         queue("1", "001", otherTable, chaves, 'O');
 
         // One array for all calls: each call replaces what it held.
-        records::RecordArray got(dao->kind());
+        records::RecordArray got(kind);
         for (const auto& [empresa, ecf, expected] :
              {std::tuple{"1", "001", "A"}, {"2", "001", "C"}, {"1", "002", "T"}}) {
-            dao->CarregaRegistros(empresa, ecf, got);
+            records::CarregaRegistros(connection, empresa, ecf, got);
             EXPECT_EQ(actions(got), expected) << empresa << "/" << ecf;
         }
         // Passed on as given: swapped or with a leading blank, nothing matches.
-        EXPECT_EQ(actions(load(*dao, "001", "1")), "");
-        EXPECT_EQ(actions(load(*dao, " 1", "001")), "");
-        EXPECT_EQ(actions(load(*dao, "1", "")), "");
+        EXPECT_EQ(actions(load(kind, "001", "1")), "");
+        EXPECT_EQ(actions(load(kind, " 1", "001")), "");
+        EXPECT_EQ(actions(load(kind, "1", "")), "");
     }
 }
 
@@ -85,19 +85,19 @@ TEST_F(QueueJoin, RecordsComeInQueueOrderOnePerQueueRowSellersByCode) {
     for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
         restart();
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         const std::string lastKey = k.keys.back().column;
         std::vector<std::vector<std::string>> rows;
         for (const char* suffix : {"1", "2", "3"}) {
             rows.push_back(keyValues(k, suffix));
             exec(insertRow(k, rows.back()));
         }
-        queue("1", "001", k.queueTable, queueKeys(k, rows[0]), 'A', "2024-03-01", "09:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[1]), 'B', "2024-02-28", "20:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[2]), 'C', "2024-03-01", "17:00:00");
-        queue("1", "001", k.queueTable, queueKeys(k, rows[0]), 'D', "2024-02-27", "08:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[0]), 'A', "2024-03-01", "09:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[1]), 'B', "2024-02-28", "20:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[2]), 'C', "2024-03-01", "17:00:00");
+        queue("1", "001", k.kind->queueTable, queueKeys(k, rows[0]), 'D', "2024-02-27", "08:00:00");
 
-        const records::RecordArray got = load(*dao);
+        const records::RecordArray got = load(kind);
         ASSERT_EQ(got.size(), 4u);
         const std::string& first = rows[0].back();
         const std::string& second = rows[1].back();
@@ -116,14 +116,14 @@ TEST_F(QueueJoin, RecordsComeInQueueOrderOnePerQueueRowSellersByCode) {
 
 TEST_F(QueueJoin, SellersFollowTheDatabasesComparisonOfTheirCodes) {
     const KindCase& k = kindCase("Vendend");
-    const auto dao = k.make(connection);
+    const records::RecordKind& kind = *k.kind;
     // Text order, not number order; queued in the opposite order.
     int n = 0;
     for (const char* code : {"9", "10", "100", "02"}) {
         exec(insertRow(k, {code}));
         queue("1", "001", "VENDEND", {code}, 'A', "2024-03-0" + std::to_string(++n));
     }
-    EXPECT_EQ(texts(load(*dao), "Codvendedor"), (std::vector<std::string>{"02", "10", "100", "9"}));
+    EXPECT_EQ(texts(load(kind), "Codvendedor"), (std::vector<std::string>{"02", "10", "100", "9"}));
 }
 
 // Both keep a company column of their own; only the queue's company selects.
@@ -132,12 +132,12 @@ TEST_F(QueueJoin, UsersAndSellersOfAnotherCompanyAreDeliveredWhenQueuedForTheCal
         SCOPED_TRACE(table);
         restart();
         const KindCase& k = kindCase(table);
-        const auto dao = k.make(connection);
+        const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), "Codempresa", "'2'"));
-        queue("1", "001", k.queueTable, queueKeys(k, keyValues(k)), 'I');
-        const records::RecordArray got = load(*dao);
+        queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
+        const records::RecordArray got = load(kind);
         EXPECT_EQ(texts(got, "Codempresa"), (std::vector<std::string>{"2"}));
-        EXPECT_EQ(actions(load(*dao, "2", "001")), "");
+        EXPECT_EQ(actions(load(kind, "2", "001")), "");
     }
 }
 
@@ -145,7 +145,7 @@ TEST_F(QueueJoin, UsersAndSellersOfAnotherCompanyAreDeliveredWhenQueuedForTheCal
 // order with that product and grade comes, whatever its sequence or client.
 TEST_F(QueueJoin, OneItemQueueRowDeliversEveryItemOfThatProductAndGrade) {
     const KindCase& k = kindCase("Pedidoi");
-    const auto dao = k.make(connection);
+    const records::RecordKind& kind = *k.kind;
     const std::vector<std::string> keys = keyValues(k);
     exec(insertRow(k, keys, "Codcliente", "'1001'"));
     exec(insertRow(k, keys, "Codcliente", "'2002'"));
@@ -153,7 +153,7 @@ TEST_F(QueueJoin, OneItemQueueRowDeliversEveryItemOfThatProductAndGrade) {
     std::vector<std::string> chaves = queueKeys(k, keys);
     chaves[3] = "1001";
     queue("1", "001", "PEDIDOI", chaves, 'I');
-    const records::RecordArray got = load(*dao);
+    const records::RecordArray got = load(kind);
     EXPECT_EQ(actions(got), "II");
     std::vector<std::string> clients = texts(got, "Codcliente");
     std::sort(clients.begin(), clients.end());

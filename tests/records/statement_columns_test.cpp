@@ -1,17 +1,8 @@
-// Every query class's statement must select exactly the columns its field
+// Every record kind's statement must select exactly the columns its field
 // table reads, in field order, with integecf.acao last: a column read but not
 // selected fails at run time, one selected but not read is silently lost.
-#include "records/UClassCadoperDao.h"
-#include "records/UClassCadusuaDao.h"
-#include "records/UClassCdopercDao.h"
-#include "records/UClassClienteDao.h"
-#include "records/UClassDocurecDao.h"
-#include "records/UClassForneceDao.h"
-#include "records/UClassMovirecDao.h"
-#include "records/UClassPedidocDao.h"
-#include "records/UClassPedidoiDao.h"
-#include "records/UClassProdutoDao.h"
-#include "records/UClassVendendDao.h"
+
+#include "service/VelmoraIntf.h"
 
 #include <gtest/gtest.h>
 
@@ -52,34 +43,27 @@ std::vector<SelectItem> selectList(std::string_view sql) {
     return items;
 }
 
+// Every kind the service imports, with the source table its unit names.
 struct KindCase {
-    const char* table;
-    std::unique_ptr<records::TDao> (*make)(db::Connection&);
+    std::string table;
+    const records::RecordKind& kind;
 };
 
-template <class Dao>
-std::unique_ptr<records::TDao> make(db::Connection& c) {
-    return std::make_unique<Dao>(c);
+std::vector<KindCase> kindCases() {
+    std::vector<KindCase> cases;
+    for (const service::ImportOperation& import : service::kImportOperations)
+        cases.push_back({std::string(import.kind->unit.substr(std::string_view("UClass").size())), *import.kind});
+    return cases;
 }
 
-const KindCase kinds[] = {
-    {"Cadoper", make<records::TCadoperDao>}, {"Produto", make<records::TProdutoDao>},
-    {"Cliente", make<records::TClienteDao>}, {"Cadusua", make<records::TCadusuaDao>},
-    {"Vendend", make<records::TVendendDao>}, {"Cdoperc", make<records::TCdopercDao>},
-    {"Fornece", make<records::TForneceDao>}, {"Pedidoc", make<records::TPedidocDao>},
-    {"Pedidoi", make<records::TPedidoiDao>}, {"Docurec", make<records::TDocurecDao>},
-    {"Movirec", make<records::TMovirecDao>},
-};
-
 TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
-    db::Connection unopened;  // query classes only keep it
-    for (const KindCase& k : kinds) {
+    for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const auto dao = k.make(unopened);
-        const std::vector<SelectItem> items = selectList(dao->RetornaSQL());
+        const records::RecordKind& kind = k.kind;
+        const std::vector<SelectItem> items = selectList(kind.statement);
 
         std::vector<std::string> read;
-        for (const records::FieldDef& f : dao->kind().fields)
+        for (const records::FieldDef& f : kind.fields)
             if (f.rule != records::ReadRule::NotFilled) read.push_back(std::string(f.name));
 
         ASSERT_EQ(items.size(), read.size());
@@ -90,17 +74,16 @@ TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
         EXPECT_EQ(items.back().table, "integecf");
         EXPECT_EQ(items.back().column, "acao");
         EXPECT_EQ(read.back(), "Acao");
-        EXPECT_EQ(dao->kind().fields.back().name, "Acao");
+        EXPECT_EQ(kind.fields.back().name, "Acao");
     }
 }
 
 TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
-    db::Connection unopened;
-    for (const KindCase& k : kinds) {
+    for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const auto dao = k.make(unopened);
-        const std::string sql(dao->RetornaSQL());
-        const std::string queue(dao->queueTableName());
+        const records::RecordKind& kind = k.kind;
+        const std::string sql(kind.statement);
+        const std::string queue(kind.queueTable);
         EXPECT_EQ(queue, [&] {
             std::string u = k.table;
             for (char& c : u) c = static_cast<char>(std::toupper(c));
@@ -108,12 +91,12 @@ TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
         }());
         EXPECT_NE(sql.find("integecf.tabela = \"" + queue + "\""), std::string::npos);
         EXPECT_NE(sql.find("integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf"), std::string::npos);
-        EXPECT_EQ(dao->kind().unit, "UClass" + std::string(k.table));
-        EXPECT_EQ(dao->kind().recordType, "TRegistro" + std::string(k.table));
-        EXPECT_EQ(dao->kind().arrayType, "TCol" + std::string(k.table));
+        EXPECT_EQ(kind.unit, "UClass" + k.table);
+        EXPECT_EQ(kind.recordType, "TRegistro" + k.table);
+        EXPECT_EQ(kind.arrayType, "TCol" + k.table);
         // Only the sellers are ordered by their code; the rest by queue moment.
         const bool bySeller = lower(sql).find("order by vendend.") != std::string::npos;
-        EXPECT_EQ(bySeller, std::string(k.table) == "Vendend");
+        EXPECT_EQ(bySeller, k.table == "Vendend");
         if (!bySeller) {
             EXPECT_NE(sql.find("Order by integecf.dataatual,integecf.horaatual desc"), std::string::npos);
         }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <stdexcept>
 
 namespace {
 
@@ -79,8 +81,17 @@ bool wholeReal(const std::string& s) {
     return !s.empty() && *end == '\0' && s.find(',') == std::string::npos;
 }
 
+// The expectations above, one for each import of the service's table.
+const ImportCase& importCase(std::string_view operation) {
+    for (const ImportCase& c : kImports)
+        if (c.operation == operation) return c;
+    throw std::logic_error("no expectations for " + std::string(operation));
+}
+
 TEST_F(ImportEnvelope, EveryImportAnswersAnEncodedArrayOfItsOwnRecords) {
-    for (const ImportCase& c : kImports) {
+    ASSERT_EQ(std::size(service::kImportOperations), std::size(kImports));
+    for (const service::ImportOperation& operation : service::kImportOperations) {
+        const ImportCase& c = importCase(operation.name);
         SCOPED_TRACE(c.operation);
         const std::string record = std::string("TRegistro") + c.table;
         const std::string unitNs = std::string("urn:UClass") + c.table;

@@ -3,7 +3,7 @@
 #include "service/VelmoraImpl.h"
 #include "service_fixture.h"
 
-#include "service/marking_error.h"
+#include "db/transaction.h"
 
 #include <ibase.h>
 
@@ -131,14 +131,14 @@ TEST_F(ImportFrame, QueueRowsHeldByAnotherTransactionFailTheImportWithinItsBound
     queue("1", "001", "CADOPER", "A", "row");
     db::Connection holder;
     holder.open(database.params());
-    holder.startTransaction();
+    db::Transaction held(holder);
     db::Statement(holder, "update integecf set horaatual = '09:30:00'").execute();
 
     const auto start = std::chrono::steady_clock::now();
     auto import = std::async(std::launch::async, [this] { return velmora.ImportaOperadores("1", "001"); });
     const bool answered = import.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     const auto waited = std::chrono::steady_clock::now() - start;
-    holder.rollback();  // lets a hanging import go, so the test ends either way
+    held.rollback();  // lets a hanging import go, so the test ends either way
     ASSERT_TRUE(answered) << "no answer within 30 s while the queue rows were held";
     try {
         import.get();
@@ -157,7 +157,7 @@ TEST_F(ImportFrame, AnImportWaitingOnARivalMarkingRetriesAndSucceeds) {
     queue("1", "001", "CADOPER", "A", "row");
     db::Connection rival;
     rival.open(database.params());
-    rival.startTransaction(db::Isolation::Snapshot);
+    db::Transaction rivalMarking(rival, db::Isolation::Snapshot);
     db::Statement mark(rival, "update integecf set atualizou = 'X'");
     mark.execute();
 
@@ -174,7 +174,7 @@ TEST_F(ImportFrame, AnImportWaitingOnARivalMarkingRetriesAndSucceeds) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(done) << "the import did not wait for the rival's marking";
-    rival.commit();
+    rivalMarking.commit();
     terminal.join();
     EXPECT_EQ(failure, "");
     EXPECT_EQ(delivered, 1u);

@@ -5,6 +5,7 @@
 #include "stress/stress_database.h"
 
 #include "db/statement.h"
+#include "db/transaction.h"
 
 namespace stress {
 namespace {
@@ -19,7 +20,7 @@ TEST(ProcessFaults, AnImportKilledDuringItsMarkingLeavesNoRowMarked) {
     // others, then waits there until the process is killed.
     db::Connection holder;
     holder.open(database.params());
-    holder.startTransaction();
+    db::Transaction held(holder);
     db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
     const CgiCall killed = program.call("ImportaOperadores", {{"PCodEmpresa", "1"}, {"PEcf", "E001"}}, "Codoper", 3000);
@@ -28,7 +29,7 @@ TEST(ProcessFaults, AnImportKilledDuringItsMarkingLeavesNoRowMarked) {
     // The dead process still holds the page locks of what it updated; the
     // engine finds it dead at its next deadlock scan (DeadlockTimeout,
     // 10 s by default), so this waits that long, and then goes on.
-    holder.rollback();
+    held.rollback();
 
     EXPECT_EQ(database.countQueue("atualizou = 'X'"), 0) << "rows marked by a killed import";
     const CgiCall again = program.importa("ImportaOperadores", "1", "E001", "Codoper");

@@ -7,6 +7,7 @@
 #include "stress/stress_database.h"
 
 #include "db/statement.h"
+#include "db/transaction.h"
 
 #include <atomic>
 #include <chrono>
@@ -46,15 +47,15 @@ public:
               c.open(params);
               db::Statement mark(c, "update integecf set atualizou = 'R' where " + where);
               while (!stop_) {
-                  c.startTransaction();
+                  db::Transaction hold(c);
                   try {
                       mark.execute();
                       ++holds_;
                       std::this_thread::sleep_for(150ms);
-                      c.commit();
+                      hold.commit();
                   } catch (const std::exception&) {
-                      // The import got in first: let it have the rows, take them next time.
-                      if (c.inTransaction()) c.rollback();
+                      // The import got in first: let it have the rows (the
+                      // scope rolls back), take them next time.
                   }
               }
           }) {}
@@ -143,7 +144,7 @@ TEST_F(RivalImports, AnImportThatKeepsLosingGivesUpUnmarkedAndOneThatWaitsOnceSu
     // import waits for it, loses once and delivers on its next attempt.
     db::Connection rival;
     rival.open(database.params());
-    rival.startTransaction(db::Isolation::Snapshot);
+    db::Transaction rivalMarking(rival, db::Isolation::Snapshot);
     db::Statement hold(rival, "update integecf set atualizou = 'R' where " + rows);
     hold.execute();
     auto pending =
@@ -153,7 +154,7 @@ TEST_F(RivalImports, AnImportThatKeepsLosingGivesUpUnmarkedAndOneThatWaitsOnceSu
     while (readMarkingAudit(database, "X", "E001").tried == lost.tried && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(10ms);
     EXPECT_EQ(pending.wait_for(300ms), std::future_status::timeout) << "the import did not wait for the rival";
-    rival.commit();
+    rivalMarking.commit();
     const CgiCall won = pending.get();
     ASSERT_TRUE(succeeded(won));
     EXPECT_EQ(won.answer.values.size(), 5u);

@@ -6,6 +6,7 @@
 #include "stress/stress_database.h"
 
 #include "db/statement.h"
+#include "db/transaction.h"
 
 #include <chrono>
 #include <future>
@@ -120,7 +121,7 @@ TEST_F(ServerFaults, StoppedWhileTheMarkingIsHalfDoneNoRowStaysMarked) {
     // with every other row updated in its transaction.
     db::Connection holder;
     holder.open(database->params());
-    holder.startTransaction();
+    db::Transaction held(holder);
     db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
 

@@ -2,6 +2,7 @@
 #include "stress/stress_database.h"
 
 #include "db/statement.h"
+#include "db/transaction.h"
 #include "support/demo_script.h"
 
 #include <sys/stat.h>
@@ -77,26 +78,21 @@ ChangeProducer::ChangeProducer(const db::ConnectParams& params) {
 ChangeProducer::~ChangeProducer() = default;
 
 void ChangeProducer::queue(std::string_view company, const std::vector<Change>& changes) {
-    connection_.startTransaction();
-    try {
-        for (const Change& change : changes) {
-            std::size_t index = 0;
-            while (kQueueTables[index].queueName != change.table->queueName) ++index;
-            db::Statement& source = *sources_[index];
-            source.bind("K", change.key);
-            source.bind("T", "Alterado " + change.key);
-            source.execute();
-            queueRow_->bind("E", company);
-            queueRow_->bind("F", change.terminal);
-            queueRow_->bind("T", change.table->queueName);
-            queueRow_->bind("K", change.key);
-            queueRow_->execute();
-        }
-        connection_.commit();
-    } catch (...) {
-        if (connection_.inTransaction()) connection_.rollback();
-        throw;
+    db::Transaction transaction(connection_);
+    for (const Change& change : changes) {
+        std::size_t index = 0;
+        while (kQueueTables[index].queueName != change.table->queueName) ++index;
+        db::Statement& source = *sources_[index];
+        source.bind("K", change.key);
+        source.bind("T", "Alterado " + change.key);
+        source.execute();
+        queueRow_->bind("E", company);
+        queueRow_->bind("F", change.terminal);
+        queueRow_->bind("T", change.table->queueName);
+        queueRow_->bind("K", change.key);
+        queueRow_->execute();
     }
+    transaction.commit();
 }
 
 }  // namespace stress

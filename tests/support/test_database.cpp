@@ -1,8 +1,8 @@
 // Temporary Firebird databases for tests, made through the client's own API.
 #include "support/test_database.h"
 
-#include "db/fb_status.h"
-#include "db/win1252.h"
+#include "db/conversions.h"
+#include "db/firebird.h"
 #include "support/sql_script.h"
 
 #include <sys/stat.h>

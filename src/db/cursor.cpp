@@ -1,22 +1,12 @@
 // Reading the rows of an open result, and the rules that turn a column's
-// value into text, a real, an integer or a date.
-//
-// Text forms: character data as stored (CHAR keeps its blanks); integers as
-// digits; fixed-point values as decimals without trailing zeros ("12.5");
-// floating point in the shortest form that reads back the same; TIMESTAMP
-// (and a dialect-1 DATE) as "dd.mm.yyyy hh:nn:ss", a dialect-3 DATE as
-// "dd.mm.yyyy", TIME as "hh:nn:ss"; BOOLEAN as "True"/"False".
+// value into text, a real, an integer or a date (cursor.h gives the forms).
+#include "db/cursor.h"
 #include "common/limits.h"
-#include "db/statement.h"
 
-#include "db/date_time.h"
-#include "db/db_error.h"
-#include "db/named_parameters.h"
-#include "db/number_text.h"
-#include "db/statement_impl.h"
-#include "db/win1252.h"
+#include "db/firebird.h"
 
 #include <cstring>
+#include <optional>
 
 namespace db {
 namespace {
@@ -69,6 +59,29 @@ const char* typeName(unsigned type) {
     throw DatabaseError(message);
 }
 
+// A value parsed from a column's text, or the error that names the text.
+template <class T>
+T validOrThrow(const std::optional<T>& value, std::string_view win1252, const char* what) {
+    if (!value) notValid(win1252, what);
+    return *value;
+}
+
+// A TIMESTAMP, DATE or TIME value; a time alone stands on day zero.
+DateTime loadMoment(const Column& c, const unsigned char* p) {
+    DateTime d;
+    switch (c.type) {
+    case SQL_TIMESTAMP: {
+        const auto ts = load<ISC_TIMESTAMP>(p);
+        d = decodeFirebirdDate(ts.timestamp_date);
+        decodeFirebirdTime(ts.timestamp_time, d);
+        break;
+    }
+    case SQL_TYPE_DATE: d = decodeFirebirdDate(load<ISC_DATE>(p)); break;
+    default: decodeFirebirdTime(load<ISC_TIME>(p), d); break;
+    }
+    return d;
+}
+
 }  // namespace
 
 Cursor::Impl::~Impl() {
@@ -83,11 +96,7 @@ void Cursor::Impl::close() {
         status.check();
         cursor.release();  // a successful close releases the interface
     }
-    if (ownTransaction) {
-        ownTransaction->commit(status.get());
-        status.check();
-        ownTransaction.release();
-    }
+    if (ownTransaction) fb::commit(ownTransaction, status);
 }
 
 void Cursor::Impl::abandon() noexcept {
@@ -108,6 +117,13 @@ const Column& Cursor::Impl::column(std::size_t index) const {
 }
 
 bool Cursor::Impl::isNull(const Column& c) const { return load<ISC_SHORT>(row.get() + c.nullOffset) != 0; }
+
+const unsigned char* Cursor::Impl::value(const Column& c, const char* what) const {
+    if (!isNull(c)) return row.get() + c.offset;
+    // A NULL text is no value, just like an empty one.
+    if (what && isCharacter(c)) notValid({}, what);
+    return nullptr;
+}
 
 std::string_view Cursor::Impl::rawText(const Column& c) {
     const unsigned char* p = row.get() + c.offset;
@@ -159,9 +175,9 @@ std::size_t Cursor::columnCount() const { return impl_->layout->columns.size(); 
 std::size_t Cursor::findColumn(std::string_view name) const {
     const std::vector<Column>& columns = impl_->layout->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (equalsIgnoringCase(columns[i].alias, name)) return i;
+        if (velmora::equalsIgnoringCase(columns[i].alias, name)) return i;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (equalsIgnoringCase(columns[i].field, name)) return i;
+        if (velmora::equalsIgnoringCase(columns[i].field, name)) return i;
     throw DatabaseError("Field '" + std::string(name) + "' not found");
 }
 
@@ -170,8 +186,8 @@ bool Cursor::isNull(std::size_t column) const { return impl_->isNull(impl_->colu
 void Cursor::appendText(std::size_t column, std::string& out) const {
     Impl& im = *impl_;
     const Column& c = im.column(column);
-    if (im.isNull(c)) return;
-    const unsigned char* p = im.row.get() + c.offset;
+    const unsigned char* p = im.value(c, nullptr);
+    if (!p) return;
     switch (c.type) {
     case SQL_TEXT:
     case SQL_VARYING:
@@ -190,21 +206,14 @@ void Cursor::appendText(std::size_t column, std::string& out) const {
             appendShortestReal(load<double>(p), out);
         return;
     case SQL_TIMESTAMP: {
-        const auto ts = load<ISC_TIMESTAMP>(p);
-        DateTime d = decodeFirebirdDate(ts.timestamp_date);
-        decodeFirebirdTime(ts.timestamp_time, d);
+        const DateTime d = loadMoment(c, p);
         appendDate(d, out);
         out.push_back(' ');
         appendTime(d, out);
         return;
     }
-    case SQL_TYPE_DATE: appendDate(decodeFirebirdDate(load<ISC_DATE>(p)), out); return;
-    case SQL_TYPE_TIME: {
-        DateTime d;
-        decodeFirebirdTime(load<ISC_TIME>(p), d);
-        appendTime(d, out);
-        return;
-    }
+    case SQL_TYPE_DATE: appendDate(loadMoment(c, p), out); return;
+    case SQL_TYPE_TIME: appendTime(loadMoment(c, p), out); return;
     case SQL_BOOLEAN: out.append(load<FB_BOOLEAN>(p) ? "True" : "False"); return;
     case SQL_NULL: return;
     default: cannotRead(c, "text");
@@ -217,108 +226,80 @@ std::string Cursor::text(std::size_t column) const {
     return s;
 }
 
-double Cursor::asReal(std::size_t column) const {
-    Impl& im = *impl_;
+namespace {
+
+// The frame of the typed readers: NULL gives `null` (but a NULL text is no
+// `what`), a text is parsed, any other value loaded from the row.
+template <class T, class Parse, class Load>
+T readTyped(Cursor::Impl& im, std::size_t column, const char* what, T null, Parse parse, Load loadValue) {
     const Column& c = im.column(column);
-    if (im.isNull(c)) {
-        // A NULL text is no number, just like an empty one.
-        if (isCharacter(c)) notValid({}, "floating point value");
-        return 0;
-    }
-    const unsigned char* p = im.row.get() + c.offset;
-    switch (c.type) {
-    case SQL_TEXT:
-    case SQL_VARYING:
-    case SQL_BLOB: {
+    const unsigned char* p = im.value(c, what);
+    if (!p) return null;
+    if (isCharacter(c)) {
         const std::string_view raw = im.rawText(c);
-        if (auto v = parseReal(raw)) return *v;
-        notValid(raw, "floating point value");
+        return validOrThrow(parse(raw), raw, what);
     }
-    case SQL_SHORT:
-    case SQL_LONG:
-    case SQL_INT64: return scaledToReal(loadInteger(c, p), c.scale);
-    case SQL_FLOAT: return widenFloat(load<float>(p));
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT: return load<double>(p);
-    case SQL_TIMESTAMP: {
-        const auto ts = load<ISC_TIMESTAMP>(p);
-        return toDayNumber(ts.timestamp_date, ts.timestamp_time);
-    }
-    case SQL_TYPE_DATE: return toDayNumber(load<ISC_DATE>(p), 0);
-    case SQL_TYPE_TIME: return double(load<ISC_TIME>(p)) / 864000000.0;
-    case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
-    default: cannotRead(c, "a real");
-    }
+    return loadValue(c, p);
+}
+
+}  // namespace
+
+double Cursor::asReal(std::size_t column) const {
+    return readTyped(*impl_, column, "floating point value", 0.0, parseReal,
+                     [](const Column& c, const unsigned char* p) -> double {
+                         switch (c.type) {
+                         case SQL_SHORT:
+                         case SQL_LONG:
+                         case SQL_INT64: return scaledToReal(loadInteger(c, p), c.scale);
+                         case SQL_FLOAT: return widenFloat(load<float>(p));
+                         case SQL_DOUBLE:
+                         case SQL_D_FLOAT: return load<double>(p);
+                         case SQL_TIMESTAMP: {
+                             const auto ts = load<ISC_TIMESTAMP>(p);
+                             return toDayNumber(ts.timestamp_date, ts.timestamp_time);
+                         }
+                         case SQL_TYPE_DATE: return toDayNumber(load<ISC_DATE>(p), 0);
+                         case SQL_TYPE_TIME: return double(load<ISC_TIME>(p)) / 864000000.0;
+                         case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
+                         default: cannotRead(c, "a real");
+                         }
+                     });
 }
 
 std::int32_t Cursor::asInteger(std::size_t column) const {
-    Impl& im = *impl_;
-    const Column& c = im.column(column);
-    if (im.isNull(c)) {
-        if (isCharacter(c)) notValid({}, "integer value");
-        return 0;
-    }
-    const unsigned char* p = im.row.get() + c.offset;
-    std::optional<std::int32_t> v;
-    switch (c.type) {
-    case SQL_TEXT:
-    case SQL_VARYING:
-    case SQL_BLOB: {
-        const std::string_view raw = im.rawText(c);
-        if (auto whole = parseInt64(raw))
-            v = roundToInt32(*whole, 0);
-        else if (auto real = parseReal(raw))
-            v = roundToInt32(*real);
-        if (!v) notValid(raw, "integer value");
-        return *v;
-    }
-    case SQL_SHORT:
-    case SQL_LONG:
-    case SQL_INT64: v = roundToInt32(loadInteger(c, p), c.scale); break;
-    case SQL_FLOAT: v = roundToInt32(widenFloat(load<float>(p))); break;
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT: v = roundToInt32(load<double>(p)); break;
-    case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
-    default: cannotRead(c, "an integer");
-    }
-    if (!v) {
-        std::string shown;
-        appendText(column, shown);
-        notValid(utf8ToWin1252(shown), "integer value");
-    }
-    return *v;
+    const auto parse = [](std::string_view raw) -> std::optional<std::int32_t> {
+        if (const auto whole = parseInt64(raw)) return roundToInt32(*whole, 0);
+        if (const auto real = parseReal(raw)) return roundToInt32(*real);
+        return std::nullopt;
+    };
+    return readTyped(*impl_, column, "integer value", std::int32_t{0}, parse,
+                     [&](const Column& c, const unsigned char* p) -> std::int32_t {
+                         std::optional<std::int32_t> v;
+                         switch (c.type) {
+                         case SQL_SHORT:
+                         case SQL_LONG:
+                         case SQL_INT64: v = roundToInt32(loadInteger(c, p), c.scale); break;
+                         case SQL_FLOAT: v = roundToInt32(widenFloat(load<float>(p))); break;
+                         case SQL_DOUBLE:
+                         case SQL_D_FLOAT: v = roundToInt32(load<double>(p)); break;
+                         case SQL_BOOLEAN: return load<FB_BOOLEAN>(p) ? 1 : 0;
+                         default: cannotRead(c, "an integer");
+                         }
+                         if (!v) notValid(utf8ToWin1252(text(column)), "integer value");  // out of range
+                         return *v;
+                     });
 }
 
 DateTime Cursor::asDateTime(std::size_t column) const {
-    Impl& im = *impl_;
-    const Column& c = im.column(column);
-    if (im.isNull(c)) {
-        if (isCharacter(c)) notValid({}, "date and time");
-        return DateTime{};
-    }
-    const unsigned char* p = im.row.get() + c.offset;
-    switch (c.type) {
-    case SQL_TEXT:
-    case SQL_VARYING:
-    case SQL_BLOB: {
-        const std::string_view raw = im.rawText(c);
-        if (auto d = parseDateTime(raw)) return *d;
-        notValid(raw, "date and time");
-    }
-    case SQL_TIMESTAMP: {
-        const auto ts = load<ISC_TIMESTAMP>(p);
-        DateTime d = decodeFirebirdDate(ts.timestamp_date);
-        decodeFirebirdTime(ts.timestamp_time, d);
-        return d;
-    }
-    case SQL_TYPE_DATE: return decodeFirebirdDate(load<ISC_DATE>(p));
-    case SQL_TYPE_TIME: {
-        DateTime d;  // a time alone stands on day zero
-        decodeFirebirdTime(load<ISC_TIME>(p), d);
-        return d;
-    }
-    default: cannotRead(c, "a date and time");
-    }
+    return readTyped(*impl_, column, "date and time", DateTime{}, parseDateTime,
+                     [](const Column& c, const unsigned char* p) -> DateTime {
+                         switch (c.type) {
+                         case SQL_TIMESTAMP:
+                         case SQL_TYPE_DATE:
+                         case SQL_TYPE_TIME: return loadMoment(c, p);
+                         default: cannotRead(c, "a date and time");
+                         }
+                     });
 }
 
 }  // namespace db

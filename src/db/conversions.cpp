@@ -1,5 +1,5 @@
-// Number formatting and parsing for column values.
-#include "db/number_text.h"
+// Number and date text for column values, and Firebird's day arithmetic.
+#include "db/conversions.h"
 
 #include <charconv>
 #include <cmath>
@@ -28,13 +28,6 @@ constexpr std::int64_t kPow10[19] = {1LL,
                                      10000000000000000LL,
                                      100000000000000000LL,
                                      1000000000000000000LL};
-
-std::string_view trimBlanks(std::string_view s) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 void dropTrailingZeros(std::string& out, std::size_t start) {
     const std::size_t dot = out.find('.', start);
@@ -105,6 +98,34 @@ void appendShortest(Float value, std::string& out) {
     layoutScientific(buf, r.ptr, out);
 }
 
+// --- Dates
+
+// Day 0 of Firebird is 17.11.1858, which is day -40587 counted from 1.1.1970.
+constexpr int kFirebirdEpochFromUnix = -40587;
+// 30.12.1899 is Firebird day 15018.
+constexpr int kDayZeroFromFirebird = 15018;
+
+bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int daysInMonth(int y, int m) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
+}
+
+// Reads 1 to maxDigits digits at s[i]; advances i.
+bool readNumber(std::string_view s, std::size_t& i, int maxDigits, int& value, int& digits) {
+    value = 0;
+    digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9' && digits < maxDigits) {
+        value = value * 10 + (s[i] - '0');
+        ++i;
+        ++digits;
+    }
+    return digits > 0;
+}
+
+bool isDateSeparator(char c) { return c == '.' || c == '/' || c == '-'; }
+
 }  // namespace
 
 void appendScaled(std::int64_t value, int scale, std::string& out) {
@@ -162,7 +183,7 @@ double widenFloat(float value) {
 }
 
 std::optional<double> parseReal(std::string_view text) {
-    text = trimBlanks(text);
+    text = velmora::trim(text);
     char buf[128];
     if (text.empty() || text.size() >= sizeof buf) return std::nullopt;
     std::size_t n = 0;
@@ -201,7 +222,7 @@ std::optional<double> parseReal(std::string_view text) {
 }
 
 std::optional<std::int64_t> parseInt64(std::string_view text) {
-    text = trimBlanks(text);
+    text = velmora::trim(text);
     if (!text.empty() && text[0] == '+') text.remove_prefix(1);
     if (text.empty() || text[0] == '+') return std::nullopt;
     std::int64_t value = 0;
@@ -248,6 +269,96 @@ double scaledToReal(std::int64_t value, int scale) {
         return double(value) / double(kPow10[-scale]);
     }
     return double(value) * std::pow(10.0, scale);
+}
+
+DateTime decodeFirebirdDate(int days) {
+    // Civil date from a day count (proleptic Gregorian), after H. Hinnant.
+    long z = long(days) + kFirebirdEpochFromUnix + 719468;
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long doe = z - era * 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    DateTime d;
+    d.day = int(doy - (153 * mp + 2) / 5 + 1);
+    d.month = int(mp < 10 ? mp + 3 : mp - 9);
+    d.year = int(yoe + era * 400 + (d.month <= 2 ? 1 : 0));
+    d.hour = d.minute = d.second = 0;
+    return d;
+}
+
+void decodeFirebirdTime(unsigned tenThousandths, DateTime& into) {
+    const unsigned seconds = tenThousandths / 10000;
+    into.hour = int(seconds / 3600);
+    into.minute = int(seconds / 60 % 60);
+    into.second = int(seconds % 60);
+}
+
+double toDayNumber(int firebirdDays, unsigned tenThousandths) {
+    return double(firebirdDays - kDayZeroFromFirebird) + double(tenThousandths) / 864000000.0;
+}
+
+void appendDigitPairs(std::string& out, char separator, std::initializer_list<int> values) {
+    bool first = true;
+    for (const int v : values) {
+        if (!first) out.push_back(separator);
+        velmora::appendTwoDigits(v, out);
+        first = false;
+    }
+}
+
+void appendDate(const DateTime& v, std::string& out) {
+    appendDigitPairs(out, '.', {v.day, v.month, v.year / 100});  // "dd.mm.yy" of the century,
+    velmora::appendTwoDigits(v.year % 100, out);                 // then the year's last two digits
+}
+
+void appendTime(const DateTime& v, std::string& out) { appendDigitPairs(out, ':', {v.hour, v.minute, v.second}); }
+
+std::optional<DateTime> parseDateTime(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+
+    std::size_t i = 0;
+    int a, b, c, da, nb, dc;
+    if (!readNumber(s, i, 4, a, da) || i >= s.size() || !isDateSeparator(s[i])) return std::nullopt;
+    const char sep = s[i++];
+    if (!readNumber(s, i, 2, b, nb) || i >= s.size() || s[i] != sep) return std::nullopt;
+    ++i;
+    if (!readNumber(s, i, 4, c, dc)) return std::nullopt;
+
+    DateTime r;
+    if (da == 4) {  // yyyy-mm-dd
+        if (dc > 2) return std::nullopt;
+        r.year = a, r.month = b, r.day = c;
+    } else {  // dd.mm.yyyy
+        if (dc != 4) return std::nullopt;
+        r.day = a, r.month = b, r.year = c;
+    }
+    if (r.year < 1 || r.month < 1 || r.month > 12 || r.day < 1 || r.day > daysInMonth(r.year, r.month))
+        return std::nullopt;
+    r.hour = r.minute = r.second = 0;
+    if (i == s.size()) return r;
+
+    if (s[i] != ' ' && s[i] != 'T') return std::nullopt;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i < s.size() && s[i] == 'T') ++i;
+    int h, m, sec = 0, dh, dm, ds;
+    if (!readNumber(s, i, 2, h, dh) || i >= s.size() || s[i] != ':') return std::nullopt;
+    ++i;
+    if (!readNumber(s, i, 2, m, dm) || dm != 2) return std::nullopt;
+    if (i < s.size() && s[i] == ':') {
+        ++i;
+        if (!readNumber(s, i, 2, sec, ds) || ds != 2) return std::nullopt;
+        if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
+            ++i;
+            const std::size_t start = i;
+            while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+            if (i == start) return std::nullopt;
+        }
+    }
+    if (i != s.size() || h > 23 || m > 59 || sec > 59) return std::nullopt;
+    r.hour = h, r.minute = m, r.second = sec;
+    return r;
 }
 
 }  // namespace db
