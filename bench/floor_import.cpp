@@ -14,7 +14,7 @@
 
 #include "common/win1252.h"
 #include "db/connection.h"
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 #include <charconv>
 #include <cmath>

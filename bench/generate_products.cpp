@@ -14,7 +14,7 @@
 #include "common/exception.h"
 #include "common/win1252.h"
 #include "db/connection.h"
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 #include <array>
 #include <cmath>

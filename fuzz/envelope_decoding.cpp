@@ -5,8 +5,8 @@
 // as a fault carrying its message; a decoded call's parameters come back
 // unchanged in the records, the real or the fault the echo operations make.
 #include "common/exception.h"
+#include "soap/dispatcher.h"
 #include "soap/envelope_reader.h"
-#include "soap/invoker.h"
 #include "support/echo_service.h"
 #include "support/fuzz_check.h"
 #include "support/real_text.h"

@@ -1,5 +1,5 @@
 // Operator records: one operator of a point-of-sale terminal and the terminal functions it may use.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

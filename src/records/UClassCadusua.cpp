@@ -1,5 +1,5 @@
 // User records: one user with its permissions and limits.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

@@ -1,5 +1,5 @@
 // Operation type records: the settings of one type of commercial operation.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

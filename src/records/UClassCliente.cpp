@@ -1,5 +1,5 @@
 // Client records: registration, address, tax and sales data of one client.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

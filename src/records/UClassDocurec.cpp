@@ -1,5 +1,5 @@
 // Receivable document records: one document of the accounts receivable.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

@@ -1,5 +1,5 @@
 // Supplier records: registration data of one supplier.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

@@ -1,5 +1,5 @@
 // Receivable movement records: one movement on a receivable document.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

@@ -1,5 +1,5 @@
 // Order header records: the header of one order.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

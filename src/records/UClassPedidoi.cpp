@@ -1,5 +1,5 @@
 // Order item records: one item of an order.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

@@ -1,5 +1,5 @@
 // Product records: registration, tax, price and purchase data of one product.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

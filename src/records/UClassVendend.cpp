@@ -1,5 +1,5 @@
 // Seller records: one seller with its routes and settings.
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 namespace records {
 

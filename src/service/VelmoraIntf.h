@@ -3,8 +3,8 @@
 // their registration and their tests; and its entry in the interface registry.
 #pragma once
 
-#include "records/kinds.h"
 #include "records/record_array.h"
+#include "records/record_kind.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,13 +1,58 @@
-// HTTPSoapDispatcher1: attachments refused, the invoker's answer with status
-// 200, or the dispatcher's own fault with 500 when no interface takes the call.
+// HTTPSoapPascalInvoker1 chooses the interface and answers the call, every
+// failure after the choice as a fault; HTTPSoapDispatcher1 refuses
+// attachments, sends the invoker's answer with status 200, or its own fault
+// with 500 when no interface takes the call.
 #include "soap/dispatcher.h"
 
+#include "common/exception.h"
+#include "soap/envelope_reader.h"
 #include "soap/envelope_writer.h"
-#include "soap/invoker.h"
 
 #include <exception>
 
 namespace soap {
+
+const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_view soapAction,
+                                      std::string_view pathInfo) {
+    const InterfaceEntry* found = nullptr;
+    std::string_view chosenBy;
+    if (!soapAction.empty() && soapAction != "\"\"") {
+        std::string_view action = soapAction;
+        if (action.starts_with('"')) action.remove_prefix(1);
+        if (action.ends_with('"')) action.remove_suffix(1);
+        found = registry.findBySoapAction(action);
+        if (!found)
+            throw velmora::Exception("No interface  registered for soap action '" + std::string(soapAction) + "'");
+        chosenBy = soapAction;
+    } else {
+        const std::size_t slash = pathInfo.rfind('/');
+        const std::string_view last = slash == std::string_view::npos ? pathInfo : pathInfo.substr(slash + 1);
+        found = registry.findByName(last);
+        if (!found) throw velmora::Exception("No interface  registered for URL '" + std::string(pathInfo) + "'");
+        chosenBy = pathInfo;
+    }
+    if (!registry.hasImplementation(found->name))
+        throw velmora::Exception("No invokable class registered that implements interface " + found->name +
+                                 " of (soap action/path) " + std::string(chosenBy));
+    return *found;
+}
+
+std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+                       std::string_view pathInfo, std::string_view body) {
+    const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
+
+    // From here on every failure, decoding included, is answered with a fault.
+    try {
+        const DecodedCall call = decodeRequest(body, interface);
+        const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
+        const Operation& op = *call.operation;
+        if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
+        const CallResult result = op.invoke(*servant, call.params);
+        return writeResponse(InvRegistry::namespaceOf(interface), op.name, op.result, result, types);
+    } catch (const std::exception& e) {
+        return writeFault(e);
+    }
+}
 
 HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
                         std::string_view pathInfo, std::string_view contentType, std::string_view body) {

@@ -1,5 +1,7 @@
-// HTTPSoapDispatcher1's work, free of the host's request and response types:
-// a SOAP POST in, status, content type and body out.
+// A SOAP POST from its arrival to its answer, free of the host's request and
+// response types: HTTPSoapDispatcher1's work (status, content type, body) and
+// HTTPSoapPascalInvoker1's (choose the interface, decode the envelope, call the
+// operation on a new serving object, write the answer).
 #pragma once
 
 #include "soap/registries.h"
@@ -23,5 +25,17 @@ HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo, 
 // The same with the registries named, for a process that keeps its own.
 HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
                         std::string_view pathInfo, std::string_view contentType, std::string_view body);
+
+// By SOAP action when one is given (not empty, not just two double quotes),
+// else by the path's last segment. Throws velmora::Exception when nothing
+// matches or the interface has no implementation class.
+const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_view soapAction,
+                                      std::string_view pathInfo);
+
+// The response envelope, or a fault envelope for any failure after the
+// interface is chosen. Throws only what chooseInterface throws (and what
+// cannot be written even as a fault).
+std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+                       std::string_view pathInfo, std::string_view body);
 
 }  // namespace soap

@@ -2,7 +2,7 @@
 // prefixes and addresses checked on the parsed document.
 #include "publish_test_support.h"
 
-#include "records/kinds.h"
+#include "records/record_kind.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "publish_test_support.h"
 
 #include "soap/dispatcher.h"
-#include "soap/invoker.h"
 
 #include <gtest/gtest.h>
 
