@@ -131,7 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryFile in, out;
     in.write(body);
-    host::serveRequest(std::move(env), in.fd, out.fd);
+    host::FdInput input(in.fd);
+    host::FdOutput output(out.fd);
+    host::serveRequest(std::move(env), input, output);
     const std::string output = out.readAll();
 
     // Every request is answered, so a head is always written when asked for

@@ -36,11 +36,14 @@ int main() {
         service::registerVelmora();
         publish::registerWSDLPublish();
     } catch (...) {
-        host::writeFallbackResponse(STDOUT_FILENO, std::current_exception());
+        host::FdOutput output(STDOUT_FILENO);
+        host::writeFallbackResponse(output, std::current_exception());
         finishOutput();
         return 0;
     }
-    host::serveRequest(host::CgiEnvironment::fromProcess(), STDIN_FILENO, STDOUT_FILENO);
+    host::FdInput input(STDIN_FILENO);
+    host::FdOutput output(STDOUT_FILENO);
+    host::serveRequest(host::CgiEnvironment::fromProcess(), input, output);
     finishOutput();
     // A normal return, not _exit(): an embedded database engine needs its
     // exit-time cleanup.

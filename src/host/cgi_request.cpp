@@ -59,27 +59,31 @@ std::string_view CgiEnvironment::lookup(std::string_view name) const {
 
 namespace {
 
-// Appends to `out` up to `limit` bytes read from `fd`, stopping early at the
-// end of the input. Read through a fixed buffer: the string grows with what
-// arrives, so a huge announcement with a tiny body costs no more than the
-// body itself.
-void readUpTo(int fd, std::uint64_t limit, std::string& out) {
+// Appends to `out` up to `limit` bytes of the input, stopping early at its
+// end. Read through a fixed buffer: the string grows with what arrives, so a
+// huge announcement with a tiny body costs no more than the body itself.
+void readUpTo(RequestInput& input, std::uint64_t limit, std::string& out) {
     char buffer[velmora::limits::kRequestReadBytes];
     std::uint64_t remaining = limit;
     while (remaining > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, sizeof buffer));
-        ssize_t n;
-        do {
-            n = ::read(fd, buffer, want);
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) throw velmora::Exception(std::string("Error reading the request: ") + std::strerror(errno));
+        const std::size_t n = input.read(buffer, want);
         if (n == 0) return;
-        out.append(buffer, static_cast<std::size_t>(n));
-        remaining -= static_cast<std::uint64_t>(n);
+        out.append(buffer, n);
+        remaining -= n;
     }
 }
 
 }  // namespace
+
+std::size_t FdInput::read(char* buffer, std::size_t capacity) {
+    ssize_t n;
+    do {
+        n = ::read(fd_, buffer, capacity);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) throw velmora::Exception(std::string("Error reading the request: ") + std::strerror(errno));
+    return static_cast<std::size_t>(n);
+}
 
 std::int64_t integerItem(std::string_view text) noexcept {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -89,7 +93,7 @@ std::int64_t integerItem(std::string_view text) noexcept {
     return value;
 }
 
-WebRequest::WebRequest(CgiEnvironment env, int inputFd)
+WebRequest::WebRequest(CgiEnvironment env, RequestInput& input)
     : env_(std::move(env)),
       method_(env_.lookup("REQUEST_METHOD")),
       protocolVersion_(env_.lookup("SERVER_PROTOCOL")),
@@ -101,7 +105,7 @@ WebRequest::WebRequest(CgiEnvironment env, int inputFd)
       contentType_(env_.lookup("HTTP_CONTENT_TYPE")),
       contentLength_(integerItem(env_.lookup("HTTP_CONTENT_LENGTH"))),
       https_(velmora::equalsIgnoringCase(env_.lookup("HTTPS"), "on")) {
-    if (contentLength_ > 0 && !bodyTooLarge()) readUpTo(inputFd, static_cast<std::uint64_t>(contentLength_), content_);
+    if (contentLength_ > 0 && !bodyTooLarge()) readUpTo(input, static_cast<std::uint64_t>(contentLength_), content_);
 }
 
 // --- The query

@@ -35,13 +35,33 @@ private:
     std::vector<std::pair<std::string, std::string>> vars_;
 };
 
+// Where a request's body comes from: standard input under CGI, the request's
+// stream under FastCGI.
+class RequestInput {
+public:
+    virtual ~RequestInput() = default;
+    // Up to `capacity` bytes; 0 at the end of the input. A failing read
+    // throws velmora::Exception.
+    virtual std::size_t read(char* buffer, std::size_t capacity) = 0;
+};
+
+// A descriptor's bytes (a CGI program's standard input).
+class FdInput final : public RequestInput {
+public:
+    explicit FdInput(int fd) noexcept : fd_(fd) {}
+    std::size_t read(char* buffer, std::size_t capacity) override;
+
+private:
+    int fd_;
+};
+
 class WebRequest {
 public:
-    // Reads the items from `env` and then the body from `inputFd`: up to the
+    // Reads the items from `env` and then the body from `input`: up to the
     // content length, or less when the input ends first; nothing when the
     // length is over kMaxRequestBodyBytes. A failing read throws
     // velmora::Exception.
-    WebRequest(CgiEnvironment env, int inputFd);
+    WebRequest(CgiEnvironment env, RequestInput& input);
 
     const std::string& method() const noexcept { return method_; }
     const std::string& protocolVersion() const noexcept { return protocolVersion_; }

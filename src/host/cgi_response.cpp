@@ -72,19 +72,19 @@ std::string WebResponse::head() const {
     return head;
 }
 
-void WebResponse::writeTo(int outputFd) const {
-    if (withHead_) writeAll(outputFd, head());
+void WebResponse::writeTo(ResponseOutput& output) const {
+    if (withHead_) output.write(head());
     std::string_view body = content_;
     while (!body.empty()) {
         const std::size_t chunk = std::min(body.size(), velmora::limits::kResponseChunkBytes);
-        writeAll(outputFd, body.substr(0, chunk));
+        output.write(body.substr(0, chunk));
         body.remove_prefix(chunk);
     }
 }
 
-void writeAll(int fd, std::string_view bytes) {
+void FdOutput::write(std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
             throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));

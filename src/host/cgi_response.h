@@ -8,6 +8,26 @@
 
 namespace host {
 
+// Where an answer goes: standard output under CGI, the request's stream
+// under FastCGI.
+class ResponseOutput {
+public:
+    virtual ~ResponseOutput() = default;
+    // Every byte, or velmora::Exception.
+    virtual void write(std::string_view bytes) = 0;
+};
+
+// A descriptor (a CGI program's standard output); interrupted and partial
+// writes are retried.
+class FdOutput final : public ResponseOutput {
+public:
+    explicit FdOutput(int fd) noexcept : fd_(fd) {}
+    void write(std::string_view bytes) override;
+
+private:
+    int fd_;
+};
+
 class WebResponse {
 public:
     // `protocolVersion` is the request's: when it is empty, the body goes out
@@ -26,7 +46,7 @@ public:
 
     // The head in one write (when there is one), then the body in writes of
     // at most kResponseChunkBytes. Throws velmora::Exception when a write fails.
-    void writeTo(int outputFd) const;
+    void writeTo(ResponseOutput& output) const;
 
 private:
     bool withHead_;
@@ -34,9 +54,5 @@ private:
     std::string contentType_ = "text/html";
     std::string content_;
 };
-
-// Writes every byte, retrying interrupted and partial writes, or throws
-// velmora::Exception.
-void writeAll(int fd, std::string_view bytes);
 
 }  // namespace host

@@ -47,11 +47,11 @@ std::string applicationErrorPage(std::string_view message, std::string_view path
                        "\r\n<p><hr width=\"100%\"><i>", pathInfo, "</i></body></html>");
 }
 
-void writeFallbackResponse(int outputFd, std::exception_ptr failure) noexcept {
+void writeFallbackResponse(ResponseOutput& output, std::exception_ptr failure) noexcept {
     try {
         const std::optional<velmora::ExceptionText> text = velmora::describe(failure);
-        writeAll(outputFd, text ? fallbackResponse(text->typeName, text->message)
-                                : fallbackResponse("Exception", "Unknown failure"));
+        output.write(text ? fallbackResponse(text->typeName, text->message)
+                          : fallbackResponse("Exception", "Unknown failure"));
     } catch (...) {}
 }
 

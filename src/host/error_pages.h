@@ -3,6 +3,8 @@
 // escape what they echo.
 #pragma once
 
+#include "host/cgi_response.h"
+
 #include <exception>
 #include <string>
 #include <string_view>
@@ -17,6 +19,6 @@ std::string applicationErrorPage(std::string_view message, std::string_view path
 // and LF turned into blanks, so that it cannot end the line early) and a page
 // naming its type and message. Write errors are ignored: there is nowhere
 // left to report them.
-void writeFallbackResponse(int outputFd, std::exception_ptr failure) noexcept;
+void writeFallbackResponse(ResponseOutput& output, std::exception_ptr failure) noexcept;
 
 }  // namespace host

@@ -8,14 +8,15 @@
 
 namespace host {
 
-void serveRequest(CgiEnvironment env, int inputFd, int outputFd, const WebModuleFactory& createModule) noexcept {
+void serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutput& output,
+                  const WebModuleFactory& createModule) noexcept {
     try {
-        const WebRequest request(std::move(env), inputFd);
+        const WebRequest request(std::move(env), input);
         WebResponse response(request.protocolVersion());
         const std::unique_ptr<WebModule> module = createModule();
-        if (module->dispatch(request, response)) response.writeTo(outputFd);
+        if (module->dispatch(request, response)) response.writeTo(output);
     } catch (...) {
-        writeFallbackResponse(outputFd, std::current_exception());
+        writeFallbackResponse(output, std::current_exception());
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/cgi_request.h"
+#include "host/cgi_response.h"
 #include "host/dispatch.h"
 #include "host/web_module2.h"
 
@@ -19,7 +20,7 @@ using WebModuleFactory = std::function<std::unique_ptr<WebModule>()>;
 // loop may call it once per request. Never throws: a failure outside
 // dispatch (reading the request, writing the answer) ends in the fallback
 // response.
-void serveRequest(CgiEnvironment env, int inputFd, int outputFd,
+void serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutput& output,
                   const WebModuleFactory& createModule = createWebModule2) noexcept;
 
 }  // namespace host

@@ -75,7 +75,8 @@ TEST(WebRequestBody, LengthComesFromHttpContentLengthBeforeContentLength) {
 TEST(WebRequestBody, NoLengthZeroOrNegativeMeansNoBodyIsRead) {
     for (const char* length : {"CONTENT_LENGTH=0", "CONTENT_LENGTH=-5", "OTHER=1"}) {
         MemFile input("unread body");
-        const host::WebRequest request(CgiEnvironment({length}), input.fd());
+        host::FdInput in(input.fd());
+        const host::WebRequest request(CgiEnvironment({length}), in);
         EXPECT_EQ(request.content(), "") << length;
         EXPECT_EQ(input.position(), 0) << length;
     }
@@ -85,7 +86,8 @@ TEST(WebRequestBody, ShorterBodyIsWhatArrivedAndNothingPastTheLengthIsRead) {
     EXPECT_EQ(makeRequest({"CONTENT_LENGTH=100"}, "0123456789").content(), "0123456789");
 
     MemFile input("0123456789tail");
-    const host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), input.fd());
+    host::FdInput in(input.fd());
+    const host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), in);
     EXPECT_EQ(request.content(), "0123456789");
     EXPECT_EQ(input.position(), 10);
 }
@@ -99,7 +101,8 @@ TEST(WebRequestBody, ABodyUpToTheLimitArrivesWholeALargerOneIsLeftUnread) {
 
     body.push_back('!');
     MemFile input(body);
-    const host::WebRequest refused(CgiEnvironment({"CONTENT_LENGTH=" + std::to_string(body.size())}), input.fd());
+    host::FdInput in(input.fd());
+    const host::WebRequest refused(CgiEnvironment({"CONTENT_LENGTH=" + std::to_string(body.size())}), in);
     EXPECT_TRUE(refused.bodyTooLarge());
     EXPECT_EQ(refused.content(), "");
     EXPECT_EQ(input.position(), 0) << "a refused body was read";
@@ -116,7 +119,8 @@ TEST(WebRequestBody, AFailingReadIsAnErrorNotTheEndOfTheBody) {
     const int directory = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(directory, 0);
     try {
-        host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), directory);
+        host::FdInput in(directory);
+        host::WebRequest request(CgiEnvironment({"CONTENT_LENGTH=10"}), in);
         ADD_FAILURE() << "a failed read gave the body \"" << request.content() << "\"";
     } catch (const velmora::Exception& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Error reading the request: ", 0), 0u) << e.what();

@@ -8,6 +8,7 @@
 
 #include <sys/socket.h>
 
+using host::FdOutput;
 using host::WebResponse;
 using hosttest::written;
 
@@ -56,7 +57,8 @@ TEST(ResponseBody, WithoutProtocolVersionTheBodyGoesOutAloneInChunksOf8192Bytes)
 
     WebResponse response("");
     response.setContent(std::string(8192 * 2 + 100, 'x'));
-    response.writeTo(fds[0]);
+    FdOutput output(fds[0]);
+    response.writeTo(output);
     ::close(fds[0]);
 
     std::vector<std::size_t> records;
@@ -71,7 +73,8 @@ TEST(ResponseBody, WriteFailureIsReportedAsAnError) {
     WebResponse response("HTTP/1.1");
     response.setContent("x");
     try {
-        response.writeTo(-1);
+        FdOutput nowhere(-1);
+        response.writeTo(nowhere);
         FAIL() << "a failed write went unnoticed";
     } catch (const velmora::Exception& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Error writing the response: ", 0), 0u) << e.what();

@@ -16,7 +16,9 @@ namespace {
 std::string run(const std::vector<std::string>& env, std::string_view body, const WebModuleFactory& factory) {
     MemFile input(body);
     MemFile output;
-    serveRequest(CgiEnvironment(env), input.fd(), output.fd(), factory);
+    FdInput in(input.fd());
+    FdOutput out(output.fd());
+    serveRequest(CgiEnvironment(env), in, out, factory);
     return output.contents();
 }
 
@@ -72,6 +74,8 @@ TEST(FrontEndFallback, NamesTheTypeOfTheFailure) {
 TEST(FrontEndFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
     // Neither the answer nor the fallback can be written; nothing escapes.
     MemFile input;
-    serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), input.fd(), -1,
+    FdInput in(input.fd());
+    FdOutput nowhere(-1);
+    serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), in, nowhere,
                  echoModule);
 }

@@ -49,14 +49,16 @@ private:
 };
 
 inline host::WebRequest makeRequest(const std::vector<std::string>& env, std::string_view body = {}) {
-    MemFile input(body);
-    return host::WebRequest(host::CgiEnvironment(env), input.fd());
+    MemFile file(body);
+    host::FdInput input(file.fd());
+    return host::WebRequest(host::CgiEnvironment(env), input);
 }
 
 // What the response writes.
 inline std::string written(const host::WebResponse& response) {
     MemFile out;
-    response.writeTo(out.fd());
+    host::FdOutput output(out.fd());
+    response.writeTo(output);
     return out.contents();
 }
 
