@@ -131,9 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryFile in, out;
     in.write(body);
-    host::FdInput input(in.fd);
-    host::FdOutput output(out.fd);
-    host::serveRequest(std::move(env), input, output);
+    host::FdInput request(in.fd);
+    host::FdOutput answer(out.fd);
+    host::serveRequest(std::move(env), request, answer);
     const std::string output = out.readAll();
 
     // Every request is answered, so a head is always written when asked for

@@ -1,7 +1,7 @@
 #include "support/echo_service.h"
 
 #include "common/exception.h"
-#include "records/record_array.h"
+#include "common/win1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,20 +34,21 @@ soap::Operation operation(std::string name, std::vector<std::string> params, soa
     return op;
 }
 
-// Two records, the second with the parameters swapped.
-soap::CallResult importEcho(const soap::Params& p) {
-    records::RecordArray records(kEchoRecordKind);
+// Two records, the second with the parameters swapped; texts go to the
+// sink in WIN1252, as a database hands them on.
+void importEcho(const soap::Params& p, records::RecordSink& records) {
+    records.clear();
     for (int swap = 0; swap < 2; ++swap) {
         const std::string& a = p[swap];
         const std::string& b = p[1 - swap];
-        records.addRecord();
-        records.setText(0, a);
-        records.setText(1, b);
-        records.setInteger(2, integerFrom(b));
-        records.setReal(3, realFrom(a));
-        records.setText(4, "I");
+        records.beginRecord();
+        records.text(0, velmora::utf8ToWin1252(a));
+        records.text(1, velmora::utf8ToWin1252(b));
+        records.integer(2, integerFrom(b));
+        records.real(3, realFrom(a));
+        records.text(4, "I");
+        records.endRecord();
     }
-    return records;
 }
 
 }  // namespace
@@ -76,15 +77,21 @@ EchoService::EchoService() {
     entry.unit = "VelmoraIntf";
 
     soap::Operation importing = operation("ImportaOperadores", {"PCodEmpresa", "PEcf"}, soap::ResultKind::RecordArray);
-    importing.invoke = [](soap::TInvokableClass&, const soap::Params& p) { return importEcho(p); };
+    importing.invoke = [](soap::TInvokableClass&, const soap::Params& p,
+                          records::RecordSink* records) -> soap::CallResult {
+        importEcho(p, *records);
+        return std::monostate{};
+    };
     entry.operations.push_back(std::move(importing));
 
     soap::Operation stock = operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double);
-    stock.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult { return realFrom(p[1]); };
+    stock.invoke = [](soap::TInvokableClass&, const soap::Params& p, records::RecordSink*) -> soap::CallResult {
+        return realFrom(p[1]);
+    };
     entry.operations.push_back(std::move(stock));
 
     soap::Operation ack = operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None);
-    ack.invoke = [](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
+    ack.invoke = [](soap::TInvokableClass&, const soap::Params& p, records::RecordSink*) -> soap::CallResult {
         if (!p[2].empty()) throw velmora::Exception(p[2]);
         return std::monostate{};
     };

@@ -45,10 +45,16 @@ inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.
 inline constexpr std::size_t kErrorMessageBytes = 4096;
 
-// --- Records
+// --- SOAP answers
 
-// Records of an import are kept in blocks of this many, each with its own
-// texts, so that growing never moves what is filled already.
-inline constexpr std::size_t kRecordBlock = 64;
+// An answer is kept in memory up to this size; a larger one (a first import
+// of a whole catalogue runs to hundreds of MB) goes on into an unlinked
+// temporary file, so that memory stays bounded whatever the catalogue's size.
+inline constexpr std::size_t kSpoolMemoryBytes = 4 << 20;
+// Once in the file, the answer is written to it in pieces of about this size.
+inline constexpr std::size_t kSpoolWriteBytes = 1 << 20;
+// A spooled file goes out to the web server in sendfile() calls of at most
+// this size: the bytes never pass through the process.
+inline constexpr std::size_t kSendFileBytes = 1 << 20;
 
 }  // namespace velmora::limits

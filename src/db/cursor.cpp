@@ -183,15 +183,12 @@ std::size_t Cursor::findColumn(std::string_view name) const {
 
 bool Cursor::isNull(std::size_t column) const { return impl_->isNull(impl_->column(column)); }
 
-void Cursor::appendText(std::size_t column, std::string& out) const {
-    Impl& im = *impl_;
-    const Column& c = im.column(column);
-    const unsigned char* p = im.value(c, nullptr);
-    if (!p) return;
+namespace {
+
+// The text form of a value that is not character data: plain ASCII, so the
+// same bytes in WIN1252 and in UTF-8.
+void appendFormatted(const Column& c, const unsigned char* p, std::string& out) {
     switch (c.type) {
-    case SQL_TEXT:
-    case SQL_VARYING:
-    case SQL_BLOB: appendWin1252AsUtf8(im.rawText(c), out); return;
     case SQL_SHORT:
     case SQL_LONG:
     case SQL_INT64: appendScaled(loadInteger(c, p), c.scale, out); return;
@@ -218,6 +215,30 @@ void Cursor::appendText(std::size_t column, std::string& out) const {
     case SQL_NULL: return;
     default: cannotRead(c, "text");
     }
+}
+
+}  // namespace
+
+void Cursor::appendText(std::size_t column, std::string& out) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    const unsigned char* p = im.value(c, nullptr);
+    if (!p) return;
+    if (isCharacter(c))
+        appendWin1252AsUtf8(im.rawText(c), out);
+    else
+        appendFormatted(c, p, out);
+}
+
+std::string_view Cursor::win1252Text(std::size_t column, std::string& scratch) const {
+    Impl& im = *impl_;
+    const Column& c = im.column(column);
+    const unsigned char* p = im.value(c, nullptr);
+    if (!p) return {};
+    if (isCharacter(c)) return im.rawText(c);
+    scratch.clear();
+    appendFormatted(c, p, scratch);
+    return scratch;
 }
 
 std::string Cursor::text(std::size_t column) const {

@@ -39,6 +39,11 @@ public:
     // BOOLEAN as "True"/"False".
     void appendText(std::size_t column, std::string& out) const;
     std::string text(std::size_t column) const;
+    // The same text in the database's WIN1252, without converting it:
+    // character data as a view of the row (valid until the next read of this
+    // cursor), any other value formatted into `scratch`, whose bytes are the
+    // same in both encodings.
+    std::string_view win1252Text(std::size_t column, std::string& scratch) const;
     // Numbers and fixed-point values converted (scaled once, whatever their
     // storage); text parsed ("." or "," as decimal separator). NULL gives 0,
     // but a text column that is NULL, empty or no number throws

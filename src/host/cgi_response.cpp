@@ -5,6 +5,7 @@
 #include "common/exception.h"
 #include "common/limits.h"
 
+#include <sys/sendfile.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -67,18 +68,61 @@ std::string WebResponse::head() const {
         head.append(std::to_string(statusCode_)).append(" ").append(reason);
     head.append("\r\n");
     if (!contentType_.empty()) head.append("Content-Type: ").append(contentType_).append("\r\n");
-    if (!content_.empty()) head.append("Content-Length: ").append(std::to_string(content_.size())).append("\r\n");
+    if (const std::uint64_t length = content_.size(); length > 0)
+        head.append("Content-Length: ").append(std::to_string(length)).append("\r\n");
     head.append("Content:\r\n\r\n");
     return head;
 }
 
+namespace {
+
+void writeInChunks(ResponseOutput& output, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t chunk = std::min(bytes.size(), velmora::limits::kResponseChunkBytes);
+        output.write(bytes.substr(0, chunk));
+        bytes.remove_prefix(chunk);
+    }
+}
+
+[[noreturn]] void writeFailed() {
+    throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));
+}
+
+}  // namespace
+
 void WebResponse::writeTo(ResponseOutput& output) const {
     if (withHead_) output.write(head());
-    std::string_view body = content_;
-    while (!body.empty()) {
-        const std::size_t chunk = std::min(body.size(), velmora::limits::kResponseChunkBytes);
-        output.write(body.substr(0, chunk));
-        body.remove_prefix(chunk);
+    for (const soap::Spool& part : content_.parts) {
+        if (part.fileSize() > 0) output.writeFile(part.fileDescriptor(), 0, part.fileSize());
+        writeInChunks(output, part.memory());
+    }
+}
+
+void ResponseOutput::writeFile(int fd, std::uint64_t offset, std::uint64_t length) {
+    char chunk[velmora::limits::kResponseChunkBytes];
+    while (length > 0) {
+        const ssize_t n = ::pread(fd, chunk, static_cast<std::size_t>(std::min<std::uint64_t>(length, sizeof chunk)),
+                                  static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw velmora::Exception(std::string("Error reading the spooled answer: ") + std::strerror(errno));
+        write({chunk, static_cast<std::size_t>(n)});
+        offset += static_cast<std::uint64_t>(n);
+        length -= static_cast<std::uint64_t>(n);
+    }
+}
+
+void FdOutput::writeFile(int fd, std::uint64_t offset, std::uint64_t length) {
+    auto at = static_cast<off_t>(offset);
+    while (length > 0) {
+        const ssize_t n = ::sendfile(fd_, fd, &at, std::min<std::uint64_t>(length, velmora::limits::kSendFileBytes));
+        if (n < 0 && errno == EINTR) continue;
+        // An output sendfile() cannot write to (some descriptors) takes the
+        // bytes the ordinary way.
+        if (n < 0 && (errno == EINVAL || errno == ENOSYS))
+            return ResponseOutput::writeFile(fd, static_cast<std::uint64_t>(at), length);
+        if (n < 0) writeFailed();
+        if (n == 0) throw velmora::Exception("Error writing the response: the spooled answer ended early");
+        length -= static_cast<std::uint64_t>(n);
     }
 }
 
@@ -87,7 +131,7 @@ void FdOutput::write(std::string_view bytes) {
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            throw velmora::Exception(std::string("Error writing the response: ") + std::strerror(errno));
+            writeFailed();
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }

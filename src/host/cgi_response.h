@@ -2,6 +2,9 @@
 // web server as a CGI head ("Status:" line first) followed by the body.
 #pragma once
 
+#include "soap/spool.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +18,9 @@ public:
     virtual ~ResponseOutput() = default;
     // Every byte, or velmora::Exception.
     virtual void write(std::string_view bytes) = 0;
+    // `length` bytes of the file from `offset` (a spooled answer): read and
+    // written in pieces unless the output knows better.
+    virtual void writeFile(int fd, std::uint64_t offset, std::uint64_t length);
 };
 
 // A descriptor (a CGI program's standard output); interrupted and partial
@@ -23,6 +29,9 @@ class FdOutput final : public ResponseOutput {
 public:
     explicit FdOutput(int fd) noexcept : fd_(fd) {}
     void write(std::string_view bytes) override;
+    // sendfile(): the bytes go from the file to the web server without
+    // passing through the process.
+    void writeFile(int fd, std::uint64_t offset, std::uint64_t length) override;
 
 private:
     int fd_;
@@ -38,7 +47,9 @@ public:
     void setStatusCode(int code) noexcept { statusCode_ = code; }
     // An empty type leaves the Content-Type line out.
     void setContentType(std::string type) { contentType_ = std::move(type); }
-    void setContent(std::string content) { content_ = std::move(content); }
+    void setContent(std::string content) { content_ = soap::Body(std::move(content)); }
+    // An answer whose larger parts may be spooled to a file.
+    void setContent(soap::Body content) { content_ = std::move(content); }
 
     // The head's exact bytes: the status line, Content-Type, Content-Length
     // (for a body that is not empty) and an empty "Content:" line.
@@ -52,7 +63,7 @@ private:
     bool withHead_;
     int statusCode_ = 200;
     std::string contentType_ = "text/html";
-    std::string content_;
+    soap::Body content_;
 };
 
 }  // namespace host

@@ -17,7 +17,7 @@ namespace host {
 namespace {
 
 // Status, content type and body of a bridge's answer.
-void answerWith(WebResponse& response, int status, std::string contentType, std::string content) {
+void answerWith(WebResponse& response, int status, std::string contentType, soap::Body content) {
     response.setStatusCode(status);
     response.setContentType(std::move(contentType));
     response.setContent(std::move(content));

@@ -53,7 +53,10 @@ Operation operation(std::string name, std::vector<std::string> paramNames, soap:
     op.name = std::move(name);
     op.paramNames = std::move(paramNames);
     op.result = result;
-    op.invoke = std::move(invoke);
+    // No operation of this port type answers records.
+    op.invoke = [call = std::move(invoke)](TInvokableClass& self, const soap::Params& p, records::RecordSink*) {
+        return call(self, p);
+    };
     return op;
 }
 

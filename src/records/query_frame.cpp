@@ -7,25 +7,6 @@
 #include <vector>
 
 namespace records {
-namespace {
-
-// Reads column into field of the last record of out, by the field's rule.
-void readField(const db::Cursor& row, std::size_t column, std::size_t field, ReadRule rule, RecordArray& out) {
-    switch (rule) {
-    case ReadRule::Text: out.setTextWith(field, [&](std::string& pool) { row.appendText(column, pool); }); break;
-    case ReadRule::Real: out.setReal(field, row.asReal(column)); break;
-    case ReadRule::Integer: out.setInteger(field, row.asInteger(column)); break;
-    case ReadRule::DateMinSec:
-    case ReadRule::DateHourMin: {
-        const db::DateTime moment = row.asDateTime(column);
-        out.setTextWith(field, [&](std::string& pool) { appendDateText(moment, rule == ReadRule::DateHourMin, pool); });
-        break;
-    }
-    case ReadRule::NotFilled: break;
-    }
-}
-
-}  // namespace
 
 void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
     db::appendDate(m, out);
@@ -36,11 +17,11 @@ void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
         db::appendDigitPairs(out, ':', {m.minute, m.second});
 }
 
-void CarregaRegistros(db::Connection& connection, std::string_view PCodEmpresa, std::string_view PEcf,
-                      RecordArray& result) {
-    result.clear();
-    const auto fields = result.kind().fields;
-    db::Statement statement(connection, result.kind().statement);
+std::size_t CarregaRegistros(db::Connection& connection, const RecordKind& kind, std::string_view PCodEmpresa,
+                             std::string_view PEcf, RecordSink& sink) {
+    sink.clear();
+    const auto fields = kind.fields;
+    db::Statement statement(connection, kind.statement);
     statement.bind("PCodEmpresa", PCodEmpresa);
     statement.bind("PEcf", PEcf);
     db::Cursor rows = statement.open();
@@ -48,15 +29,34 @@ void CarregaRegistros(db::Connection& connection, std::string_view PCodEmpresa, 
     // Columns are looked up once, at the first row: an empty result never
     // asks for them.
     std::vector<std::size_t> columns;
+    std::string scratch;  // numbers and dates written as text
+    std::size_t count = 0;
     while (rows.next()) {
         if (columns.empty()) {
             columns.resize(fields.size());
             for (std::size_t f = 0; f < fields.size(); ++f)
                 if (fields[f].rule != ReadRule::NotFilled) columns[f] = rows.findColumn(fields[f].name);
         }
-        result.addRecord();
-        for (std::size_t f = 0; f < fields.size(); ++f) readField(rows, columns[f], f, fields[f].rule, result);
+        sink.beginRecord();
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            const std::size_t column = columns[f];
+            switch (fields[f].rule) {
+            case ReadRule::Text: sink.text(f, rows.win1252Text(column, scratch)); break;
+            case ReadRule::Real: sink.real(f, rows.asReal(column)); break;
+            case ReadRule::Integer: sink.integer(f, rows.asInteger(column)); break;
+            case ReadRule::DateMinSec:
+            case ReadRule::DateHourMin:
+                scratch.clear();
+                appendDateText(rows.asDateTime(column), fields[f].rule == ReadRule::DateHourMin, scratch);
+                sink.text(f, scratch);
+                break;
+            case ReadRule::NotFilled: sink.text(f, {}); break;
+            }
+        }
+        sink.endRecord();
+        ++count;
     }
+    return count;
 }
 
 }  // namespace records

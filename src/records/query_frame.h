@@ -1,22 +1,41 @@
 // The frame every import reads with: a kind's statement joining its source
-// table with the pending queue rows, read into a RecordArray field by field
-// by each field's reading rule.
+// table with the pending queue rows, each row handed on as it arrives, field
+// by field by each field's reading rule. No table of all records is kept.
 #pragma once
 
 #include "db/connection.h"
 #include "db/conversions.h"
-#include "records/record_array.h"
+#include "records/record_kind.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace records {
 
-// Replaces result's records with the pending records of its kind for the
-// company and terminal, in the statement's order. Runs in the connection's
-// current transaction, if any. Database errors pass unchanged.
-void CarregaRegistros(db::Connection& connection, std::string_view PCodEmpresa, std::string_view PEcf,
-                      RecordArray& result);
+// Where an import's records go as the cursor delivers them: for each record,
+// every field in declaration order with the value its kind says (a field
+// never read is an empty text).
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    // Forget every record handed on so far: the read starts again.
+    virtual void clear() = 0;
+    virtual void beginRecord() = 0;
+    // The text as the database's WIN1252 bytes; the view lasts for the call.
+    virtual void text(std::size_t field, std::string_view win1252) = 0;
+    virtual void real(std::size_t field, double value) = 0;
+    virtual void integer(std::size_t field, std::int32_t value) = 0;
+    virtual void endRecord() = 0;
+};
+
+// Hands the pending records of `kind` for the company and terminal to `sink`
+// (cleared first), in the statement's order, and returns their count. Runs
+// in the connection's current transaction, if any. Database errors, and the
+// sink's, pass unchanged.
+std::size_t CarregaRegistros(db::Connection& connection, const RecordKind& kind, std::string_view PCodEmpresa,
+                             std::string_view PEcf, RecordSink& sink);
 
 // The date text of the date rules: "dd.mm.yyyy nn:ss" (minutes and seconds:
 // the hour is not written) or, with hourMinute, "dd.mm.yyyy hh:nn".

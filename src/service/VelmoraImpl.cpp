@@ -50,17 +50,18 @@ void pauseBeforeRetry(int attempt) {
 // queue the read saw, so a row queued meanwhile stays unmarked for the next
 // import. A rival import that marked the same rows first makes the marking
 // fail with an update conflict; the whole import is then tried again.
-records::RecordArray TVelmora::importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
-                                             const std::string& PEcf) {
+void TVelmora::importRecords(const ImportOperation& operation, const std::string& PCodEmpresa, const std::string& PEcf,
+                             records::RecordSink& result) {
     db::ConectaBanco();
-    records::RecordArray result(*operation.kind);
     for (int attempt = 1;; ++attempt) {
         try {
+            // Each attempt hands the records on afresh (the frame clears the
+            // sink); nothing goes out before the commit.
             db::Transaction snapshot(*db::Conexao, db::Isolation::Snapshot);
-            records::CarregaRegistros(*db::Conexao, PCodEmpresa, PEcf, result);
+            records::CarregaRegistros(*db::Conexao, *operation.kind, PCodEmpresa, PEcf, result);
             MarcaIntegECF(PCodEmpresa, PEcf, operation.kind->queueTable);
             snapshot.commit();
-            return result;
+            return;
         } catch (const MarkingError& e) {
             // The marking rolled the snapshot back; its scope leaves it alone.
             if (!e.updateConflict() || attempt == velmora::limits::kImportAttempts) throw;

@@ -31,8 +31,8 @@ private:
 
 class TVelmora : public soap::TInvokableClass, public IVelmora {
 public:
-    records::RecordArray importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
-                                       const std::string& PEcf) override;
+    void importRecords(const ImportOperation& operation, const std::string& PCodEmpresa, const std::string& PEcf,
+                       records::RecordSink& result) override;
     double BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) override;
     void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) override;
 

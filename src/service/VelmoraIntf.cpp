@@ -26,20 +26,22 @@ void registerIVelmora() {
                        .paramNames = {"PCodEmpresa", "PEcf"},
                        .result = ResultKind::RecordArray,
                        .recordKind = import.kind,
-                       .invoke = [&import](TInvokableClass& self, const Params& p) -> soap::CallResult {
-                           return velmora(self).importRecords(import, p.at(0), p.at(1));
+                       .invoke = [&import](TInvokableClass& self, const Params& p,
+                                           records::RecordSink* records) -> soap::CallResult {
+                           velmora(self).importRecords(import, p.at(0), p.at(1), *records);
+                           return std::monostate{};
                        }});
     }
     ops.push_back({.name = "BuscaEstoque",
                    .paramNames = {"PCodEmp", "PCodProd", "PGrade"},
                    .result = ResultKind::Double,
-                   .invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
+                   .invoke = [](TInvokableClass& self, const Params& p, records::RecordSink*) -> soap::CallResult {
                        return velmora(self).BuscaEstoque(p.at(0), p.at(1), p.at(2));
                    }});
     ops.push_back({.name = "DeletaIntegECF",
                    .paramNames = {"PCodEmpresa", "PEcf", "PTabela"},
                    .result = ResultKind::None,
-                   .invoke = [](TInvokableClass& self, const Params& p) -> soap::CallResult {
+                   .invoke = [](TInvokableClass& self, const Params& p, records::RecordSink*) -> soap::CallResult {
                        velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
                        return std::monostate{};
                    }});

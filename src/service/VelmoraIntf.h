@@ -3,7 +3,7 @@
 // their registration and their tests; and its entry in the interface registry.
 #pragma once
 
-#include "records/record_array.h"
+#include "records/query_frame.h"
 #include "records/record_kind.h"
 
 #include <stdexcept>
@@ -40,46 +40,48 @@ public:
     virtual ~IVelmora() = default;
 
     // Every import: the pending records of the operation's kind for the
-    // company and terminal, their queue rows marked as delivered.
-    virtual records::RecordArray importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
-                                               const std::string& PEcf) = 0;
+    // company and terminal, handed to `result` as they are read (the SOAP
+    // layer writes them into the answer's array), their queue rows marked as
+    // delivered.
+    virtual void importRecords(const ImportOperation& operation, const std::string& PCodEmpresa,
+                               const std::string& PEcf, records::RecordSink& result) = 0;
     virtual double BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) = 0;
     virtual void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf,
                                 const std::string& PTabela) = 0;
 
     // The contract's imports by name.
-    records::RecordArray ImportaProdutos(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaProdutos"), PCodEmpresa, PEcf);
+    void ImportaProdutos(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaProdutos"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaClientes(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaClientes"), PCodEmpresa, PEcf);
+    void ImportaClientes(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaClientes"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaOperadores(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaOperadores"), PCodEmpresa, PEcf);
+    void ImportaOperadores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaOperadores"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaUsuarios(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaUsuarios"), PCodEmpresa, PEcf);
+    void ImportaUsuarios(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaUsuarios"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaVendedores(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaVendedores"), PCodEmpresa, PEcf);
+    void ImportaVendedores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaVendedores"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaTpOperacao(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaTpOperacao"), PCodEmpresa, PEcf);
+    void ImportaTpOperacao(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaTpOperacao"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaFornecedores(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaFornecedores"), PCodEmpresa, PEcf);
+    void ImportaFornecedores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaFornecedores"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaPedidoC(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaPedidoC"), PCodEmpresa, PEcf);
+    void ImportaPedidoC(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaPedidoC"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaPedidoi(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaPedidoi"), PCodEmpresa, PEcf);
+    void ImportaPedidoi(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaPedidoi"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaDocurec(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaDocurec"), PCodEmpresa, PEcf);
+    void ImportaDocurec(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaDocurec"), PCodEmpresa, PEcf, result);
     }
-    records::RecordArray ImportaMovirec(const std::string& PCodEmpresa, const std::string& PEcf) {
-        return importRecords(importOperation("ImportaMovirec"), PCodEmpresa, PEcf);
+    void ImportaMovirec(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
+        importRecords(importOperation("ImportaMovirec"), PCodEmpresa, PEcf, result);
     }
 };
 

@@ -37,8 +37,8 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
     return *found;
 }
 
-std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
-                       std::string_view pathInfo, std::string_view body) {
+Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+                std::string_view pathInfo, std::string_view body) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
     // From here on every failure, decoding included, is answered with a fault.
@@ -47,10 +47,17 @@ std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std:
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
         const Operation& op = *call.operation;
         if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
-        const CallResult result = op.invoke(*servant, call.params);
-        return writeResponse(InvRegistry::namespaceOf(interface), op.name, op.result, result, types);
+        const std::string ns = InvRegistry::namespaceOf(interface);
+        if (op.result == ResultKind::RecordArray) {
+            // The records go into the answer as the operation reads them; a
+            // failure on the way leaves only the fault.
+            RecordArrayWriter records(ns, op.name, *op.recordKind, types);
+            op.invoke(*servant, call.params, &records);
+            return records.finish();
+        }
+        return Body(writeResponse(ns, op.name, op.result, op.invoke(*servant, call.params, nullptr), types));
     } catch (const std::exception& e) {
-        return writeFault(e);
+        return Body(writeFault(e));
     }
 }
 
@@ -60,14 +67,14 @@ HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std
     answer.contentType = "text/xml";
     // MIME packages carry attachments, which no operation of this service takes.
     if (contentType.starts_with("multipart/related")) {
-        answer.body = writeFault(FaultInfo{"SOAP attachments are not supported", {}, {}, {}});
+        answer.body = Body(writeFault(FaultInfo{"SOAP attachments are not supported", {}, {}, {}}));
         return answer;
     }
     try {
         answer.body = invokeSoap(registry, types, soapAction, pathInfo, body);
     } catch (const std::exception& e) {
         answer.status = 500;
-        answer.body = dispatcherFault(e.what());
+        answer.body = Body(dispatcherFault(e.what()));
     }
     return answer;
 }

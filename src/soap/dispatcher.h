@@ -5,6 +5,7 @@
 #pragma once
 
 #include "soap/registries.h"
+#include "soap/spool.h"
 
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@ namespace soap {
 struct HttpAnswer {
     int status = 200;
     std::string contentType;  // "text/xml"
-    std::string body;         // the envelope, UTF-8
+    Body body;                // the envelope, UTF-8
 };
 
 // soapAction: the request's SOAPAction as the host found it (may be empty or
@@ -35,7 +36,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 // The response envelope, or a fault envelope for any failure after the
 // interface is chosen. Throws only what chooseInterface throws (and what
 // cannot be written even as a fault).
-std::string invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
-                       std::string_view pathInfo, std::string_view body);
+Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+                std::string_view pathInfo, std::string_view body);
 
 }  // namespace soap

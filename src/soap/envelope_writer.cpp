@@ -3,6 +3,7 @@
 #include "soap/envelope_writer.h"
 
 #include "common/exception.h"
+#include "common/win1252.h"
 #include "soap/wire_format.h"
 
 #include <array>
@@ -91,6 +92,38 @@ void appendEscaped(std::string& out, std::string_view s) {
 void appendXmlText(std::string& out, std::string_view utf8) { appendEscaped<Escape::Text>(out, utf8); }
 void appendXmlAttribute(std::string& out, std::string_view utf8) { appendEscaped<Escape::Attribute>(out, utf8); }
 
+namespace {
+
+// What each WIN1252 byte becomes as escaped UTF-8 element content, worked
+// out once through the two steps it stands for (to UTF-8, then escaped), so
+// that a database text is written in one pass with the same bytes.
+struct Win1252Escapes {
+    std::array<std::string, 256> replacement;  // empty: the byte stands as it is
+    Win1252Escapes() {
+        for (std::size_t b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            std::string escaped;
+            appendXmlText(escaped, velmora::win1252ToUtf8({&byte, 1}));
+            if (escaped.size() != 1 || escaped[0] != byte) replacement[b] = std::move(escaped);
+        }
+    }
+};
+
+}  // namespace
+
+void appendWin1252XmlText(std::string& out, std::string_view win1252) {
+    static const Win1252Escapes escapes;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < win1252.size(); ++i) {
+        const std::string& replacement = escapes.replacement[static_cast<unsigned char>(win1252[i])];
+        if (replacement.empty()) continue;
+        out.append(win1252.data() + run, i - run);
+        out += replacement;
+        run = i + 1;
+    }
+    out.append(win1252.data() + run, win1252.size() - run);
+}
+
 // --- The streaming XML writer
 
 XmlWriter& XmlWriter::declaration() {
@@ -163,6 +196,20 @@ void XmlWriter::closeStartTag() {
 
 // --- Envelopes
 
+// The fixed markup of one field, built once per response: "<Name
+// xsi:type="xsd:string"" and "</Name>", and the pieces a record is written
+// with. The markup between two values goes out in one piece, the end tag of
+// one field joined with the start tag of the next: a record of 166 fields
+// is then half as many appends.
+struct FieldTags {
+    std::string head;
+    std::string tail;
+    std::string open;           // head + ">"
+    std::string empty;          // head + "/>": an empty text
+    std::string tailThenOpen;   // tail + the next field's open
+    std::string tailThenEmpty;  // tail + the next field's empty
+};
+
 namespace {
 
 constexpr std::string_view kEnvelope = "SOAP-ENV:Envelope";
@@ -234,20 +281,6 @@ std::string joined(QName q) {
     return s;
 }
 
-// The fixed markup of one field, built once per response: "<Name
-// xsi:type="xsd:string"" and "</Name>", and the pieces a record is written
-// with. The markup between two values goes out in one piece, the end tag of
-// one field joined with the start tag of the next: a record of 166 fields
-// is then half as many appends.
-struct FieldTags {
-    std::string head;
-    std::string tail;
-    std::string open;           // head + ">"
-    std::string empty;          // head + "/>": an empty text
-    std::string tailThenOpen;   // tail + the next field's open
-    std::string tailThenEmpty;  // tail + the next field's empty
-};
-
 std::vector<FieldTags> fieldTags(const records::RecordKind& kind, RemTypeRegistry& types, PrefixScope& scope) {
     std::vector<FieldTags> tags;
     tags.reserve(kind.fields.size());
@@ -275,79 +308,6 @@ std::vector<FieldTags> fieldTags(const records::RecordKind& kind, RemTypeRegistr
     return tags;
 }
 
-std::size_t estimateRecords(const records::RecordArray& records, const std::vector<FieldTags>& tags,
-                            std::size_t recordTagBytes) {
-    std::size_t perRecord = 2 * recordTagBytes + 60;  // record element, its id, its item
-    const std::span<const records::FieldDef> fields = records.kind().fields;
-    for (std::size_t f = 0; f < tags.size(); ++f) {
-        perRecord += tags[f].head.size() + tags[f].tail.size() + 1;
-        if (fields[f].kind == records::FieldKind::Integer)
-            perRecord += 11;
-        else if (fields[f].kind == records::FieldKind::Real)
-            perRecord += 22;
-    }
-    // Texts grow a little when escaped.
-    return records.size() * perRecord + records.textBytes() + records.textBytes() / 16;
-}
-
-void writeRecords(XmlWriter& w, const records::RecordArray& records, QName recordType,
-                  const std::vector<FieldTags>& tags) {
-    std::string& out = w.buffer();
-    const std::size_t count = records.size();
-
-    w.start("return");
-    w.attribute("xsi:type", "SOAP-ENC:Array");
-    out += " SOAP-ENC:arrayType=\"";
-    appendXmlAttribute(out, recordType.prefix);
-    out += ':';
-    appendXmlAttribute(out, recordType.local);
-    out += '[';
-    appendInt(out, count);
-    out += "]\"";
-    for (std::size_t r = 0; r < count; ++r) {
-        w.raw("<item href=\"#");
-        appendInt(out, r + 1);
-        out += "\"/>";
-    }
-    w.end("return");
-
-    // Identifiers run 1, 2, 3 ... in item order: every record is written once.
-    const std::string element = joined(recordType);
-    std::string typeAttr = "\" xsi:type=\"";
-    appendXmlAttribute(typeAttr, element);
-    typeAttr += "\">";
-    const std::string endRecord = "</" + element + '>';
-    const std::span<const records::FieldDef> fields = records.kind().fields;
-    for (std::size_t r = 0; r < count; ++r) {
-        out += '<';
-        out += element;
-        out += " id=\"";
-        appendInt(out, r + 1);
-        out += typeAttr;
-        const FieldTags* unclosed = nullptr;  // the field before, when its element awaits its end tag
-        for (std::size_t f = 0; f < fields.size(); ++f) {
-            std::string_view text;
-            const bool empty = fields[f].kind == records::FieldKind::Text && (text = records.text(r, f)).empty();
-            if (unclosed)
-                out += empty ? unclosed->tailThenEmpty : unclosed->tailThenOpen;
-            else
-                out += empty ? tags[f].empty : tags[f].open;
-            if (empty) {
-                unclosed = nullptr;
-                continue;
-            }
-            switch (fields[f].kind) {
-            case records::FieldKind::Text: appendXmlText(out, text); break;
-            case records::FieldKind::Integer: appendInt(out, records.integer(r, f)); break;
-            case records::FieldKind::Real: appendWireReal(out, records.real(r, f)); break;
-            }
-            unclosed = &tags[f];
-        }
-        if (unclosed) out += unclosed->tail;
-        out += endRecord;
-    }
-}
-
 std::string responseElement(PrefixScope& scope, std::string_view interfaceNs, std::string_view operation) {
     std::string name(scope.prefixFor(interfaceNs));
     name += ':';
@@ -373,11 +333,8 @@ void startResponse(XmlWriter& w, const PrefixScope& scope, std::string_view resp
 
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
                           const CallResult& result, RemTypeRegistry& types) {
-    if (kind == ResultKind::RecordArray) {
-        const auto* records = std::get_if<records::RecordArray>(&result);
-        if (!records) unsupported("tkDynArray");
-        return writeRecordArrayResponse(interfaceNs, operation, *records, types);
-    }
+    // An import's answer is written by RecordArrayWriter as its records arrive.
+    if (kind == ResultKind::RecordArray) unsupported("tkDynArray");
     const bool matches = kind == ResultKind::None ||
                          (kind == ResultKind::Double && std::holds_alternative<double>(result)) ||
                          (kind == ResultKind::String && std::holds_alternative<std::string>(result)) ||
@@ -432,25 +389,115 @@ std::string writeResponse(std::string_view interfaceNs, std::string_view operati
     return out;
 }
 
-std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_view operation,
-                                     const records::RecordArray& records, RemTypeRegistry& types) {
+// --- An import's answer, written as its records arrive
+
+RecordArrayWriter::RecordArrayWriter(std::string_view interfaceNs, std::string_view operation,
+                                     const records::RecordKind& kind, RemTypeRegistry& types)
+    : kind_(kind) {
     // Every name is settled before the response element's start tag is
     // written, so the record namespace can be declared on it.
     PrefixScope scope;
-    const std::string responseName = responseElement(scope, interfaceNs, operation);
-    types.recordArray(records.kind());
-    const TypeEntry& cls = types.recordClass(records.kind());
-    const QName recordType{scope.prefixFor(cls.ns), cls.xmlName};
-    const std::vector<FieldTags> tags = fieldTags(records.kind(), types, scope);
+    responseName_ = responseElement(scope, interfaceNs, operation);
+    types.recordArray(kind);
+    const TypeEntry& cls = types.recordClass(kind);
+    recordPrefix_ = scope.prefixFor(cls.ns);
+    recordType_ = cls.xmlName;
+    tags_ = fieldTags(kind, types, scope);
 
-    std::string out;
-    out.reserve(512 + responseName.size() * 2 +
-                estimateRecords(records, tags, recordType.prefix.size() + recordType.local.size()));
-    XmlWriter w(out);
-    startResponse(w, scope, responseName);
-    writeRecords(w, records, recordType, tags);
-    w.end(responseName).end(kBody).end(kEnvelope);
-    return out;
+    // The start of the answer up to the "return" element's start tag, which
+    // gets its count when the records are done.
+    XmlWriter w(start_);
+    startResponse(w, scope, responseName_);
+    w.start("return");
+    w.attribute("xsi:type", "SOAP-ENC:Array");
+    start_ += " SOAP-ENC:arrayType=\"";
+    appendXmlAttribute(start_, recordPrefix_);
+    start_ += ':';
+    appendXmlAttribute(start_, recordType_);
+    start_ += '[';
+
+    const std::string element = joined({recordPrefix_, recordType_});
+    recordOpen_ = '<' + element + " id=\"";
+    recordTypeAttribute_ = "\" xsi:type=\"";
+    appendXmlAttribute(recordTypeAttribute_, element);
+    recordTypeAttribute_ += "\">";
+    recordClose_ = "</" + element + '>';
+}
+
+RecordArrayWriter::~RecordArrayWriter() = default;
+
+void RecordArrayWriter::clear() {
+    records_.clear();
+    count_ = 0;
+}
+
+// Identifiers run 1, 2, 3 ... in item order: every record is written once.
+void RecordArrayWriter::beginRecord() {
+    std::string& out = records_.buffer();
+    out += recordOpen_;
+    appendInt(out, ++count_);
+    out += recordTypeAttribute_;
+    unclosed_ = nullptr;
+}
+
+// The markup before a field's value: the end tag of the field before it (when
+// that one had content) joined with this field's start tag.
+void RecordArrayWriter::openField(std::size_t field, bool empty) {
+    const FieldTags& t = tags_[field];
+    std::string& out = records_.buffer();
+    if (unclosed_)
+        out += empty ? unclosed_->tailThenEmpty : unclosed_->tailThenOpen;
+    else
+        out += empty ? t.empty : t.open;
+    unclosed_ = empty ? nullptr : &t;
+}
+
+void RecordArrayWriter::text(std::size_t field, std::string_view win1252) {
+    openField(field, win1252.empty());
+    appendWin1252XmlText(records_.buffer(), win1252);
+}
+
+void RecordArrayWriter::real(std::size_t field, double value) {
+    openField(field, false);
+    appendWireReal(records_.buffer(), value);
+}
+
+void RecordArrayWriter::integer(std::size_t field, std::int32_t value) {
+    openField(field, false);
+    appendInt(records_.buffer(), value);
+}
+
+void RecordArrayWriter::endRecord() {
+    std::string& out = records_.buffer();
+    if (unclosed_) out += unclosed_->tail;
+    out += recordClose_;
+    records_.spillIfFull();
+}
+
+Body RecordArrayWriter::finish() {
+    // The start, the count and the item list, which may be long enough to
+    // be spooled itself.
+    Spool head(std::move(start_));
+    std::string& out = head.buffer();
+    appendInt(out, count_);
+    out += "]\"";
+    if (count_ == 0) {
+        out += "/>";
+    } else {
+        out += '>';
+        for (std::size_t r = 1; r <= count_; ++r) {
+            out += "<item href=\"#";
+            appendInt(out, r);
+            out += "\"/>";
+            head.spillIfFull();
+        }
+        out += "</return>";
+    }
+    Body body;
+    body.parts.push_back(std::move(head));
+    body.parts.push_back(std::move(records_));
+    body.parts.emplace_back("</" + responseName_ + "></" + std::string(kBody) + "></" + std::string(kEnvelope) + '>');
+    return body;
 }
 
 std::string writeFault(const FaultInfo& fault) {

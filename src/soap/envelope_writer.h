@@ -3,12 +3,15 @@
 // XML writer and the escaping they use (the publisher's documents use both).
 #pragma once
 
-#include "records/record_array.h"
+#include "records/query_frame.h"
 #include "soap/registries.h"
+#include "soap/spool.h"
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace soap {
 
@@ -19,6 +22,8 @@ namespace soap {
 // Element content: &, <, > as entity references, CR as "&#13;" so that a
 // reader's end-of-line handling cannot turn it into LF.
 void appendXmlText(std::string& out, std::string_view utf8);
+// The same for a database text, converted from WIN1252 on the way.
+void appendWin1252XmlText(std::string& out, std::string_view win1252);
 
 // Attribute value in double quotes: &, <, " as entity references, tab, LF and
 // CR as character references so that attribute normalisation keeps them.
@@ -60,15 +65,50 @@ private:
 
 // The response envelope of operation `operation` of the interface whose
 // namespace is `interfaceNs`. `result` must hold what `kind` says (nothing for
-// ResultKind::None). Throws on a value it cannot write; the caller then
-// discards the string and writes a fault.
+// ResultKind::None); an import's records are written by RecordArrayWriter.
+// Throws on a value it cannot write; the caller then writes a fault.
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
                           const CallResult& result, RemTypeRegistry& types = RemTypeRegistry::instance());
 
-// An import's response, writing the records where they lie.
-std::string writeRecordArrayResponse(std::string_view interfaceNs, std::string_view operation,
-                                     const records::RecordArray& records,
-                                     RemTypeRegistry& types = RemTypeRegistry::instance());
+struct FieldTags;
+
+// An import's response, written as the cursor delivers the records: each
+// record element goes straight into a spool (memory, then an unlinked
+// temporary file), nothing else of a record is kept. When the count is known,
+// finish() puts the envelope's start with the "return" array and its item
+// list before the spooled records and the envelope's end after them.
+class RecordArrayWriter final : public records::RecordSink {
+public:
+    RecordArrayWriter(std::string_view interfaceNs, std::string_view operation, const records::RecordKind& kind,
+                      RemTypeRegistry& types = RemTypeRegistry::instance());
+    ~RecordArrayWriter() override;
+
+    void clear() override;
+    void beginRecord() override;
+    void text(std::size_t field, std::string_view win1252) override;
+    void real(std::size_t field, double value) override;
+    void integer(std::size_t field, std::int32_t value) override;
+    void endRecord() override;
+
+    std::size_t count() const noexcept { return count_; }
+    const records::RecordKind& kind() const noexcept { return kind_; }
+    // The whole answer; the writer is spent.
+    Body finish();
+
+private:
+    void openField(std::size_t field, bool empty);
+
+    const records::RecordKind& kind_;
+    std::string responseName_;
+    std::string recordPrefix_;
+    std::string recordType_;
+    std::vector<FieldTags> tags_;
+    std::string start_;  // the answer up to the array's count
+    std::string recordOpen_, recordTypeAttribute_, recordClose_;
+    Spool records_;
+    std::size_t count_ = 0;
+    const FieldTags* unclosed_ = nullptr;  // the field before, when its element awaits its end tag
+};
 
 // What a fault envelope says.
 struct FaultInfo {

@@ -3,7 +3,7 @@
 // registry (the XML name under which each type a message carries is written).
 #pragma once
 
-#include "records/record_array.h"
+#include "records/query_frame.h"
 #include "records/record_kind.h"
 
 #include <cstddef>
@@ -31,10 +31,12 @@ enum class ResultKind {
     String,       // xsd:string
     StringArray,  // SOAP-encoded array of xsd:string
     RecordArray   // SOAP-encoded array of records, written as multi-reference values
+                  // as the operation hands them to its RecordSink
 };
 
 using TextList = std::vector<std::string>;
-using CallResult = std::variant<std::monostate, double, std::string, TextList, records::RecordArray>;
+// What an operation returns; an import's records went to its sink instead.
+using CallResult = std::variant<std::monostate, double, std::string, TextList>;
 
 // Parameter texts in declared order (UTF-8).
 using Params = std::vector<std::string>;
@@ -44,7 +46,9 @@ struct Operation {
     std::vector<std::string> paramNames;  // every parameter is an xsd:string input
     ResultKind result = ResultKind::None;
     const records::RecordKind* recordKind = nullptr;  // for ResultKind::RecordArray
-    std::function<CallResult(TInvokableClass& self, const Params& params)> invoke;
+    // `records` is where an import writes its records (ResultKind::RecordArray
+    // only; null otherwise).
+    std::function<CallResult(TInvokableClass& self, const Params& params, records::RecordSink* records)> invoke;
 };
 
 // --- The interface registry

@@ -6,6 +6,7 @@
 #include "db/statement.h"
 #include "db/transaction.h"
 #include "records/query_frame.h"
+#include "support/collected_records.h"
 #include "support/demo_script.h"
 #include "support/test_database.h"
 
@@ -52,28 +53,19 @@ protected:
         exec("insert into integecf (" + columns + ") values (" + values + ")");
     }
 
-    records::RecordArray load(const records::RecordKind& kind, std::string_view empresa = "1",
-                              std::string_view ecf = "001") {
-        records::RecordArray out(kind);
-        records::CarregaRegistros(connection, empresa, ecf, out);
+    testsupport::CollectedRecords load(const records::RecordKind& kind, std::string_view empresa = "1",
+                                       std::string_view ecf = "001") {
+        testsupport::CollectedRecords out(kind);
+        records::CarregaRegistros(connection, kind, empresa, ecf, out);
         return out;
     }
 
-    static std::size_t field(const records::RecordArray& a, std::string_view name) {
-        const auto fields = a.kind().fields;
-        for (std::size_t f = 0; f < fields.size(); ++f)
-            if (fields[f].name == name) return f;
-        ADD_FAILURE() << a.kind().recordType << " has no field " << name;
-        return 0;
-    }
+    static std::size_t field(const testsupport::CollectedRecords& a, std::string_view name) { return a.field(name); }
     // A text field of every record, in order.
-    static std::vector<std::string> texts(const records::RecordArray& a, std::string_view name) {
-        const std::size_t f = field(a, name);
-        std::vector<std::string> out;
-        for (std::size_t r = 0; r < a.size(); ++r) out.emplace_back(a.text(r, f));
-        return out;
+    static std::vector<std::string> texts(const testsupport::CollectedRecords& a, std::string_view name) {
+        return a.texts(name);
     }
-    static std::string actions(const records::RecordArray& a) {
+    static std::string actions(const testsupport::CollectedRecords& a) {
         std::string out;
         for (const std::string& t : texts(a, "Acao")) out += t;
         return out;

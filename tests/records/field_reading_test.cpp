@@ -36,11 +36,11 @@ protected:
     }
 
     // One source row of the kind with `columns` = `values`, queued once.
-    records::RecordArray readRow(const KindCase& k, const std::string& columns, const std::string& values) {
+    testsupport::CollectedRecords readRow(const KindCase& k, const std::string& columns, const std::string& values) {
         const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), columns, values));
         queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
-        records::RecordArray got = load(kind);
+        testsupport::CollectedRecords got = load(kind);
         // Callers read record 0: stop here rather than read past the end.
         if (got.size() != 1) throw std::runtime_error(std::to_string(got.size()) + " records instead of 1");
         return got;
@@ -79,7 +79,7 @@ TEST_F(FieldReading, EveryDateColumnReadsWithItsKindsPattern) {
         queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "1")), 'A', "2024-03-01");
         queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "2")), 'B', "2024-03-02");
         queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k, "3")), 'C', "2024-03-03");
-        const records::RecordArray got = load(kind);
+        const testsupport::CollectedRecords got = load(kind);
         ASSERT_EQ(actions(got), "ABC");
         for (const std::string& d : dates)
             EXPECT_EQ(texts(got, d), (Strings{c.withTime, "10.03.2010 00:00", "30.12.1899 00:00"})) << d;
@@ -130,7 +130,7 @@ TEST_F(FieldReading, UnfilledFieldsStayEmptyWhateverTheTableHolds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.table);
         restart();
-        const records::RecordArray got = readRow(kindCase(c.table), c.columns, c.values);
+        const testsupport::CollectedRecords got = readRow(kindCase(c.table), c.columns, c.values);
         for (const std::string& f : c.fields) EXPECT_EQ(texts(got, f), Strings{""}) << f;
         EXPECT_EQ(texts(got, c.filled), Strings{c.filledText});
     }
@@ -153,17 +153,17 @@ TEST_F(FieldReading, ProductNumbersConvertFromEveryNumericColumnType) {
     exec(insertRow(k, keyValues(k, "3"), columns, "-2.5, 0.49, null, null, null, null, null, null, null"));
     for (const char* s : {"1", "2", "3"})
         queue("1", "001", "PRODUTO", queueKeys(k, keyValues(k, s)), s[0], std::string("2024-03-0") + s);
-    const records::RecordArray got = load(kind);
+    const testsupport::CollectedRecords got = load(kind);
     ASSERT_EQ(actions(got), "123");
 
     auto integers = [&](const char* name) {
         std::vector<int> v;
-        for (std::size_t r = 0; r < got.size(); ++r) v.push_back(got.integer(r, field(got, name)));
+        for (std::size_t r = 0; r < got.size(); ++r) v.push_back(got.integerAt(r, field(got, name)));
         return v;
     };
     auto reals = [&](const char* name) {
         std::vector<double> v;
-        for (std::size_t r = 0; r < got.size(); ++r) v.push_back(got.real(r, field(got, name)));
+        for (std::size_t r = 0; r < got.size(); ++r) v.push_back(got.realAt(r, field(got, name)));
         return v;
     };
     EXPECT_EQ(integers("Diasestminimo"), (std::vector<int>{2, 4, -2}));
@@ -183,21 +183,21 @@ TEST_F(FieldReading, ProductNumbersConvertFromEveryNumericColumnType) {
 TEST_F(FieldReading, NumbersReadAsTextAndTheTextCommission) {
     auto got = readRow(kindCase("Pedidoc"), "Turno, Codproj, Comissao", "2, -1, 2.5");
     EXPECT_EQ(texts(got, "Turno"), Strings{"2"});
-    EXPECT_EQ(got.integer(0, field(got, "Codproj")), -1);
-    EXPECT_EQ(got.real(0, field(got, "Comissao")), 2.5);
+    EXPECT_EQ(got.integerAt(0, field(got, "Codproj")), -1);
+    EXPECT_EQ(got.realAt(0, field(got, "Comissao")), 2.5);
     EXPECT_EQ(texts(got, "Tipopedido"), Strings{"V "});  // the key as stored
 
     restart();
     got = readRow(kindCase("Pedidoi"), "Numnf, Quantidade", "4567, 0.75");
     EXPECT_EQ(texts(got, "Numnf"), Strings{"4567"});
-    EXPECT_EQ(got.integer(0, field(got, "Sequencia")), 1);
-    EXPECT_EQ(got.real(0, field(got, "Quantidade")), 0.75);
+    EXPECT_EQ(got.integerAt(0, field(got, "Sequencia")), 1);
+    EXPECT_EQ(got.realAt(0, field(got, "Quantidade")), 0.75);
 
     restart();
     got = readRow(kindCase("Movirec"), "Numord2, Ordemliqreceber", "-1, 7");
     EXPECT_EQ(texts(got, "Numord2"), Strings{"-1"});
     EXPECT_EQ(texts(got, "Tipomov"), Strings{"L "});
-    EXPECT_EQ(got.integer(0, field(got, "Ordemliqreceber")), 7);
+    EXPECT_EQ(got.integerAt(0, field(got, "Ordemliqreceber")), 7);
 
     // A real field would turn "1,50" into 1.5 and refuse the others.
     const std::pair<const char*, const char*> comissoes[] = {
@@ -216,12 +216,12 @@ TEST_F(FieldReading, TextsArriveAsStored) {
     auto got = readRow(kindCase("Cadoper"), "Nome, Senha, Historicocliente", "'José Antônio Araújo', 'a&b<c>\"d''', 2");
     EXPECT_EQ(texts(got, "Nome"), Strings{"José Antônio Araújo"});
     EXPECT_EQ(texts(got, "Senha"), Strings{"a&b<c>\"d'"});
-    EXPECT_EQ(got.integer(0, field(got, "Historicocliente")), 2);
+    EXPECT_EQ(got.integerAt(0, field(got, "Historicocliente")), 2);
     restart();
     got = readRow(kindCase("Fornece"), "Observacao, Comissao",
                   "'Pedido mínimo' || ascii_char(13) || ascii_char(10) || 'R$ 500,00', 0.75");
     EXPECT_EQ(texts(got, "Observacao"), Strings{"Pedido mínimo\r\nR$ 500,00"});
-    EXPECT_EQ(got.real(0, field(got, "Comissao")), 0.75);
+    EXPECT_EQ(got.realAt(0, field(got, "Comissao")), 0.75);
 }
 
 }  // namespace

@@ -65,10 +65,10 @@ TEST_F(QueueJoin, OnlyTheCallersCompanyTerminalAndTheKindsOwnTableCount) {
         queue("1", "001", otherTable, chaves, 'O');
 
         // One array for all calls: each call replaces what it held.
-        records::RecordArray got(kind);
+        testsupport::CollectedRecords got(kind);
         for (const auto& [empresa, ecf, expected] :
              {std::tuple{"1", "001", "A"}, {"2", "001", "C"}, {"1", "002", "T"}}) {
-            records::CarregaRegistros(connection, empresa, ecf, got);
+            records::CarregaRegistros(connection, kind, empresa, ecf, got);
             EXPECT_EQ(actions(got), expected) << empresa << "/" << ecf;
         }
         // Passed on as given: swapped or with a leading blank, nothing matches.
@@ -97,7 +97,7 @@ TEST_F(QueueJoin, RecordsComeInQueueOrderOnePerQueueRowSellersByCode) {
         queue("1", "001", k.kind->queueTable, queueKeys(k, rows[2]), 'C', "2024-03-01", "17:00:00");
         queue("1", "001", k.kind->queueTable, queueKeys(k, rows[0]), 'D', "2024-02-27", "08:00:00");
 
-        const records::RecordArray got = load(kind);
+        const testsupport::CollectedRecords got = load(kind);
         ASSERT_EQ(got.size(), 4u);
         const std::string& first = rows[0].back();
         const std::string& second = rows[1].back();
@@ -135,7 +135,7 @@ TEST_F(QueueJoin, UsersAndSellersOfAnotherCompanyAreDeliveredWhenQueuedForTheCal
         const records::RecordKind& kind = *k.kind;
         exec(insertRow(k, keyValues(k), "Codempresa", "'2'"));
         queue("1", "001", k.kind->queueTable, queueKeys(k, keyValues(k)), 'I');
-        const records::RecordArray got = load(kind);
+        const testsupport::CollectedRecords got = load(kind);
         EXPECT_EQ(texts(got, "Codempresa"), (std::vector<std::string>{"2"}));
         EXPECT_EQ(actions(load(kind, "2", "001")), "");
     }
@@ -153,7 +153,7 @@ TEST_F(QueueJoin, OneItemQueueRowDeliversEveryItemOfThatProductAndGrade) {
     std::vector<std::string> chaves = queueKeys(k, keys);
     chaves[3] = "1001";
     queue("1", "001", "PEDIDOI", chaves, 'I');
-    const records::RecordArray got = load(kind);
+    const testsupport::CollectedRecords got = load(kind);
     EXPECT_EQ(actions(got), "II");
     std::vector<std::string> clients = texts(got, "Codcliente");
     std::sort(clients.begin(), clients.end());

@@ -19,12 +19,12 @@ TEST_F(Acknowledgement, DeletesExactlyTheRowsTheImportMarked) {
     queue("1", "001", "CADOPER", "A", "delivered");
     queue("1", "001", "PRODUTO", "A", "other-table", "01.03.2024", "10:00:00", "X");
     queue("1", "002", "CADOPER", "A", "other-terminal", "01.03.2024", "10:00:00", "X");
-    ASSERT_EQ(velmora.ImportaOperadores("1", "001").size(), 1u);
+    ASSERT_EQ(servicetest::operadores(velmora, "1", "001").size(), 1u);
     queue("1", "001", "CADOPER", "A", "queued-later");
 
     velmora.DeletaIntegECF("1", "001", "CADOPER");
     EXPECT_EQ(actions("1 = 1"), (Strings{"other-table", "other-terminal", "queued-later"}));
-    EXPECT_EQ(column(velmora.ImportaOperadores("1", "001"), "Acao"), (Strings{"queued-later"}));
+    EXPECT_EQ(column(servicetest::operadores(velmora, "1", "001"), "Acao"), (Strings{"queued-later"}));
 }
 
 TEST_F(Acknowledgement, NothingMarkedOrAnotherCaseDeletesNothingAndSucceeds) {
@@ -87,7 +87,7 @@ TEST_F(Acknowledgement, AnUnreachableDatabaseFailsEveryOperationWithTheConnectMe
     database.execute("insert into Cadoper (Codoper) values ('A')");
     const std::string prefix = "Impossível conectar ao banco de dados pelo seguinte motivo: \r";
     velmora::overrideExecutablePath("/nonexistent-velmora-dir/velmora.cgi");
-    for (auto call : {+[](service::TVelmora& v) { v.ImportaOperadores("1", "001"); },
+    for (auto call : {+[](service::TVelmora& v) { servicetest::operadores(v, "1", "001"); },
                       +[](service::TVelmora& v) { v.DeletaIntegECF("1", "001", "CADOPER"); },
                       +[](service::TVelmora& v) { v.BuscaEstoque("1", "P1", "G"); }}) {
         try {

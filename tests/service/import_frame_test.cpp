@@ -43,7 +43,7 @@ TEST_F(ImportFrame, ReturnsQueueOrderOneRecordPerQueueRowAndMarksAllRowsOfTheTab
     queue("2", "001", "CADOPER", "A", "other-company");
     queue("1", "001", "PRODUTO", "A", "other-table");
 
-    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    const testsupport::CollectedRecords ops = servicetest::operadores(velmora, "1", "001");
     EXPECT_EQ(column(ops, "Acao"), (Strings{"marked-before", "b-0228-20", "a-0301-17", "a-0301-09"}));
     EXPECT_EQ(column(ops, "Codoper"), (Strings{"C", "B", "A", "A"}));
     EXPECT_EQ(column(ops, "Nome")[2], "Ana Conceição");
@@ -53,31 +53,31 @@ TEST_F(ImportFrame, ReturnsQueueOrderOneRecordPerQueueRowAndMarksAllRowsOfTheTab
               (Strings{"a-0301-09", "b-0228-20", "a-0301-17", "joins-nothing", "marked-before"}));
 
     // Not acknowledged: the same rows come again and stay marked.
-    EXPECT_EQ(velmora.ImportaOperadores("1", "001").size(), 4u);
+    EXPECT_EQ(servicetest::operadores(velmora, "1", "001").size(), 4u);
 }
 
 TEST_F(ImportFrame, NullsGiveEmptyOrZeroAndHalvesRoundToEven) {
     queue("1", "001", "CADOPER", "A", "1");
     queue("1", "001", "CADOPER", "B", "2");
     queue("1", "001", "CADOPER", "C", "3");
-    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    const testsupport::CollectedRecords ops = servicetest::operadores(velmora, "1", "001");
     ASSERT_EQ(ops.size(), 3u);
     const std::size_t hist = 12, senha = 2, usuario = 11;
-    EXPECT_EQ(ops.integer(0, hist), 2);         // 2.5
-    EXPECT_EQ(ops.integer(1, hist), 4);         // 3.5
-    EXPECT_EQ(ops.integer(2, hist), 0);         // NULL
-    EXPECT_EQ(ops.text(0, senha), "12      ");  // CHAR keeps its blanks
-    EXPECT_EQ(ops.text(1, senha), "");
-    EXPECT_EQ(ops.text(2, usuario), "");
+    EXPECT_EQ(ops.integerAt(0, hist), 2);         // 2.5
+    EXPECT_EQ(ops.integerAt(1, hist), 4);         // 3.5
+    EXPECT_EQ(ops.integerAt(2, hist), 0);         // NULL
+    EXPECT_EQ(ops.textAt(0, senha), "12      ");  // CHAR keeps its blanks
+    EXPECT_EQ(ops.textAt(1, senha), "");
+    EXPECT_EQ(ops.textAt(2, usuario), "");
 }
 
 TEST_F(ImportFrame, NothingPendingGivesAnEmptyArrayAndCompanyAndTerminalAreNotSwapped) {
     queue("001", "1", "CADOPER", "A", "swapped");
-    EXPECT_TRUE(velmora.ImportaOperadores("1", "001").empty());
+    EXPECT_TRUE(servicetest::operadores(velmora, "1", "001").empty());
     EXPECT_TRUE(actions("atualizou = 'X'").empty());
     // Passed on unchanged: blanks and letter case are the database's business.
-    EXPECT_TRUE(velmora.ImportaOperadores(" 1", "001").empty());
-    EXPECT_EQ(velmora.ImportaOperadores("001", "1").size(), 1u);
+    EXPECT_TRUE(servicetest::operadores(velmora, " 1", "001").empty());
+    EXPECT_EQ(servicetest::operadores(velmora, "001", "1").size(), 1u);
 }
 
 TEST_F(ImportFrame, AFailedMarkingRollsBackEveryRowAndDeliversNothing) {
@@ -93,7 +93,7 @@ set term ; ^
     queue("1", "001", "CADOPER", "A", "first");
     queue("1", "001", "CADOPER", "B", "second");
     try {
-        velmora.ImportaOperadores("1", "001");
+        servicetest::operadores(velmora, "1", "001");
         FAIL() << "the import delivered records although the marking failed";
     } catch (const std::exception& e) {
         EXPECT_EQ(std::string(e.what()).rfind(kMarkingFault, 0), 0u) << e.what();
@@ -109,7 +109,7 @@ TEST_F(ImportFrame, AUserWhoMayReadButNotMarkTheQueueGetsTheMarkingFault) {
     queue("1", "001", "CADOPER", "A", "row");
     testsupport::ProgramDirectory asReader(readingUser());
     try {
-        velmora.ImportaOperadores("1", "001");
+        servicetest::operadores(velmora, "1", "001");
         FAIL() << "the import delivered records it could not mark";
     } catch (const service::MarkingError& e) {
         EXPECT_EQ(std::string(e.what()).rfind(kMarkingFault, 0), 0u) << e.what();
@@ -135,7 +135,7 @@ TEST_F(ImportFrame, QueueRowsHeldByAnotherTransactionFailTheImportWithinItsBound
     db::Statement(holder, "update integecf set horaatual = '09:30:00'").execute();
 
     const auto start = std::chrono::steady_clock::now();
-    auto import = std::async(std::launch::async, [this] { return velmora.ImportaOperadores("1", "001"); });
+    auto import = std::async(std::launch::async, [this] { return servicetest::operadores(velmora, "1", "001"); });
     const bool answered = import.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     const auto waited = std::chrono::steady_clock::now() - start;
     held.rollback();  // lets a hanging import go, so the test ends either way
@@ -166,7 +166,7 @@ TEST_F(ImportFrame, AnImportWaitingOnARivalMarkingRetriesAndSucceeds) {
     std::string failure;
     std::thread terminal([&] {
         try {
-            delivered = velmora.ImportaOperadores("1", "001").size();
+            delivered = servicetest::operadores(velmora, "1", "001").size();
         } catch (const std::exception& e) {
             failure = e.what();
         }
@@ -201,7 +201,7 @@ set term ; ^
     queue("1", "001", "CADOPER", "A", "first");
     queue("1", "001", "CADOPER", "B", "second");
 
-    const records::RecordArray ops = velmora.ImportaOperadores("1", "001");
+    const testsupport::CollectedRecords ops = servicetest::operadores(velmora, "1", "001");
     ASSERT_EQ(ops.size(), 2u);
     const Strings readBy = column(ops, "Usuario");
     EXPECT_EQ(column(ops, "Liquidadocurec"), (Strings{"SNAPSHOT", "SNAPSHOT"}));
@@ -236,7 +236,7 @@ TEST_F(ImportFrame, ARowQueuedDuringAnImportIsDeliveredOrLeftUnmarked) {
     std::set<std::string> delivered;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (int i = 0; (i < 25 || queued < 30) && std::chrono::steady_clock::now() < until; ++i)
-        for (const std::string& a : column(velmora.ImportaOperadores("1", "001"), "Acao")) delivered.insert(a);
+        for (const std::string& a : column(servicetest::operadores(velmora, "1", "001"), "Acao")) delivered.insert(a);
     stop = true;
     producer.join();
     ASSERT_GT(queued.load(), 10);

@@ -4,7 +4,8 @@
 
 #include "db/FuncoesIntegECF.h"
 #include "db/statement.h"
-#include "records/record_array.h"
+#include "service/VelmoraImpl.h"
+#include "support/collected_records.h"
 #include "support/program_directory.h"
 #include "support/test_database.h"
 
@@ -42,6 +43,14 @@ create table Cadoper (
 create table CompProd (
   CodEmpresa varchar(10), CodProd varchar(20), CodGrade varchar(10), Estoque numeric(15,3));
 )sql";
+
+// ImportaOperadores as the SOAP layer calls it, its records collected.
+inline testsupport::CollectedRecords operadores(service::TVelmora& velmora, const std::string& PCodEmpresa,
+                                                const std::string& PEcf) {
+    testsupport::CollectedRecords records(records::TRegistroCadoper);
+    velmora.ImportaOperadores(PCodEmpresa, PEcf, records);
+    return records;
+}
 
 class ServiceDatabase : public ::testing::Test {
 protected:
@@ -83,12 +92,8 @@ protected:
         return p;
     }
 
-    static std::vector<std::string> column(const records::RecordArray& a, std::string_view field) {
-        std::size_t f = 0;
-        while (a.kind().fields[f].name != field) ++f;
-        std::vector<std::string> out;
-        for (std::size_t r = 0; r < a.size(); ++r) out.push_back(std::string(a.text(r, f)));
-        return out;
+    static std::vector<std::string> column(const testsupport::CollectedRecords& a, std::string_view field) {
+        return a.texts(field);
     }
 
     testsupport::TestDatabase database{kQueueSchema};

@@ -1,7 +1,5 @@
 #include "fake_velmora.h"
 
-#include "records/record_array.h"
-
 namespace soaptest {
 
 namespace {
@@ -26,15 +24,13 @@ soap::Operation operation(std::string name, std::vector<std::string> params, soa
     op.paramNames = std::move(params);
     op.result = result;
     if (result == soap::ResultKind::RecordArray) op.recordKind = &kOperatorKind;
-    op.invoke = [state, name, result](soap::TInvokableClass&, const soap::Params& p) -> soap::CallResult {
+    op.invoke = [state, name, result](soap::TInvokableClass&, const soap::Params& p,
+                                      records::RecordSink* records) -> soap::CallResult {
         state->lastOperation = name;
         state->lastParams = p;
+        if (records && state->records) state->records(*records);
         if (state->answer) return state->answer(name, p);
-        switch (result) {
-        case soap::ResultKind::Double: return 12.5;
-        case soap::ResultKind::RecordArray: return records::RecordArray(kOperatorKind);
-        default: return std::monostate{};
-        }
+        return result == soap::ResultKind::Double ? soap::CallResult(12.5) : std::monostate{};
     };
     return op;
 }
@@ -60,8 +56,8 @@ FakeVelmora::FakeVelmora() {
                                      }});
 }
 
-records::RecordArray operators(int count) {
-    records::RecordArray a(kOperatorKind);
+testsupport::CollectedRecords operators(int count) {
+    testsupport::CollectedRecords a(kOperatorKind);
     for (int i = 1; i <= count; ++i) {
         a.addRecord();
         a.setText(0, std::to_string(i));

@@ -5,6 +5,7 @@
 #include "records/record_kind.h"
 #include "soap/dispatcher.h"
 #include "soap/registries.h"
+#include "support/collected_records.h"
 
 #include <functional>
 #include <memory>
@@ -20,8 +21,10 @@ struct FakeState {
     std::string lastOperation;
     soap::Params lastParams;
     int objectsCreated = 0;
-    // What the next call answers; by default 12.5, no records, nothing.
+    // What the next call answers; by default 12.5, or nothing.
     std::function<soap::CallResult(std::string_view operation, const soap::Params&)> answer;
+    // The records the next import hands on; by default none.
+    std::function<void(records::RecordSink&)> records;
 };
 
 class FakeVelmora {
@@ -39,7 +42,7 @@ public:
 };
 
 // Operators numbered 1..count; record i has Codoper "i" and Nome "Operador i".
-records::RecordArray operators(int count);
+testsupport::CollectedRecords operators(int count);
 
 // A SOAP 1.1 request envelope around `body` (the Body's content).
 std::string envelope(std::string_view body);
