@@ -66,6 +66,7 @@ CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::
                                     "HTTP_SOAPACTION=" + soapAction(operation)};
     for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP"})
         if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+    env.insert(env.end(), extraEnvironment_.begin(), extraEnvironment_.end());
 
     CgiCall result;
     testsupport::CgiOptions options;

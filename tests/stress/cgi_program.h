@@ -7,6 +7,7 @@
 #include "support/cgi_runner.h"
 
 #include <string>
+#include <vector>
 
 namespace stress {
 
@@ -34,6 +35,9 @@ public:
     // Runs the program through setpriv as that user and group from now on
     // (root only); empty: as ourselves.
     void runAs(const std::string& user, const std::string& group);
+    // NAME=value added to the environment of every call from now on, as a
+    // web server configured so would pass it.
+    void addEnvironment(std::string entry) { extraEnvironment_.push_back(std::move(entry)); }
 
     // One SOAP call; `field` as in readAnswer; SIGTERM as in CgiOptions.
     CgiCall call(std::string_view operation, const Params& params, std::string_view field = {}, int timeoutMs = 120000,
@@ -46,6 +50,7 @@ private:
     std::string directory_;
     std::string path_;
     std::string launcher_;  // what is executed: the program or its setpriv wrapper
+    std::vector<std::string> extraEnvironment_;
 };
 
 }  // namespace stress
