@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
                         tail.ends_with("</SOAP-ENV:Envelope>");
         if (!ok) fail("not a SOAP answer; output began: " + head.substr(0, 600));
     }
-    std::printf("%.1f %.1f %.1f %.1f %ld %zu\n", response, exited, ms(usage.ru_utime), ms(usage.ru_stime),
-                usage.ru_maxrss, bytes);
+    std::printf("%.1f %.1f %.1f %.1f %ld %zu %ld\n", response, exited, ms(usage.ru_utime), ms(usage.ru_stime),
+                usage.ru_maxrss, bytes, usage.ru_minflt + usage.ru_majflt);
     return 0;
 }
