@@ -216,6 +216,10 @@ setenv.add-environment = (
     "FIREBIRD_TMP" => "$FIREBIRD_TMP",
 )
 CONF
+        # Settings a caller adds (bench/run stream compares some).
+        if [[ -n ${VELMORA_WEB_EXTRA_CONF:-} ]]; then
+            printf '\n%s\n' "$VELMORA_WEB_EXTRA_CONF" >>"$dir/lighttpd.conf.new"
+        fi
         mv -f "$dir/lighttpd.conf.new" "$dir/lighttpd.conf"
     )
 }
