@@ -98,13 +98,13 @@ namespace {
 // out once through the two steps it stands for (to UTF-8, then escaped), so
 // that a database text is written in one pass with the same bytes.
 struct Win1252Escapes {
-    std::array<std::string, 256> replacement;  // empty: the byte stands as it is
+    std::array<bool, 256> plain{};             // the byte stands as it is
+    std::array<std::string, 256> replacement;  // what it becomes otherwise
     Win1252Escapes() {
         for (std::size_t b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
-            std::string escaped;
-            appendXmlText(escaped, velmora::win1252ToUtf8({&byte, 1}));
-            if (escaped.size() != 1 || escaped[0] != byte) replacement[b] = std::move(escaped);
+            appendXmlText(replacement[b], velmora::win1252ToUtf8({&byte, 1}));
+            plain[b] = replacement[b].size() == 1 && replacement[b][0] == byte;
         }
     }
 };
@@ -115,10 +115,10 @@ void appendWin1252XmlText(std::string& out, std::string_view win1252) {
     static const Win1252Escapes escapes;
     std::size_t run = 0;
     for (std::size_t i = 0; i < win1252.size(); ++i) {
-        const std::string& replacement = escapes.replacement[static_cast<unsigned char>(win1252[i])];
-        if (replacement.empty()) continue;
+        const auto byte = static_cast<unsigned char>(win1252[i]);
+        if (escapes.plain[byte]) continue;
         out.append(win1252.data() + run, i - run);
-        out += replacement;
+        out += escapes.replacement[byte];
         run = i + 1;
     }
     out.append(win1252.data() + run, win1252.size() - run);
