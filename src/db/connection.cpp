@@ -1,8 +1,8 @@
 // Attaching, and the status check that turns a failed client call into
 // DatabaseError.
 #include "db/connection.h"
-#include "common/limits.h"
 
+#include "common/limits.h"
 #include "db/conversions.h"
 #include "db/firebird.h"
 

@@ -1,8 +1,8 @@
 // Reading the rows of an open result, and the rules that turn a column's
 // value into text, a real, an integer or a date (cursor.h gives the forms).
 #include "db/cursor.h"
-#include "common/limits.h"
 
+#include "common/limits.h"
 #include "db/firebird.h"
 
 #include <cstring>

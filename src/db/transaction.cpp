@@ -1,8 +1,8 @@
 // Beginning and ending transactions: the connection's current one, and the
 // short ones statements run in when none is current.
 #include "db/transaction.h"
-#include "common/limits.h"
 
+#include "common/limits.h"
 #include "db/firebird.h"
 
 namespace db {

@@ -1,8 +1,8 @@
 // TVelmora: the import frame with its marking and retries, the
 // acknowledgement that deletes delivered queue rows, and the stock query.
 #include "service/VelmoraImpl.h"
-#include "common/limits.h"
 
+#include "common/limits.h"
 #include "db/FuncoesIntegECF.h"
 #include "db/statement.h"
 #include "db/transaction.h"

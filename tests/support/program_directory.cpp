@@ -1,6 +1,6 @@
 #include "support/program_directory.h"
-#include "common/executable_path.h"
 
+#include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
 
 #include <cstdlib>
