@@ -78,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         error = e.what();
     }
 
-    const std::string xml = soap::invokeSoap(service.registry, service.types, "", "/soap/IVelmora", body).text();
+    soap::CallSummary call;
+    const std::string xml = soap::invokeSoap(service.registry, service.types, "", "/soap/IVelmora", body, call).text();
     const XmlAnswer answer(xml);
     check(answer.wellFormed(), "every answer is well-formed XML", xml);
 

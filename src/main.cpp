@@ -1,14 +1,20 @@
-// The CGI program: registers the service, serves the one request of this
-// process and ends.
-#include "host/error_pages.h"
+// The program: registers the service, then serves either the one request of
+// a CGI process, or, when started with a listening socket on descriptor 0,
+// FastCGI requests one after another, each answered as a fresh CGI process
+// would answer it. Every request goes to the request log.
+#include "db/FuncoesIntegECF.h"
 #include "host/front_end.h"
+#include "host/request_log.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
+#include "soap/registries.h"
 
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -26,26 +32,58 @@ void finishOutput() {
     std::signal(SIGTERM, SIG_IGN);
 }
 
+// A failed registration is answered to every request with the fallback
+// response, as the failure of the module it would have served.
+host::WebModuleFactory moduleFactory(std::exception_ptr startupFailure) {
+    if (!startupFailure) return host::createWebModule2;
+    return [startupFailure]() -> std::unique_ptr<host::WebModule> { std::rethrow_exception(startupFailure); };
+}
+
+// The FastCGI process. Between requests: the type registry, which gains the
+// record types while a WSDL or a page is written, goes back to its start-up
+// entries, and the database to one kept attachment and no transaction.
+int serveFastCgi(const host::WebModuleFactory& createModule, host::RequestLog& log) {
+    db::keepAttachmentBetweenRequests();
+    const soap::RemTypeRegistry startupTypes = soap::RemTypeRegistry::instance();
+    const int status =
+        host::serveFastCgi({.serve =
+                                [&](host::CgiEnvironment env, host::RequestInput& input, host::ResponseOutput& output) {
+                                    log.write(host::serveRequest(std::move(env), input, output, createModule));
+                                },
+                            .reset =
+                                [&] {
+                                    soap::RemTypeRegistry::instance() = startupTypes;
+                                    db::endRequest();
+                                }});
+    db::detachKeptAttachment();
+    return status;
+}
+
 }  // namespace
 
 int main() {
     // A client that went away must not kill the process: the failed write
     // is handled like any other.
     std::signal(SIGPIPE, SIG_IGN);
+    std::exception_ptr startupFailure;
     try {
         service::registerVelmora();
         publish::registerWSDLPublish();
     } catch (...) {
-        host::FdOutput output(STDOUT_FILENO);
-        host::writeFallbackResponse(output, std::current_exception());
-        finishOutput();
-        return 0;
+        startupFailure = std::current_exception();
     }
+    const host::WebModuleFactory createModule = moduleFactory(startupFailure);
+    host::RequestLog log(db::DiretorioAplicacao() + std::string(db::nomeArquivoIni), STDERR_FILENO);
+
+    // A normal return, not _exit(), in both modes: an embedded database
+    // engine needs its exit-time cleanup.
+    if (host::startedWithListeningSocket()) return serveFastCgi(createModule, log);
+
     host::FdInput input(STDIN_FILENO);
     host::FdOutput output(STDOUT_FILENO);
-    host::serveRequest(host::CgiEnvironment::fromProcess(), input, output);
+    const host::LoggedRequest entry =
+        host::serveRequest(host::CgiEnvironment::fromProcess(), input, output, createModule);
     finishOutput();
-    // A normal return, not _exit(): an embedded database engine needs its
-    // exit-time cleanup.
+    log.write(entry);
     return 0;
 }

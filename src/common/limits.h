@@ -20,6 +20,12 @@ inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
 inline constexpr std::size_t kResponseChunkBytes = 8192;
 // A path pattern with more "*" groups than this is refused as invalid.
 inline constexpr int kMaxPatternStarGroups = 30;
+// A persistent (FastCGI) process gives the memory its allocator holds free
+// back to the system after a request once there is more than this of it: a
+// large import must not keep the process at its peak for good, while the
+// few hundred KB a small call leaves are kept for the next one instead of
+// being faulted in again.
+inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
 
 // --- Service: imports and acknowledgements
 

@@ -1,5 +1,6 @@
-// The process-wide connection, the INI file it is made from, and the
-// contract's transaction routines over db::Transaction.
+// The process-wide connection, the INI file it is made from, the attachment
+// a persistent process keeps, and the contract's transaction routines over
+// db::Transaction.
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
@@ -8,7 +9,9 @@
 #include "common/text.h"
 #include "db/transaction.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <sys/stat.h>
@@ -19,10 +22,48 @@ Connection* Conexao = nullptr;
 
 namespace {
 
-// Owns every connection made by the process, so that none is closed before exit.
-std::vector<std::unique_ptr<Connection>>& connections() {
-    static std::vector<std::unique_ptr<Connection>> all;
+// The INI file as stat() saw it when it was last read.
+struct IniStamp {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    std::int64_t modifiedNs;
+
+    explicit IniStamp(const struct stat& st)
+        : device(st.st_dev),
+          inode(st.st_ino),
+          size(st.st_size),
+          modifiedNs(std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec) {}
+    bool operator==(const IniStamp&) const = default;
+};
+
+// Every connection ConectaBanco made, so that none is closed before exit (or
+// before the end of the request, in a persistent process), and what a
+// persistent process keeps between requests.
+struct Connections {
+    std::vector<std::unique_ptr<Connection>> made;
+    bool keepAttachment = false;
+    std::unique_ptr<Connection> kept;
+    ConnectParams keptParams;
+    std::optional<IniStamp> iniStamp;  // of the INI last read, and what it said
+    ConnectParams iniParams;
+};
+
+Connections& connections() {
+    static Connections all;
     return all;
+}
+
+// The kept attachment when it is to the database the INI names and still
+// answers; otherwise a new one, kept from now on.
+Connection& keptAttachment(Connections& c, const ConnectParams& params) {
+    if (c.kept && c.keptParams == params && c.kept->responds()) return *c.kept;
+    c.kept.reset();  // detached; one that no longer answers is only let go
+    auto fresh = std::make_unique<Connection>();
+    fresh->open(params);
+    c.kept = std::move(fresh);
+    c.keptParams = params;
+    return *c.kept;
 }
 
 // Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
@@ -74,18 +115,47 @@ ConnectParams LeParametros(const std::string& iniFileName) {
 }
 
 void ConectaBanco() {
-    connections().push_back(std::make_unique<Connection>());
-    Conexao = connections().back().get();
+    Connections& c = connections();
+    Conexao = c.made.emplace_back(std::make_unique<Connection>()).get();
     const std::string iniName = DiretorioAplicacao() + std::string(nomeArquivoIni);
     try {
         struct stat st;
         if (::stat(iniName.c_str(), &st) != 0)
             throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
-        Conexao->open(LeParametros(iniName));
+        if (!c.keepAttachment) {
+            Conexao->open(LeParametros(iniName));
+            return;
+        }
+        if (c.iniStamp != IniStamp(st)) {
+            c.iniParams = LeParametros(iniName);
+            c.iniStamp.emplace(st);
+        }
+        Conexao = &keptAttachment(c, c.iniParams);
+        c.made.pop_back();  // the kept attachment serves instead
     } catch (const std::exception& e) {
         throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +
                                  e.what());
     }
+}
+
+void keepAttachmentBetweenRequests() { connections().keepAttachment = true; }
+
+void endRequest() noexcept {
+    Connections& c = connections();
+    if (c.kept && c.kept->inTransaction()) {
+        try {
+            rollbackCurrent(*c.kept);
+        } catch (...) {
+            c.kept.reset();
+        }
+    }
+    c.made.clear();
+    Conexao = nullptr;
+}
+
+void detachKeptAttachment() noexcept {
+    endRequest();
+    connections().kept.reset();
 }
 
 void AbreTransacao() {

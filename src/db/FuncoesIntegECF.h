@@ -1,6 +1,7 @@
 // The service's database access: the process-wide connection built from
-// "caminhoBDIntegECF.ini" beside the program, and the transaction routines
-// that work on whichever connection is current.
+// "caminhoBDIntegECF.ini" beside the program, the transaction routines that
+// work on whichever connection is current, and the attachment a persistent
+// process keeps from one request to the next.
 #pragma once
 
 #include "db/connection.h"
@@ -11,13 +12,36 @@
 namespace db {
 
 // The current connection; unset until the first ConectaBanco. Earlier
-// connections stay open (statements bound to them keep working) until exit.
+// connections stay open (statements bound to them keep working) until exit,
+// or in a persistent process until endRequest().
 extern Connection* Conexao;
 
-// Makes a new connection current and opens it from the INI file. Throws
+// Makes a new connection current and opens it from the INI file (in a
+// persistent process: the kept attachment, see below). Throws
 // velmora::Exception "Impossível conectar ao banco de dados pelo seguinte
-// motivo: " CR + the cause.
+// motivo: " CR + the cause; the connection made current then is unopened.
 void ConectaBanco();
+
+// --- A persistent process (the FastCGI front end)
+
+// From now on ConectaBanco keeps the attachment it opens and makes it current
+// again on later calls while the INI's contents stay the same. The file is
+// still looked at on every call and read again when its device, inode, size
+// or modification time changed. A kept attachment that no longer answers is
+// opened anew before the request uses it. And a SIGTERM or SIGINT no longer
+// makes the client library shut its attachments down: the process ends on
+// its own, after the request in flight.
+void keepAttachmentBetweenRequests();
+
+// Ends a request of a persistent process: a transaction left current is
+// rolled back (an attachment that cannot roll back is not kept), the
+// connections made for the request besides the kept attachment are closed,
+// and Conexao is unset, as in a fresh process.
+void endRequest() noexcept;
+
+// Detaches the kept attachment, for a persistent process on its way out: the
+// client library's exit-time cleanup must not find it still attached.
+void detachKeptAttachment() noexcept;
 
 // The directory of the running program, with a trailing "/".
 std::string DiretorioAplicacao();

@@ -97,6 +97,13 @@ void Connection::open(const ConnectParams& params) {
 
 bool Connection::isOpen() const noexcept { return static_cast<bool>(impl_->attachment); }
 
+bool Connection::responds() noexcept {
+    Impl& im = *impl_;
+    if (!im.attachment) return false;
+    im.attachment->ping(im.status.get());
+    return !im.status.failed();
+}
+
 bool Connection::inTransaction() const noexcept { return static_cast<bool>(impl_->transaction); }
 
 }  // namespace db

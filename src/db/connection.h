@@ -40,6 +40,8 @@ struct ConnectParams {
     std::string database;  // "/path/file.fdb", "host:/path", "host/port:alias"
     std::string user;      // each left out of the attachment when empty
     std::string password;
+
+    bool operator==(const ConnectParams&) const = default;
 };
 
 // At most one transaction is current on a connection (db::Transaction begins
@@ -55,6 +57,10 @@ public:
     // Attaches; never interactive. Throws DatabaseError with the client's message.
     void open(const ConnectParams& params);
     bool isOpen() const noexcept;
+    // Whether the attachment still answers (one round trip to a server): false
+    // when it was never opened or has been lost (the server restarted, the
+    // network was cut).
+    bool responds() noexcept;
 
     // Whether a transaction is current.
     bool inTransaction() const noexcept;

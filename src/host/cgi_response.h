@@ -2,6 +2,7 @@
 // web server as a CGI head ("Status:" line first) followed by the body.
 #pragma once
 
+#include "soap/dispatcher.h"
 #include "soap/spool.h"
 
 #include <cstdint>
@@ -45,11 +46,15 @@ public:
 
     // A code the reason table does not hold goes out as "200 OK".
     void setStatusCode(int code) noexcept { statusCode_ = code; }
+    int statusCode() const noexcept { return statusCode_; }
     // An empty type leaves the Content-Type line out.
     void setContentType(std::string type) { contentType_ = std::move(type); }
     void setContent(std::string content) { content_ = soap::Body(std::move(content)); }
     // An answer whose larger parts may be spooled to a file.
     void setContent(soap::Body content) { content_ = std::move(content); }
+    // What a SOAP call was, for the request log.
+    void setCall(soap::CallSummary call) { call_ = std::move(call); }
+    const soap::CallSummary& call() const noexcept { return call_; }
 
     // The head's exact bytes: the status line, Content-Type, Content-Length
     // (for a body that is not empty) and an empty "Content:" line.
@@ -64,6 +69,7 @@ private:
     int statusCode_ = 200;
     std::string contentType_ = "text/html";
     soap::Body content_;
+    soap::CallSummary call_;
 };
 
 }  // namespace host

@@ -32,11 +32,12 @@ public:
     bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
         if (request.bodyTooLarge()) {
             // Refused like a call no interface takes: the dispatcher's fault, 500.
-            answerWith(
-                response, 500, "text/xml",
-                soap::dispatcherFault("The request body of " + std::to_string(request.contentLength()) +
-                                      " bytes is larger than the " +
-                                      std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted"));
+            soap::CallSummary refused;
+            refused.fault = "The request body of " + std::to_string(request.contentLength()) +
+                            " bytes is larger than the " + std::to_string(velmora::limits::kMaxRequestBodyBytes) +
+                            " bytes accepted";
+            answerWith(response, 500, "text/xml", soap::dispatcherFault(refused.fault));
+            response.setCall(std::move(refused));
             return true;
         }
         // Asked again by the variable's CGI name when empty: that exact
@@ -47,6 +48,7 @@ public:
         soap::HttpAnswer answer =
             soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
         answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.body));
+        response.setCall(std::move(answer.call));
         return true;
     }
 };

@@ -38,12 +38,14 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 }
 
 Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
-                std::string_view pathInfo, std::string_view body) {
+                std::string_view pathInfo, std::string_view body, CallSummary& call) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
     // From here on every failure, decoding included, is answered with a fault.
     try {
-        const DecodedCall call = decodeRequest(body, interface);
+        DecodedCall decoded = decodeRequest(body, interface);
+        call.operation = decoded.operation;
+        call.params = std::move(decoded.params);
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
         const Operation& op = *call.operation;
         if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
@@ -53,10 +55,13 @@ Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string
             // failure on the way leaves only the fault.
             RecordArrayWriter records(ns, op.name, *op.recordKind, types);
             op.invoke(*servant, call.params, &records);
+            call.rows = records.count();
             return records.finish();
         }
         return Body(writeResponse(ns, op.name, op.result, op.invoke(*servant, call.params, nullptr), types));
     } catch (const std::exception& e) {
+        call.rows.reset();
+        call.fault = e.what();
         return Body(writeFault(e));
     }
 }
@@ -67,13 +72,15 @@ HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std
     answer.contentType = "text/xml";
     // MIME packages carry attachments, which no operation of this service takes.
     if (contentType.starts_with("multipart/related")) {
-        answer.body = Body(writeFault(FaultInfo{"SOAP attachments are not supported", {}, {}, {}}));
+        answer.call.fault = "SOAP attachments are not supported";
+        answer.body = Body(writeFault(FaultInfo{answer.call.fault, {}, {}, {}}));
         return answer;
     }
     try {
-        answer.body = invokeSoap(registry, types, soapAction, pathInfo, body);
+        answer.body = invokeSoap(registry, types, soapAction, pathInfo, body, answer.call);
     } catch (const std::exception& e) {
         answer.status = 500;
+        answer.call.fault = e.what();
         answer.body = Body(dispatcherFault(e.what()));
     }
     return answer;

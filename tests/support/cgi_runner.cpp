@@ -37,21 +37,23 @@ void makePipe(Fd& readEnd, Fd& writeEnd) {
 }
 
 [[noreturn]] void execChild(const std::string& program, const std::vector<std::string>& env, int in, int out,
-                            std::uint64_t addressSpaceLimit) {
+                            const CgiOptions& options) {
     ::dup2(in, STDIN_FILENO);
     ::dup2(out, STDOUT_FILENO);
     // The test process ignores SIGPIPE; the program must start as a web
     // server would start it.
     std::signal(SIGPIPE, SIG_DFL);
-    if (addressSpaceLimit != 0) {
-        rlimit limit{addressSpaceLimit, addressSpaceLimit};
+    if (options.addressSpaceLimit != 0) {
+        rlimit limit{options.addressSpaceLimit, options.addressSpaceLimit};
         ::setrlimit(RLIMIT_AS, &limit);
     }
     std::vector<char*> envp;
     for (const std::string& entry : env) envp.push_back(const_cast<char*>(entry.c_str()));
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    ::execve(program.c_str(), argv, envp.data());
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : options.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execve(program.c_str(), argv.data(), envp.data());
     ::_exit(127);
 }
 
@@ -68,9 +70,7 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
 
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0)
-        execChild(program, env, options.inputFd >= 0 ? options.inputFd : inRead.fd, outWrite.fd,
-                  options.addressSpaceLimit);
+    if (pid == 0) execChild(program, env, options.inputFd >= 0 ? options.inputFd : inRead.fd, outWrite.fd, options);
 
     inRead.close();
     outWrite.close();

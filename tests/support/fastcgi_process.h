@@ -1,0 +1,51 @@
+// The program started as a web server starts a FastCGI application (a
+// listening Unix socket on its standard input), and requests sent to it
+// through Debian's cgi-fcgi bridge, which a test runs like a CGI program.
+#pragma once
+
+#include "support/cgi_runner.h"
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testsupport {
+
+class FastCgiProcess {
+public:
+    // Starts `program` with `env` as its whole environment, listening on a
+    // socket made in `directory`.
+    FastCgiProcess(const std::string& program, const std::vector<std::string>& env, const std::string& directory);
+    // Kills a process still running.
+    ~FastCgiProcess();
+    FastCgiProcess(const FastCgiProcess&) = delete;
+    FastCgiProcess& operator=(const FastCgiProcess&) = delete;
+
+    pid_t pid() const noexcept { return pid_; }
+    // Whether the process has not ended (yet).
+    bool running();
+    // Its resident set size now, in KB (VmRSS).
+    long rssKb() const;
+
+    // One request with the CGI environment `env` and `body`, answered on the
+    // bridge's standard output exactly as the application wrote it.
+    CgiRun request(const std::vector<std::string>& env, std::string_view body, int timeoutMs = 60000) const;
+
+    // Sends `signal` (unless 0) and waits up to `timeoutMs` for the end:
+    // status as CgiRun's exited/exitStatus/signal (killed with 9 on timeout,
+    // then exited is false).
+    CgiRun stop(int signal, int timeoutMs = 30000);
+
+private:
+    std::string socketPath_;
+    pid_t pid_ = -1;
+    bool ended_ = false;
+    int status_ = 0;
+};
+
+// The bridge every test sends FastCGI requests through.
+inline constexpr const char* kCgiFcgiPath = "/usr/bin/cgi-fcgi";
+
+}  // namespace testsupport
