@@ -41,13 +41,14 @@ def arguments():
     return parser.parse_args()
 
 
-def run_client(client, out, name, wsdl, calls):
-    """Runs the client on a plan; returns its list of calls."""
+def run_client(client, out, name, wsdl, calls, **options):
+    """Runs the client on a plan (options: more of the plan's keys, e.g.
+    cafile); returns its list of calls."""
     command, _ = CLIENTS[client]
     plan_file = os.path.join(out, f'{client}-{name}-plan.json')
     result_file = os.path.join(out, f'{client}-{name}-result.json')
     with open(plan_file, 'w', encoding='utf-8') as plan:
-        json.dump({'wsdl': wsdl, 'calls': [[op, list(args)] for op, args in calls]}, plan)
+        json.dump({'wsdl': wsdl, 'calls': [[op, list(args)] for op, args in calls], **options}, plan)
     done = subprocess.run(command + [plan_file, result_file], capture_output=True, text=True, timeout=150)
     if done.returncode != 0 or not os.path.exists(result_file):
         raise RuntimeError(f'{client} client failed ({done.returncode}):\n{done.stdout}{done.stderr}')

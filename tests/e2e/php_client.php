@@ -4,16 +4,23 @@
 //
 //   php php_client.php PLAN.json RESULT.json
 //
-// PLAN: {"wsdl": URL, "calls": [[operation, [arguments...]], ...]}
+// PLAN: {"wsdl": URL, "calls": [[operation, [arguments...]], ...],
+//        "cafile": the server's certificate for https (optional)}
 // RESULT: {"functions": [...], "calls": [{"op", "args", "result", "fault"}]}
 // Records become objects with their fields in the order the client kept.
 
 $plan = json_decode(file_get_contents($argv[1]), true, 512, JSON_THROW_ON_ERROR);
-$client = new SoapClient($plan['wsdl'], [
+$options = [
     'cache_wsdl' => WSDL_CACHE_NONE,
     'connection_timeout' => 30,
     'exceptions' => true,
-]);
+];
+// The WSDL and the calls both go through this context: the certificate is
+// verified against the one given, peer name included.
+if (isset($plan['cafile'])) {
+    $options['stream_context'] = stream_context_create(['ssl' => ['cafile' => $plan['cafile']]]);
+}
+$client = new SoapClient($plan['wsdl'], $options);
 
 // stdClass records and arrays of them, as plain JSON values.
 function plain($value) {

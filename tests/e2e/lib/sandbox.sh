@@ -58,11 +58,13 @@ e2e_port_open() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
-# Prints a loopback port nobody listens on.
+# Prints a loopback port nobody listens on, from VELMORA_E2E_PORTS (LOW-HIGH,
+# for a machine whose ports are shared out) or 20000-31999.
 e2e_free_port() {
-    local port i
+    local range=${VELMORA_E2E_PORTS:-20000-31999} port i
+    local low=${range%-*} high=${range#*-}
     for ((i = 0; i < 100; i++)); do
-        port=$((20000 + RANDOM % 12000))
+        port=$((low + RANDOM % (high - low + 1)))
         e2e_port_open "$port" || { echo "$port"; return 0; }
     done
     e2e_fail "no free port found on 127.0.0.1"
@@ -105,22 +107,9 @@ e2e_sandbox() {
     local program=$1
     [[ -x $program ]] || e2e_fail "$program is missing; build it first (scripts/build)"
     e2e_need isql-fb curl python3
-    E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/velmora-e2e.XXXXXX") || e2e_fail "no temporary directory"
-    if [[ -n ${VELMORA_E2E_KEEP:-} ]]; then
-        e2e_on_exit "echo 'e2e: kept $E2E_DIR' >&2"
-    else
-        e2e_on_exit "rm -rf '$E2E_DIR'"
-    fi
-    # The web server's user must reach the programs and the database.
-    chmod 0711 "$E2E_DIR"
-    mkdir -p "$E2E_DIR/out" "$E2E_DIR/service" "$E2E_DIR/broken"
+    e2e_workdir "$e2e_repo/demo"
+    mkdir -p "$E2E_DIR/service" "$E2E_DIR/broken"
     chmod 0755 "$E2E_DIR/service" "$E2E_DIR/broken"
-
-    export VELMORA_FIREBIRD_DIR=$E2E_DIR/firebird
-    # shellcheck source=scripts/lib/firebird-env.sh
-    source "$e2e_repo/scripts/lib/firebird-env.sh" || e2e_fail "cannot prepare the Firebird environment"
-    "$e2e_repo/scripts/create-demo-db" "$E2E_DIR/demo.fdb" >/dev/null ||
-        e2e_fail "cannot create the demo database"
 
     local dir
     for dir in service broken; do
@@ -128,7 +117,30 @@ e2e_sandbox() {
     done
     e2e_write_ini "$E2E_DIR/service" "$E2E_DIR/demo.fdb"
     e2e_write_ini "$E2E_DIR/broken" "$E2E_DIR/missing.fdb"
+}
+
+# e2e_workdir [SQL_DIR]: the part of the sandbox without programs: E2E_DIR
+# with out/, the Firebird environment, and demo.fdb made from SQL_DIR's demo
+# scripts when SQL_DIR is given.
+e2e_workdir() {
+    E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/velmora-e2e.XXXXXX") || e2e_fail "no temporary directory"
+    if [[ -n ${VELMORA_E2E_KEEP:-} ]]; then
+        e2e_on_exit "echo 'e2e: kept $E2E_DIR' >&2"
+    else
+        e2e_on_exit "rm -rf '$E2E_DIR'"
+    fi
     export E2E_DIR
+    # The web server's user must reach the programs and the database.
+    chmod 0711 "$E2E_DIR"
+    mkdir -p "$E2E_DIR/out"
+
+    export VELMORA_FIREBIRD_DIR=$E2E_DIR/firebird
+    # shellcheck source=scripts/lib/firebird-env.sh
+    source "$e2e_repo/scripts/lib/firebird-env.sh" || e2e_fail "cannot prepare the Firebird environment"
+    if (($#)); then
+        "$e2e_repo/scripts/create-demo-db" --sql "$1" "$E2E_DIR/demo.fdb" >/dev/null ||
+            e2e_fail "cannot create the demo database from $1"
+    fi
 }
 
 # e2e_write_ini DIR DATABASE
@@ -137,17 +149,18 @@ e2e_write_ini() {
     chmod 0644 "$1/caminhoBDIntegECF.ini"
 }
 
-# e2e_serve KIND starts web server KIND (lighttpd, apache, nginx) on a free
-# port with /velmora.cgi and /broken.cgi mapped to the two programs, and
-# exports E2E_BASE (http://127.0.0.1:PORT) and E2E_SERVER_LOG.
+# e2e_serve KIND [CONF] starts web server KIND (lighttpd, apache, nginx) on a
+# free port with /velmora.cgi and /broken.cgi mapped to the two programs, and
+# exports E2E_BASE (http://127.0.0.1:PORT), E2E_PORT and E2E_SERVER_LOG.
+# CONF: Apache directives added to its configuration.
 e2e_serve() {
-    local kind=$1 port
+    local kind=$1 conf=${2:-} port
     # shellcheck source=tests/e2e/lib/webservers.sh
     source "$e2e_lib/webservers.sh"
     for _ in 1 2 3; do
         port=$(e2e_free_port)
-        if "e2e_${kind}_start" "$E2E_DIR/$kind" "$port"; then
-            export E2E_BASE=http://127.0.0.1:$port
+        if "e2e_${kind}_start" "$E2E_DIR/$kind" "$port" "$conf"; then
+            export E2E_BASE=http://127.0.0.1:$port E2E_PORT=$port
             return 0
         fi
         # Someone may have taken the port in between: try another.

@@ -47,13 +47,14 @@ class Reply:
         return self.body.decode('utf-8')
 
 
-def http(url, method='GET', body=None, headers=()):
-    """One request through curl; returns the final response (status, headers, body)."""
+def http(url, method='GET', body=None, headers=(), curl=()):
+    """One request through curl (curl: more of its options, e.g. --cacert);
+    returns the final response (status, headers, body)."""
     with tempfile.TemporaryDirectory() as tmp:
         head_file = os.path.join(tmp, 'head')
         body_file = os.path.join(tmp, 'body')
         command = ['curl', '-sS', '--max-time', '60', '-X', method,
-                   '-D', head_file, '-o', body_file, '-H', 'Expect:']
+                   '-D', head_file, '-o', body_file, '-H', 'Expect:', *curl]
         for header in headers:
             command += ['-H', header]
         if body is not None:
@@ -92,7 +93,7 @@ def request_envelope(operation, values, names=None):
             '</SOAP-ENV:Body></SOAP-ENV:Envelope>').encode('utf-8')
 
 
-def post(script_url, operation, *values, path='/soap/IVelmora', action=None):
+def post(script_url, operation, *values, path='/soap/IVelmora', action=None, curl=()):
     """POSTs a call of operation to script_url + path; action None sends the
     operation's own SOAP action, '' sends none."""
     if action is None:
@@ -100,7 +101,7 @@ def post(script_url, operation, *values, path='/soap/IVelmora', action=None):
     headers = ['Content-Type: text/xml; charset=utf-8']
     if action:
         headers.append(f'SOAPAction: {action}')
-    return http(script_url + path, 'POST', request_envelope(operation, values), headers)
+    return http(script_url + path, 'POST', request_envelope(operation, values), headers, curl)
 
 
 class Fault:

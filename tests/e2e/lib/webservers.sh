@@ -6,14 +6,19 @@
 # in production. Each start registers its own stop with e2e_on_exit.
 #
 #   e2e_lighttpd_start DIR PORT   the project's own scripts/lib/webserver.sh
-#   e2e_apache_start DIR PORT     Apache httpd, event MPM with mod_cgid
+#   e2e_apache_start DIR PORT [CONF]  Apache httpd, event MPM with mod_cgid;
+#                                 CONF: directives added at the end
 #   e2e_nginx_start DIR PORT      nginx in front of fcgiwrap
 
 : "${e2e_repo:?sourced by tests/e2e/lib/sandbox.sh}"
 
-# The two mounts: URL name and program.
+# The mounts, of the two programs those the sandbox holds: URL name and program.
 e2e_mounts() {
-    printf '%s %s\n' velmora.cgi "$E2E_DIR/service/velmora.cgi" broken.cgi "$E2E_DIR/broken/velmora.cgi"
+    local mount
+    for mount in "velmora.cgi $E2E_DIR/service/velmora.cgi" "broken.cgi $E2E_DIR/broken/velmora.cgi"; do
+        [[ -e ${mount#* } ]] && echo "$mount"
+    done
+    return 0
 }
 
 e2e_lighttpd_start() {
@@ -29,7 +34,7 @@ e2e_lighttpd_start() {
 }
 
 e2e_apache_start() {
-    local dir=$1 port=$2 modules=/usr/lib/apache2/modules users='' name program
+    local dir=$1 port=$2 extra=${3:-} modules=/usr/lib/apache2/modules users='' name program
     e2e_need apache2
     mkdir -p "$dir/htdocs"
     chmod 0755 "$dir" "$dir/htdocs"
@@ -51,6 +56,7 @@ $users
 
 LoadModule mpm_event_module $modules/mod_mpm_event.so
 LoadModule authz_core_module $modules/mod_authz_core.so
+LoadModule authz_host_module $modules/mod_authz_host.so
 LoadModule alias_module $modules/mod_alias.so
 LoadModule env_module $modules/mod_env.so
 LoadModule cgid_module $modules/mod_cgid.so
@@ -78,6 +84,7 @@ ScriptAlias /$name "$program"
 </Directory>
 CONF
         done < <(e2e_mounts)
+        printf '\n%s\n' "$extra"
     } >"$dir/httpd.conf"
     apache2 -f "$dir/httpd.conf" -DFOREGROUND </dev/null >>"$dir/httpd.out" 2>&1 &
     local pid=$!
