@@ -1,7 +1,11 @@
 // The CGI program copy of the stress tests.
 #include "stress/cgi_program.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,6 +56,31 @@ void CgiProgram::runAs(const std::string& user, const std::string& group) {
     ::chmod(launcher_.c_str(), 0755);
 }
 
+std::vector<std::string> CgiProgram::environment() const {
+    std::vector<std::string> env;
+    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP"})
+        if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+    env.insert(env.end(), extraEnvironment_.begin(), extraEnvironment_.end());
+    return env;
+}
+
+int CgiProgram::openErrorFile() const {
+    return errorFile_.empty() ? -1 : ::open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+}
+
+testsupport::FastCgiProcess& CgiProgram::startFastCgi() {
+    const int errorFd = openErrorFile();
+    fastCgi_ = std::make_unique<testsupport::FastCgiProcess>(launcher_, environment(), directory_, errorFd);
+    if (errorFd >= 0) ::close(errorFd);
+    return *fastCgi_;
+}
+
+testsupport::CgiRun CgiProgram::stopFastCgi() {
+    testsupport::CgiRun end = fastCgi_->stop(SIGTERM);
+    fastCgi_.reset();
+    return end;
+}
+
 CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::string_view field, int timeoutMs,
                          int terminateAfterOutputMs) const {
     const std::string body = requestEnvelope(operation, params);
@@ -61,18 +90,23 @@ CgiCall CgiProgram::call(std::string_view operation, const Params& params, std::
                                     "SERVER_PROTOCOL=HTTP/1.1",
                                     "SERVER_NAME=127.0.0.1",
                                     "SERVER_PORT=80",
+                                    "REMOTE_ADDR=127.0.0.1",
                                     "CONTENT_TYPE=text/xml; charset=utf-8",
                                     "CONTENT_LENGTH=" + std::to_string(body.size()),
                                     "HTTP_SOAPACTION=" + soapAction(operation)};
-    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP"})
-        if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
-    env.insert(env.end(), extraEnvironment_.begin(), extraEnvironment_.end());
+    for (std::string& entry : environment()) env.push_back(std::move(entry));
 
     CgiCall result;
-    testsupport::CgiOptions options;
-    options.timeoutMs = timeoutMs;
-    options.terminateAfterOutputMs = terminateAfterOutputMs;
-    result.run = testsupport::runCgi(launcher_, env, body, options);
+    if (fastCgi_) {
+        result.run = fastCgi_->request(env, body, timeoutMs);
+    } else {
+        testsupport::CgiOptions options;
+        options.timeoutMs = timeoutMs;
+        options.terminateAfterOutputMs = terminateAfterOutputMs;
+        options.errorFd = openErrorFile();
+        result.run = testsupport::runCgi(launcher_, env, body, options);
+        if (options.errorFd >= 0) ::close(options.errorFd);
+    }
     const auto [head, content] = splitHead(result.run.output);
     result.head = std::string(head);
     result.answer = readAnswer(content, field);

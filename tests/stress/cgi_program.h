@@ -5,7 +5,9 @@
 
 #include "stress/soap_messages.h"
 #include "support/cgi_runner.h"
+#include "support/fastcgi_process.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,15 @@ public:
     // NAME=value added to the environment of every call from now on, as a
     // web server configured so would pass it.
     void addEnvironment(std::string entry) { extraEnvironment_.push_back(std::move(entry)); }
+    // Standard error of every process from now on appended to this file
+    // instead of going to the test's own.
+    void sendErrorsTo(std::string file) { errorFile_ = std::move(file); }
+
+    // From now on every call goes to one FastCGI process of the program,
+    // started here with the environment a call gets, until stopFastCgi().
+    testsupport::FastCgiProcess& startFastCgi();
+    // SIGTERM, and how the process ended.
+    testsupport::CgiRun stopFastCgi();
 
     // One SOAP call; `field` as in readAnswer; SIGTERM as in CgiOptions.
     CgiCall call(std::string_view operation, const Params& params, std::string_view field = {}, int timeoutMs = 120000,
@@ -50,7 +61,12 @@ private:
     std::string directory_;
     std::string path_;
     std::string launcher_;  // what is executed: the program or its setpriv wrapper
+    std::vector<std::string> environment() const;
+    int openErrorFile() const;
+
     std::vector<std::string> extraEnvironment_;
+    std::string errorFile_;
+    std::unique_ptr<testsupport::FastCgiProcess> fastCgi_;
 };
 
 }  // namespace stress

@@ -40,6 +40,7 @@ void makePipe(Fd& readEnd, Fd& writeEnd) {
                             const CgiOptions& options) {
     ::dup2(in, STDIN_FILENO);
     ::dup2(out, STDOUT_FILENO);
+    if (options.errorFd >= 0) ::dup2(options.errorFd, STDERR_FILENO);
     // The test process ignores SIGPIPE; the program must start as a web
     // server would start it.
     std::signal(SIGPIPE, SIG_DFL);

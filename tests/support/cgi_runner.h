@@ -29,6 +29,8 @@ struct CgiOptions {
     // instead of `input`: a large body held by the test would count in the
     // child's peak RSS, since a forked child starts with its parent's pages.
     int inputFd = -1;
+    // Standard error to this descriptor instead of the test's own.
+    int errorFd = -1;
     // Arguments after the program's name (a bridge such as cgi-fcgi needs some).
     std::vector<std::string> arguments;
 };

@@ -38,7 +38,7 @@ int listeningSocket(const std::string& path) {
 }  // namespace
 
 FastCgiProcess::FastCgiProcess(const std::string& program, const std::vector<std::string>& env,
-                               const std::string& directory)
+                               const std::string& directory, int errorFd)
     : socketPath_(directory + "/fastcgi.sock") {
     const int listening = listeningSocket(socketPath_);
     pid_ = ::fork();
@@ -48,6 +48,7 @@ FastCgiProcess::FastCgiProcess(const std::string& program, const std::vector<std
     }
     if (pid_ == 0) {
         ::dup2(listening, STDIN_FILENO);
+        if (errorFd >= 0) ::dup2(errorFd, STDERR_FILENO);
         std::signal(SIGPIPE, SIG_DFL);
         std::vector<char*> envp;
         for (const std::string& entry : env) envp.push_back(const_cast<char*>(entry.c_str()));

@@ -16,8 +16,9 @@ namespace testsupport {
 class FastCgiProcess {
 public:
     // Starts `program` with `env` as its whole environment, listening on a
-    // socket made in `directory`.
-    FastCgiProcess(const std::string& program, const std::vector<std::string>& env, const std::string& directory);
+    // socket made in `directory`, its standard error on `errorFd` when given.
+    FastCgiProcess(const std::string& program, const std::vector<std::string>& env, const std::string& directory,
+                   int errorFd = -1);
     // Kills a process still running.
     ~FastCgiProcess();
     FastCgiProcess(const FastCgiProcess&) = delete;

@@ -1,0 +1,151 @@
+// One FastCGI process of the program under what a fleet meets: its Firebird
+// server restarted or killed under it, a stop while a request is in flight,
+// a request limit, a large import and many small calls. The process must
+// answer each request as a fresh one would, and end cleanly.
+#include "stress/expectations.h"
+#include "stress/firebird_server.h"
+#include "stress/stress_database.h"
+
+#include "db/statement.h"
+#include "db/transaction.h"
+
+#include <signal.h>
+
+#include <chrono>
+#include <future>
+#include <optional>
+#include <thread>
+
+namespace stress {
+namespace {
+
+using namespace std::chrono_literals;
+
+CgiCall stock(const CgiProgram& program) {
+    return program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}});
+}
+
+::testing::AssertionResult endedCleanly(const testsupport::CgiRun& end) {
+    if (end.exited && end.exitStatus == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "status " << end.exitStatus << ", signal " << end.signal;
+}
+
+TEST(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWhileItIsDownFail) {
+    if (::geteuid() != 0) GTEST_SKIP() << "starting a Firebird server needs root (it runs as the user firebird)";
+    FirebirdServer server;
+    server.start();
+    StressDatabase database(server.port());
+    database.fill(queueTable("CADOPER"), "1", "E001", 3, "op");
+    CgiProgram program;
+    program.writeIni(database.location());
+    testsupport::FastCgiProcess& process = program.startFastCgi();
+    const pid_t pid = process.pid();
+
+    const CgiCall first = program.importa("ImportaOperadores", "1", "E001", "Codoper");
+    ASSERT_TRUE(succeeded(first));
+    EXPECT_EQ(first.answer.values.size(), 3u);
+
+    // A restart cuts the kept attachment; the next request finds it dead
+    // before any statement ran, so it goes through on a new one.
+    server.stop();
+    server.start();
+    EXPECT_TRUE(succeeded(stock(program)));
+    EXPECT_TRUE(succeeded(program.deleta("1", "E001", "CADOPER")));
+    EXPECT_EQ(database.countQueue("1 = 1"), 0);
+
+    // While the server is gone every call gets the connection fault, and
+    // once it is back the next call works with no step by hand.
+    server.kill();
+    EXPECT_TRUE(faultStartingWith(stock(program), kConnectFault));
+    EXPECT_TRUE(faultStartingWith(program.importa("ImportaOperadores", "1", "E001", "Codoper"), kConnectFault));
+    server.start();
+    database.fill(queueTable("CADOPER"), "1", "E001", 2, "ag");
+    const CgiCall after = program.importa("ImportaOperadores", "1", "E001", "Codoper");
+    ASSERT_TRUE(succeeded(after));
+    EXPECT_EQ(after.answer.values.size(), 2u);
+
+    EXPECT_TRUE(process.running());
+    EXPECT_EQ(process.pid(), pid);
+    EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
+}
+
+TEST(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnswered) {
+    StressDatabase database;
+    database.fill(queueTable("PRODUTO"), "1", "E001", 500, "p");
+    CgiProgram program;
+    program.writeIni(database.location());
+    testsupport::FastCgiProcess& process = program.startFastCgi();
+
+    // Another writer holds a queue row, so the import waits in its marking.
+    db::Connection holder;
+    holder.open(database.params());
+    std::optional<db::Transaction> held(std::in_place, holder);
+    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+        .execute();
+
+    auto pending =
+        std::async(std::launch::async, [&] { return program.importa("ImportaProdutos", "1", "E001", "Codprod"); });
+    ASSERT_EQ(pending.wait_for(1500ms), std::future_status::timeout) << "the import did not wait for the held row";
+    ::kill(process.pid(), SIGTERM);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(process.running()) << "the stop did not wait for the request in flight";
+    held.reset();  // rolled back: the import's marking goes on
+
+    const CgiCall imported = pending.get();
+    ASSERT_TRUE(succeeded(imported));
+    EXPECT_EQ(imported.answer.values.size(), 500u);
+    EXPECT_EQ(database.countQueue("atualizou = 'X'"), 500);
+    EXPECT_TRUE(endedCleanly(process.stop(0, 30000)));
+}
+
+TEST(PersistentProcess, ARequestLimitEndsTheProcessAfterThatManyAnswers) {
+    StressDatabase database;
+    CgiProgram program;
+    program.writeIni(database.location());
+    program.addEnvironment("VELMORA_MAX_REQUESTS=3");
+    testsupport::FastCgiProcess& process = program.startFastCgi();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(succeeded(stock(program))) << "call " << i;
+    EXPECT_TRUE(endedCleanly(process.stop(0, 10000)));
+}
+
+// A large import leaves the process small again, and thousands of mixed
+// calls (answers, faults, an empty import, acknowledgements) do not make it
+// grow.
+TEST(PersistentProcess, MemoryComesBackAfterALargeImportAndStaysFlatOverManyCalls) {
+    StressDatabase database;
+    database.fill(queueTable("PRODUTO"), "1", "E001", 5000, "p");
+    CgiProgram program;
+    program.writeIni(database.location());
+    testsupport::FastCgiProcess& process = program.startFastCgi();
+    ASSERT_TRUE(succeeded(stock(program)));
+    const long startKb = process.rssKb();
+
+    const CgiCall imported = program.importa("ImportaProdutos", "1", "E001", "Codprod");
+    ASSERT_TRUE(succeeded(imported));
+    ASSERT_EQ(imported.answer.values.size(), 5000u);
+    const long afterImportKb = process.rssKb();
+    RecordProperty("rss_kb_start", static_cast<int>(startKb));
+    RecordProperty("rss_kb_after_import", static_cast<int>(afterImportKb));
+    EXPECT_LT(afterImportKb, 64 * 1024);
+    EXPECT_LT(afterImportKb, startKb + 16 * 1024) << "the import's memory stayed with the process";
+
+    auto mixedCall = [&](int i) {
+        switch (i % 4) {
+        case 0: return stock(program);
+        case 1: return program.importa("ImportaOperadores", "1", "E009", "Codoper");
+        case 2: return program.deleta("1", "E009", "CADOPER");
+        default: return program.call("Nada", {});
+        }
+    };
+    for (int i = 0; i < 200; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
+    const long warmKb = process.rssKb();
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
+    const long endKb = process.rssKb();
+    RecordProperty("rss_kb_after_200", static_cast<int>(warmKb));
+    RecordProperty("rss_kb_after_1200", static_cast<int>(endKb));
+    EXPECT_LE(endKb, warmKb + 2048) << "grew from " << warmKb << " KB to " << endKb << " KB";
+    EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
+}
+
+}  // namespace
+}  // namespace stress
