@@ -30,15 +30,26 @@ CgiCall stock(const CgiProgram& program) {
     return ::testing::AssertionFailure() << "status " << end.exitStatus << ", signal " << end.signal;
 }
 
-TEST(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWhileItIsDownFail) {
+// A database (embedded unless a server's port is given) and the program's
+// FastCGI process serving it.
+class PersistentProcess : public ::testing::Test {
+protected:
+    testsupport::FastCgiProcess& serve(const std::string& queueName, int queued,
+                                       std::optional<int> serverPort = std::nullopt) {
+        database.emplace(serverPort);
+        if (queued > 0) database->fill(queueTable(queueName), "1", "E001", queued, "k");
+        program.writeIni(database->location());
+        return program.startFastCgi();
+    }
+    std::optional<StressDatabase> database;
+    CgiProgram program;
+};
+
+TEST_F(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWhileItIsDownFail) {
     if (::geteuid() != 0) GTEST_SKIP() << "starting a Firebird server needs root (it runs as the user firebird)";
     FirebirdServer server;
     server.start();
-    StressDatabase database(server.port());
-    database.fill(queueTable("CADOPER"), "1", "E001", 3, "op");
-    CgiProgram program;
-    program.writeIni(database.location());
-    testsupport::FastCgiProcess& process = program.startFastCgi();
+    testsupport::FastCgiProcess& process = serve("CADOPER", 3, server.port());
     const pid_t pid = process.pid();
 
     const CgiCall first = program.importa("ImportaOperadores", "1", "E001", "Codoper");
@@ -51,7 +62,7 @@ TEST(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWh
     server.start();
     EXPECT_TRUE(succeeded(stock(program)));
     EXPECT_TRUE(succeeded(program.deleta("1", "E001", "CADOPER")));
-    EXPECT_EQ(database.countQueue("1 = 1"), 0);
+    EXPECT_EQ(database->countQueue("1 = 1"), 0);
 
     // While the server is gone every call gets the connection fault, and
     // once it is back the next call works with no step by hand.
@@ -59,7 +70,7 @@ TEST(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWh
     EXPECT_TRUE(faultStartingWith(stock(program), kConnectFault));
     EXPECT_TRUE(faultStartingWith(program.importa("ImportaOperadores", "1", "E001", "Codoper"), kConnectFault));
     server.start();
-    database.fill(queueTable("CADOPER"), "1", "E001", 2, "ag");
+    database->fill(queueTable("CADOPER"), "1", "E001", 2, "ag");
     const CgiCall after = program.importa("ImportaOperadores", "1", "E001", "Codoper");
     ASSERT_TRUE(succeeded(after));
     EXPECT_EQ(after.answer.values.size(), 2u);
@@ -69,16 +80,12 @@ TEST(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCallsWh
     EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
 }
 
-TEST(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnswered) {
-    StressDatabase database;
-    database.fill(queueTable("PRODUTO"), "1", "E001", 500, "p");
-    CgiProgram program;
-    program.writeIni(database.location());
-    testsupport::FastCgiProcess& process = program.startFastCgi();
+TEST_F(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnswered) {
+    testsupport::FastCgiProcess& process = serve("PRODUTO", 500);
 
     // Another writer holds a queue row, so the import waits in its marking.
     db::Connection holder;
-    holder.open(database.params());
+    holder.open(database->params());
     std::optional<db::Transaction> held(std::in_place, holder);
     db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
@@ -94,29 +101,22 @@ TEST(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnswer
     const CgiCall imported = pending.get();
     ASSERT_TRUE(succeeded(imported));
     EXPECT_EQ(imported.answer.values.size(), 500u);
-    EXPECT_EQ(database.countQueue("atualizou = 'X'"), 500);
+    EXPECT_EQ(database->countQueue("atualizou = 'X'"), 500);
     EXPECT_TRUE(endedCleanly(process.stop(0, 30000)));
 }
 
-TEST(PersistentProcess, ARequestLimitEndsTheProcessAfterThatManyAnswers) {
-    StressDatabase database;
-    CgiProgram program;
-    program.writeIni(database.location());
+TEST_F(PersistentProcess, ARequestLimitEndsTheProcessAfterThatManyAnswers) {
     program.addEnvironment("VELMORA_MAX_REQUESTS=3");
-    testsupport::FastCgiProcess& process = program.startFastCgi();
+    testsupport::FastCgiProcess& process = serve("CADOPER", 0);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(succeeded(stock(program))) << "call " << i;
     EXPECT_TRUE(endedCleanly(process.stop(0, 10000)));
 }
 
-// A large import leaves the process small again, and thousands of mixed
+// A large import leaves the process small again, and hundreds of mixed
 // calls (answers, faults, an empty import, acknowledgements) do not make it
 // grow.
-TEST(PersistentProcess, MemoryComesBackAfterALargeImportAndStaysFlatOverManyCalls) {
-    StressDatabase database;
-    database.fill(queueTable("PRODUTO"), "1", "E001", 5000, "p");
-    CgiProgram program;
-    program.writeIni(database.location());
-    testsupport::FastCgiProcess& process = program.startFastCgi();
+TEST_F(PersistentProcess, MemoryComesBackAfterALargeImportAndStaysFlatOverManyCalls) {
+    testsupport::FastCgiProcess& process = serve("PRODUTO", 5000);
     ASSERT_TRUE(succeeded(stock(program)));
     const long startKb = process.rssKb();
 
@@ -137,12 +137,12 @@ TEST(PersistentProcess, MemoryComesBackAfterALargeImportAndStaysFlatOverManyCall
         default: return program.call("Nada", {});
         }
     };
-    for (int i = 0; i < 200; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
     const long warmKb = process.rssKb();
-    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
+    for (int i = 0; i < 500; ++i) ASSERT_TRUE(answered(mixedCall(i))) << "call " << i;
     const long endKb = process.rssKb();
-    RecordProperty("rss_kb_after_200", static_cast<int>(warmKb));
-    RecordProperty("rss_kb_after_1200", static_cast<int>(endKb));
+    RecordProperty("rss_kb_after_100", static_cast<int>(warmKb));
+    RecordProperty("rss_kb_after_600", static_cast<int>(endKb));
     EXPECT_LE(endKb, warmKb + 2048) << "grew from " << warmKb << " KB to " << endKb << " KB";
     EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
 }
