@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # End-to-end: a terminal's sync day through a real web server (lighttpd,
-# apache or nginx) with the CGI program, a fresh demo database and curl.
+# apache or nginx) with the program, a fresh demo database and curl. A
+# SERVER ending in -fastcgi (lighttpd-fastcgi ...) runs the program in
+# FastCGI mode.
 #
 #   tests/e2e/terminal_sync_test.sh SERVER PROGRAM
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/sandbox.sh"
 
-server=${1:?server: lighttpd, apache or nginx}
+server=${1:?server: lighttpd, apache or nginx, perhaps with -fastcgi}
 program=${2:?path of the built velmora.cgi}
 
 e2e_time_limit 240
