@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
-# Serves the CGI program through lighttpd on 127.0.0.1, passing the embedded
-# Firebird environment on to it. Source it and call the functions, or run it:
+# Serves the program through lighttpd on 127.0.0.1, as CGI or in FastCGI
+# mode, passing the embedded Firebird environment on to it. Source it and call
+# the functions, or run it:
 #
-#   scripts/lib/webserver.sh start DIR PORT [PROGRAM]   # returns once it listens
+#   scripts/lib/webserver.sh start [--fastcgi] DIR PORT [PROGRAM...]   # returns once it listens
 #   scripts/lib/webserver.sh stop DIR
 #   scripts/lib/webserver.sh status DIR
 #
-# DIR keeps the server's state: lighttpd.conf, htdocs/ (only a link named like
-# the program, so nothing else can be fetched), error.log and lighttpd.pid.
-# PROGRAM (default build/velmora.cgi) is reached as http://127.0.0.1:PORT/NAME
-# with the path after it in PATH_INFO, e.g. /velmora.cgi/soap/IVelmora. It
-# reads caminhoBDIntegECF.ini from its own directory: to serve another
-# database, serve a copy of the program that has its own INI beside it.
+# DIR keeps the server's state: lighttpd.conf, htdocs/ (only links named like
+# the programs, so nothing else can be fetched), run/ (FastCGI sockets),
+# error.log and lighttpd.pid. Each PROGRAM (default build/velmora.cgi) is
+# reached as http://127.0.0.1:PORT/NAME, NAME its file name, with the path
+# after it in PATH_INFO, e.g. /velmora.cgi/soap/IVelmora. A program reads
+# caminhoBDIntegECF.ini from its own directory: to serve another database,
+# serve a copy of the program that has its own INI beside it.
 #
-# The CGI processes get FIREBIRD, FIREBIRD_LOCK and FIREBIRD_TMP from the
-# caller's environment (scripts/lib/firebird-env.sh is sourced when they are
-# unset), so a caller that opens the same database shares its lock directory.
+# --fastcgi: lighttpd starts each program itself (bin-path) as
+# VELMORA_WEB_FASTCGI_PROCS processes (default 2) on a socket in DIR/run, and
+# starts a new one whenever one ends; they serve request after request.
+#
+# The programs get FIREBIRD, FIREBIRD_LOCK and FIREBIRD_TMP from the caller's
+# environment (scripts/lib/firebird-env.sh is sourced when they are unset),
+# so a caller that opens the same database shares its lock directory.
 #
 # Users: started by root, lighttpd runs its CGI processes as www-data with
 # primary group firebird. An engine running as root leaves its lock files
@@ -174,62 +180,111 @@ velmora_web_check() {
     )
 }
 
-# velmora_web_config DIR PORT PROGRAM writes DIR/lighttpd.conf and the link
-# DIR/htdocs/NAME -> PROGRAM. Uses FIREBIRD, FIREBIRD_LOCK and FIREBIRD_TMP.
+# velmora_web_config DIR PORT MODE PROGRAM... writes DIR/lighttpd.conf (MODE
+# cgi or fastcgi) and the links DIR/htdocs/NAME -> PROGRAM. Uses FIREBIRD,
+# FIREBIRD_LOCK and FIREBIRD_TMP.
 velmora_web_config() {
     (
         set -euo pipefail
-        local dir=$1 port=$2 program=$3 value
-        for value in "$dir" "$program" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP"; do
+        local dir=$1 port=$2 mode=$3 program value
+        shift 3
+        for value in "$dir" "$@" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP"; do
             if [[ $value == *[\"\\[:cntrl:]]* ]]; then
                 echo "webserver: cannot put $value in lighttpd.conf (quote, backslash or control character)" >&2
                 exit 1
             fi
         done
-        mkdir -p "$dir/htdocs"
+        mkdir -p "$dir/htdocs" "$dir/run"
         chmod 0755 "$dir" "$dir/htdocs"
-        ln -sfn "$program" "$dir/htdocs/${program##*/}"
+        for program in "$@"; do
+            ln -sfn "$program" "$dir/htdocs/${program##*/}"
+        done
 
         local users=
         if ((EUID == 0)); then
             users="server.username = \"$velmora_web_user\"
 server.groupname = \"$velmora_web_group\""
+            # The FastCGI processes make their sockets as that user.
+            chown "$velmora_web_user:$velmora_web_group" "$dir/run"
         fi
-        cat >"$dir/lighttpd.conf.new" <<CONF
+        chmod 0750 "$dir/run"
+        # A CGI process starts with an almost empty environment; embedded
+        # Firebird needs its private root and the lock directory every user
+        # of the file shares.
+        local environment="
+    \"FIREBIRD\" => \"$FIREBIRD\",
+    \"FIREBIRD_LOCK\" => \"$FIREBIRD_LOCK\",
+    \"FIREBIRD_TMP\" => \"$FIREBIRD_TMP\","
+        {
+            cat <<CONF
 # Written by scripts/lib/webserver.sh; rewritten on every start.
-server.modules = ( "mod_setenv", "mod_cgi" )
 server.bind = "127.0.0.1"
 server.port = $port
 server.document-root = "$dir/htdocs"
 server.errorlog = "$dir/error.log"
 $users
+CONF
+            if [[ $mode == cgi ]]; then
+                cat <<CONF
+server.modules = ( "mod_setenv", "mod_cgi" )
 
-# htdocs holds only the link to the program; its name ends in .cgi, so the
-# rest of the URL path becomes PATH_INFO and SCRIPT_NAME is /${program##*/}.
+# htdocs holds only the links to the programs; their names end in .cgi, so
+# the rest of the URL path becomes PATH_INFO and SCRIPT_NAME is /NAME.
 cgi.assign = ( ".cgi" => "" )
-
-# A CGI process starts with an almost empty environment; embedded Firebird
-# needs its private root and the lock directory every user of the file shares.
-setenv.add-environment = (
-    "FIREBIRD" => "$FIREBIRD",
-    "FIREBIRD_LOCK" => "$FIREBIRD_LOCK",
-    "FIREBIRD_TMP" => "$FIREBIRD_TMP",
+setenv.add-environment = ($environment
 )
 CONF
-        # Settings a caller adds (bench/run stream compares some).
-        if [[ -n ${VELMORA_WEB_EXTRA_CONF:-} ]]; then
-            printf '\n%s\n' "$VELMORA_WEB_EXTRA_CONF" >>"$dir/lighttpd.conf.new"
-        fi
+            else
+                if [[ -n ${VELMORA_MAX_REQUESTS:-} ]]; then
+                    environment+="
+    \"VELMORA_MAX_REQUESTS\" => \"$VELMORA_MAX_REQUESTS\","
+                fi
+                cat <<CONF
+server.modules = ( "mod_fastcgi" )
+
+# lighttpd starts each program (bin-path) with a listening socket as its
+# standard input and starts another whenever one ends. A key that begins
+# with / is a URL prefix: SCRIPT_NAME is /NAME and the rest of the path
+# PATH_INFO. The processes get only bin-environment, nothing of lighttpd's.
+fastcgi.server = (
+CONF
+                for program in "$@"; do
+                    cat <<CONF
+    "/${program##*/}" => ( (
+        "bin-path" => "$program",
+        "socket" => "$dir/run/${program##*/}.sock",
+        "max-procs" => ${VELMORA_WEB_FASTCGI_PROCS:-2},
+        "check-local" => "disable",
+        "bin-environment" => ($environment
+        ),
+    ) ),
+CONF
+                done
+                echo ")"
+            fi
+            # Settings a caller adds (bench/run stream compares some).
+            if [[ -n ${VELMORA_WEB_EXTRA_CONF:-} ]]; then
+                printf '\n%s\n' "$VELMORA_WEB_EXTRA_CONF"
+            fi
+        } >"$dir/lighttpd.conf.new"
         mv -f "$dir/lighttpd.conf.new" "$dir/lighttpd.conf"
     )
 }
 
-# velmora_web_start DIR PORT [PROGRAM] starts lighttpd in the background of
-# the calling shell and returns once it accepts connections; the pid is in
-# VELMORA_WEB_PID (the caller may `wait` for it) and in DIR/lighttpd.pid.
+# velmora_web_start [--fastcgi] DIR PORT [PROGRAM...] starts lighttpd in the
+# background of the calling shell and returns once it accepts connections;
+# the pid is in VELMORA_WEB_PID (the caller may `wait` for it) and in
+# DIR/lighttpd.pid.
 velmora_web_start() {
+    local mode=cgi
+    if [[ ${1:-} == --fastcgi ]]; then
+        mode=fastcgi
+        shift
+    fi
     local dir=${1:?webserver: DIR missing} port=${2:?webserver: PORT missing}
-    local program=${3:-$velmora_repo_root/build/velmora.cgi}
+    shift 2
+    local -a programs=("$@")
+    ((${#programs[@]} > 0)) || programs=("$velmora_repo_root/build/velmora.cgi")
     if [[ ! $port =~ ^[0-9]+$ ]] || ((port < 1 || port > 65535)); then
         echo "webserver: bad port $port" >&2
         return 1
@@ -238,13 +293,17 @@ velmora_web_start() {
         echo "webserver: lighttpd is missing; run scripts/setup first" >&2
         return 1
     fi
-    if [[ ! -f $program ]]; then
-        echo "webserver: $program is missing; run scripts/build first" >&2
-        return 1
-    fi
+    local i program
+    for i in "${!programs[@]}"; do
+        program=${programs[i]}
+        if [[ ! -f $program ]]; then
+            echo "webserver: $program is missing; run scripts/build first" >&2
+            return 1
+        fi
+        programs[i]="$(cd "$(dirname "$program")" && pwd)/${program##*/}" || return 1
+    done
     mkdir -p "$dir" || return 1
     dir=$(cd "$dir" && pwd) || return 1
-    program="$(cd "$(dirname "$program")" && pwd)/${program##*/}" || return 1
     local pid
     if pid=$(velmora_web_pid "$dir"); then
         echo "webserver: already running for $dir (pid $pid)" >&2
@@ -258,17 +317,20 @@ velmora_web_start() {
         # shellcheck source=scripts/lib/firebird-env.sh
         source "$velmora_repo_root/scripts/lib/firebird-env.sh" || return 1
     fi
-    velmora_web_config "$dir" "$port" "$program" || return 1
-    velmora_web_reach "$program" "$dir/htdocs" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP" || return 1
+    velmora_web_config "$dir" "$port" "$mode" "${programs[@]}" || return 1
+    velmora_web_reach "${programs[@]}" "$dir/htdocs" "$dir/run" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP" ||
+        return 1
     local ini db
-    ini=$(dirname "$program")/caminhoBDIntegECF.ini
-    if [[ -r $ini ]]; then
-        db=$(velmora_web_ini_database "$ini")
-        if [[ $db == /* && -e $db ]]; then
-            velmora_web_reach "$db" || return 1
+    for program in "${programs[@]}"; do
+        ini=$(dirname "$program")/caminhoBDIntegECF.ini
+        if [[ -r $ini ]]; then
+            db=$(velmora_web_ini_database "$ini")
+            if [[ $db == /* && -e $db ]]; then
+                velmora_web_reach "$db" || return 1
+            fi
         fi
-    fi
-    velmora_web_check "$program" || return 1
+        velmora_web_check "$program" || return 1
+    done
 
     # lighttpd opens its error log after it has become the web server's user.
     : >"$dir/error.log" || return 1
@@ -281,7 +343,6 @@ velmora_web_start() {
 
     # Just after the fork the child may not be lighttpd yet, so readiness
     # follows the pid itself rather than velmora_web_pid.
-    local i
     for ((i = 0; i < 100; i++)); do
         velmora_web_alive "$VELMORA_WEB_PID" || break
         if velmora_web_port_open "$port"; then
@@ -305,6 +366,11 @@ velmora_web_stop() {
         rm -f "$dir/lighttpd.pid"
         return 0
     fi
+    # FastCGI processes lighttpd started end after the request in hand, and
+    # perhaps after lighttpd: the caller may remove their files once they
+    # are gone.
+    local -a children
+    mapfile -t children < <(pgrep -P "$pid" || true)
     kill -TERM "$pid" 2>/dev/null || true
     for ((i = 0; i < 100; i++)); do
         velmora_web_pid "$dir" >/dev/null || break
@@ -314,6 +380,13 @@ velmora_web_stop() {
         echo "webserver: lighttpd (pid $pid) did not stop within 10 s" >&2
         return 1
     fi
+    local child
+    for child in "${children[@]}"; do
+        for ((i = 0; i < 300; i++)); do
+            velmora_web_alive "$child" || break
+            sleep 0.1
+        done
+    done
     # Reap it when it is our own child, so that no zombie is left behind.
     wait "$pid" 2>/dev/null || true
     rm -f "$dir/lighttpd.pid"
@@ -324,9 +397,12 @@ if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
     set -euo pipefail
     case ${1:-} in
         start)
-            (($# >= 3)) || { echo "usage: $0 start DIR PORT [PROGRAM]" >&2; exit 2; }
-            velmora_web_start "$2" "$3" "${4:-}"
-            echo "lighttpd listening: $(velmora_web_url "$3" "${4:-}") (pid $VELMORA_WEB_PID)"
+            shift
+            option=()
+            [[ ${1:-} == --fastcgi ]] && { option=(--fastcgi); shift; }
+            (($# >= 2)) || { echo "usage: $0 start [--fastcgi] DIR PORT [PROGRAM...]" >&2; exit 2; }
+            velmora_web_start "${option[@]}" "$@"
+            echo "lighttpd listening: $(velmora_web_url "$2" "${3:-}") (pid $VELMORA_WEB_PID)"
             ;;
         stop)
             (($# == 2)) || { echo "usage: $0 stop DIR" >&2; exit 2; }
@@ -342,7 +418,7 @@ if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
             fi
             ;;
         *)
-            echo "usage: $0 start DIR PORT [PROGRAM] | stop DIR | status DIR" >&2
+            echo "usage: $0 start [--fastcgi] DIR PORT [PROGRAM...] | stop DIR | status DIR" >&2
             exit 2
             ;;
     esac

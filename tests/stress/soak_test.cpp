@@ -3,11 +3,13 @@
 // tills at once, so imports of one table meet), while another connection
 // keeps queueing changes, each with a key of its own. In the end every
 // queued row must have reached its terminal before it was deleted: none
-// lost, none delivered elsewhere; duplicates are allowed.
+// lost, none delivered elsewhere; duplicates are allowed. SoakFastCgi runs
+// the same with the program in FastCGI mode: two processes that keep their
+// database attachment serve every terminal in turn.
 //
 // The run lasts VELMORA_SOAK_SECONDS (default 18 embedded, 12 through a
 // server). A longer run, e.g. ten minutes:
-//   VELMORA_SOAK_SECONDS=600 scripts/lib/test-env.sh embedded build/tests/stress_tests --gtest_filter='Soak.*'
+//   VELMORA_SOAK_SECONDS=600 scripts/lib/test-env.sh embedded build/tests/stress_tests --gtest_filter='Soak*.*'
 #include "stress/cgi_program.h"
 #include "stress/expectations.h"
 #include "stress/firebird_server.h"
@@ -136,12 +138,13 @@ protected:
                      acknowledged.soap.faultString + acknowledged.body.substr(0, 300));
     }
 
-    void run(const StressDatabase& database, const std::string& setting, int durationSeconds) {
+    void run(const StressDatabase& database, const std::string& setting, int durationSeconds,
+             WebServer::Mode mode = WebServer::Mode::Cgi) {
         installMarkingAudit(database);
         makeTerminals(database);
         CgiProgram program;
         program.writeIni(database.location());
-        WebServer web(program.path());
+        WebServer web(program.path(), mode);
 
         std::atomic<bool> stopProducer{false}, stopTerminals{false};
         std::atomic<long> queuedCount{0};
@@ -264,6 +267,14 @@ TEST_F(Soak, AFirebirdServerThroughLighttpdLosesNoRow) {
     server.start();
     StressDatabase database(server.port());
     run(database, "Firebird server", seconds(12));
+}
+
+// A fixture of its own, so that CTest runs it beside the CGI soak.
+class SoakFastCgi : public Soak {};
+
+TEST_F(SoakFastCgi, EmbeddedClassicThroughLighttpdLosesNoRow) {
+    StressDatabase database;
+    run(database, "embedded Classic, FastCGI", seconds(18), WebServer::Mode::FastCgi);
 }
 
 }  // namespace

@@ -9,19 +9,48 @@
 #include <sys/time.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 namespace stress {
 
-WebServer::WebServer(const std::string& program) : port_(freeLoopbackPort()) {
+namespace {
+
+// A free port within VELMORA_TEST_WEB_PORTS (FIRST-LAST) when it is set, as
+// the end-to-end tests choose theirs; any free port otherwise.
+int webPort() {
+    const char* range = std::getenv("VELMORA_TEST_WEB_PORTS");
+    int first = 0, last = 0;
+    if (range == nullptr || std::sscanf(range, "%d-%d", &first, &last) != 2) return freeLoopbackPort();
+    for (int port = first; port <= last; ++port) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        const bool free = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0) ::close(fd);
+        if (free) return port;
+    }
+    throw std::runtime_error(std::string("no free port in VELMORA_TEST_WEB_PORTS ") + range);
+}
+
+}  // namespace
+
+WebServer::WebServer(const std::string& program, Mode mode) : port_(webPort()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "velmora-web-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a directory for the web server");
     directory_ = pattern;
     scriptPath_ = "/" + std::filesystem::path(program).filename().string();
     try {
-        runChecked({repoPath("scripts/lib/webserver.sh"), "start", directory_, std::to_string(port_), program});
+        std::vector<std::string> command{repoPath("scripts/lib/webserver.sh"), "start"};
+        if (mode == Mode::FastCgi) command.emplace_back("--fastcgi");
+        command.insert(command.end(), {directory_, std::to_string(port_), program});
+        runChecked(command);
     } catch (...) {
         std::filesystem::remove_all(directory_);
         throw;

@@ -1,6 +1,6 @@
-// lighttpd serving a program on a free loopback port, started and stopped
-// with scripts/lib/webserver.sh, and the one HTTP request a terminal makes:
-// a SOAP POST, answered on a connection of its own.
+// lighttpd serving a program on a free loopback port, as CGI or in FastCGI
+// mode, started and stopped with scripts/lib/webserver.sh, and the one HTTP
+// request a terminal makes: a SOAP POST, answered on a connection of its own.
 #pragma once
 
 #include "stress/soap_messages.h"
@@ -11,7 +11,12 @@ namespace stress {
 
 class WebServer {
 public:
-    explicit WebServer(const std::string& program);  // started; throws with the script's output
+    // Cgi: a process per request. FastCgi: lighttpd keeps two processes of
+    // the program (bin-path), each serving request after request.
+    enum class Mode { Cgi, FastCgi };
+
+    // Started; throws with the script's output.
+    explicit WebServer(const std::string& program, Mode mode = Mode::Cgi);
     ~WebServer();
     WebServer(const WebServer&) = delete;
     WebServer& operator=(const WebServer&) = delete;

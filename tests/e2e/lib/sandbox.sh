@@ -58,13 +58,16 @@ e2e_port_open() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
-# Prints a loopback port nobody listens on, from VELMORA_E2E_PORTS (LOW-HIGH,
-# for a machine whose ports are shared out) or 20000-31999.
+# Prints a loopback port nobody listens on, within VELMORA_TEST_WEB_PORTS
+# (FIRST-LAST) when it is set: on a machine shared out by port ranges.
 e2e_free_port() {
-    local range=${VELMORA_E2E_PORTS:-20000-31999} port i
-    local low=${range%-*} high=${range#*-}
+    local port i first=20000 count=12000
+    if [[ ${VELMORA_TEST_WEB_PORTS:-} =~ ^([0-9]+)-([0-9]+)$ ]]; then
+        first=${BASH_REMATCH[1]}
+        count=$((BASH_REMATCH[2] - first + 1))
+    fi
     for ((i = 0; i < 100; i++)); do
-        port=$((low + RANDOM % (high - low + 1)))
+        port=$((first + RANDOM % count))
         e2e_port_open "$port" || { echo "$port"; return 0; }
     done
     e2e_fail "no free port found on 127.0.0.1"
@@ -100,7 +103,7 @@ e2e_stop_pid() {
 # embedded Firebird environment that the web servers pass on:
 #   E2E_DIR/demo.fdb                   fresh demo database
 #   E2E_DIR/service/velmora.cgi + INI  the program serving demo.fdb
-#   E2E_DIR/broken/velmora.cgi + INI   the program, its INI naming missing.fdb
+#   E2E_DIR/broken/broken.cgi + INI    the program, its INI naming missing.fdb
 #   E2E_DIR/firebird/                  FIREBIRD, FIREBIRD_LOCK, FIREBIRD_TMP
 #   E2E_DIR/out/                       what the checks write
 e2e_sandbox() {
@@ -111,10 +114,10 @@ e2e_sandbox() {
     mkdir -p "$E2E_DIR/service" "$E2E_DIR/broken"
     chmod 0755 "$E2E_DIR/service" "$E2E_DIR/broken"
 
-    local dir
-    for dir in service broken; do
-        install -m 0755 "$program" "$E2E_DIR/$dir/velmora.cgi"
-    done
+    # Named like their URLs: lighttpd in FastCGI mode mounts a program
+    # under its file name.
+    install -m 0755 "$program" "$E2E_DIR/service/velmora.cgi"
+    install -m 0755 "$program" "$E2E_DIR/broken/broken.cgi"
     e2e_write_ini "$E2E_DIR/service" "$E2E_DIR/demo.fdb"
     e2e_write_ini "$E2E_DIR/broken" "$E2E_DIR/missing.fdb"
 }
@@ -149,17 +152,20 @@ e2e_write_ini() {
     chmod 0644 "$1/caminhoBDIntegECF.ini"
 }
 
-# e2e_serve KIND [CONF] starts web server KIND (lighttpd, apache, nginx) on a
-# free port with /velmora.cgi and /broken.cgi mapped to the two programs, and
-# exports E2E_BASE (http://127.0.0.1:PORT), E2E_PORT and E2E_SERVER_LOG.
+# e2e_serve KIND [CONF] starts web server KIND (lighttpd, apache, nginx; with
+# "-fastcgi" appended, running the programs in FastCGI mode) on a free port
+# with /velmora.cgi and /broken.cgi mapped to the two programs, and exports
+# E2E_BASE (http://127.0.0.1:PORT), E2E_PORT and E2E_SERVER_LOG.
 # CONF: Apache directives added to its configuration.
 e2e_serve() {
-    local kind=$1 conf=${2:-} port
+    local kind=$1 conf=${2:-} server=${1%-fastcgi} mode=cgi port
+    [[ $kind == *-fastcgi ]] && mode=fastcgi
     # shellcheck source=tests/e2e/lib/webservers.sh
     source "$e2e_lib/webservers.sh"
+    declare -F "e2e_${server}_start" >/dev/null || e2e_fail "unknown web server $kind"
     for _ in 1 2 3; do
         port=$(e2e_free_port)
-        if "e2e_${kind}_start" "$E2E_DIR/$kind" "$port" "$conf"; then
+        if "e2e_${server}_start" "$E2E_DIR/$kind" "$port" "$mode" "$conf"; then
             export E2E_BASE=http://127.0.0.1:$port E2E_PORT=$port
             return 0
         fi

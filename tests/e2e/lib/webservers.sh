@@ -2,39 +2,46 @@
 # Sourced by tests/e2e/lib/sandbox.sh: starts one web server on 127.0.0.1:PORT
 # with its state in DIR, mapping /velmora.cgi and /broken.cgi to the two
 # program copies of the sandbox, the rest of the URL path becoming PATH_INFO.
-# Started by root, the CGI processes run as www-data with group firebird, as
-# in production. Each start registers its own stop with e2e_on_exit.
+# MODE cgi runs a process per request; MODE fastcgi runs the programs in
+# FastCGI mode, as many requests per process as come. Started by root, the
+# programs run as www-data with group firebird, as in production. Each start
+# registers its own stop with e2e_on_exit.
 #
-#   e2e_lighttpd_start DIR PORT   the project's own scripts/lib/webserver.sh
-#   e2e_apache_start DIR PORT [CONF]  Apache httpd, event MPM with mod_cgid;
-#                                 CONF: directives added at the end
-#   e2e_nginx_start DIR PORT      nginx in front of fcgiwrap
+#   e2e_lighttpd_start DIR PORT MODE   the project's own scripts/lib/webserver.sh
+#                                      (fastcgi: lighttpd starts them, bin-path)
+#   e2e_apache_start DIR PORT MODE [CONF]  Apache httpd, event MPM with mod_cgid
+#                                      (fastcgi: mod_fcgid starts them);
+#                                      CONF: directives added at the end
+#   e2e_nginx_start DIR PORT MODE      nginx in front of fcgiwrap
+#                                      (fastcgi: in front of spawn-fcgi's processes)
 
 : "${e2e_repo:?sourced by tests/e2e/lib/sandbox.sh}"
 
 # The mounts, of the two programs those the sandbox holds: URL name and program.
 e2e_mounts() {
     local mount
-    for mount in "velmora.cgi $E2E_DIR/service/velmora.cgi" "broken.cgi $E2E_DIR/broken/velmora.cgi"; do
+    for mount in "velmora.cgi $E2E_DIR/service/velmora.cgi" "broken.cgi $E2E_DIR/broken/broken.cgi"; do
         [[ -e ${mount#* } ]] && echo "$mount"
     done
     return 0
 }
 
 e2e_lighttpd_start() {
-    local dir=$1 port=$2
+    local dir=$1 port=$2 option=() name program programs=()
     e2e_need lighttpd
+    [[ $3 == fastcgi ]] && option=(--fastcgi)
+    while read -r name program; do
+        programs+=("$program")
+    done < <(e2e_mounts)
     # shellcheck source=scripts/lib/webserver.sh
     source "$e2e_repo/scripts/lib/webserver.sh"
-    velmora_web_start "$dir" "$port" "$E2E_DIR/service/velmora.cgi" || return 1
+    velmora_web_start "${option[@]}" "$dir" "$port" "${programs[@]}" || return 1
     e2e_on_exit "velmora_web_stop '$dir'"
-    # lighttpd runs whatever .cgi link its document root holds.
-    ln -sfn "$E2E_DIR/broken/velmora.cgi" "$dir/htdocs/broken.cgi"
     export E2E_SERVER_LOG=$dir/error.log
 }
 
 e2e_apache_start() {
-    local dir=$1 port=$2 extra=${3:-} modules=/usr/lib/apache2/modules users='' name program
+    local dir=$1 port=$2 mode=$3 extra=${4:-} modules=/usr/lib/apache2/modules users='' name program
     e2e_need apache2
     mkdir -p "$dir/htdocs"
     chmod 0755 "$dir" "$dir/htdocs"
@@ -49,7 +56,6 @@ ServerName 127.0.0.1
 Listen 127.0.0.1:$port
 PidFile "$dir/httpd.pid"
 DefaultRuntimeDir "$dir"
-ScriptSock "$dir/cgid.sock"
 ErrorLog "$dir/error.log"
 LogLevel warn
 $users
@@ -58,8 +64,6 @@ LoadModule mpm_event_module $modules/mod_mpm_event.so
 LoadModule authz_core_module $modules/mod_authz_core.so
 LoadModule authz_host_module $modules/mod_authz_host.so
 LoadModule alias_module $modules/mod_alias.so
-LoadModule env_module $modules/mod_env.so
-LoadModule cgid_module $modules/mod_cgid.so
 
 # An empty, readable document root: Apache maps PATH_INFO through it to
 # build PATH_TRANSLATED and would log a denial for every call otherwise.
@@ -70,20 +74,52 @@ DocumentRoot "$dir/htdocs"
 <Directory "$dir/htdocs">
     Require all granted
 </Directory>
+CONF
+        if [[ $mode == cgi ]]; then
+            cat <<CONF
+LoadModule env_module $modules/mod_env.so
+LoadModule cgid_module $modules/mod_cgid.so
+ScriptSock "$dir/cgid.sock"
 
 SetEnv FIREBIRD "$FIREBIRD"
 SetEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 SetEnv FIREBIRD_TMP "$FIREBIRD_TMP"
 CONF
-        while read -r name program; do
-            cat <<CONF
+            while read -r name program; do
+                cat <<CONF
 
 ScriptAlias /$name "$program"
 <Directory "${program%/*}">
     Require all granted
 </Directory>
 CONF
-        done < <(e2e_mounts)
+            done < <(e2e_mounts)
+        else
+            cat <<CONF
+LoadModule fcgid_module $modules/mod_fcgid.so
+FcgidIPCDir "$dir/fcgid"
+FcgidProcessTableFile "$dir/fcgid/shm"
+# The processes' own environment (SetEnv only reaches the request).
+FcgidInitialEnv FIREBIRD "$FIREBIRD"
+FcgidInitialEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
+FcgidInitialEnv FIREBIRD_TMP "$FIREBIRD_TMP"
+FcgidMaxProcessesPerClass 2
+# The program answers a body over 1 MiB with its own fault: mod_fcgid must
+# let it through to say so (its own limit is 128 KiB).
+FcgidMaxRequestLen 2097152
+CONF
+            while read -r name program; do
+                cat <<CONF
+
+Alias /$name "$program"
+<Directory "${program%/*}">
+    Require all granted
+    Options +ExecCGI
+    SetHandler fcgid-script
+</Directory>
+CONF
+            done < <(e2e_mounts)
+        fi
         printf '\n%s\n' "$extra"
     } >"$dir/httpd.conf"
     apache2 -f "$dir/httpd.conf" -DFOREGROUND </dev/null >>"$dir/httpd.out" 2>&1 &
@@ -93,19 +129,11 @@ CONF
     e2e_wait_port "$port" "$pid" "$dir/error.log"
 }
 
-e2e_nginx_start() {
-    local dir=$1 port=$2 name program user=''
-    e2e_need nginx fcgiwrap
-    mkdir -p "$dir/tmp" "$dir/run"
-    chmod 0755 "$dir"
-    if ((EUID == 0)); then
-        # fcgiwrap runs as the web user and makes its socket there.
-        chown www-data:firebird "$dir/run"
-        chmod 0750 "$dir/run"
-        user="user www-data firebird;"
-    fi
-
-    local socket=$dir/run/fcgiwrap.sock i as_user=()
+# e2e_fcgiwrap_start DIR: fcgiwrap, as the web user, on DIR/run/fcgiwrap.sock:
+# a CGI process per request.
+e2e_fcgiwrap_start() {
+    local dir=$1 socket=$1/run/fcgiwrap.sock i as_user=()
+    e2e_need fcgiwrap
     if ((EUID == 0)); then
         as_user=(setpriv --reuid=www-data --regid=firebird --init-groups)
     fi
@@ -122,6 +150,48 @@ e2e_nginx_start() {
         echo "e2e: fcgiwrap did not create $socket:" >&2
         cat "$dir/fcgiwrap.log" >&2
         return 1
+    fi
+}
+
+# e2e_spawn_fcgi_start DIR NAME PROGRAM: two FastCGI processes of PROGRAM on
+# DIR/run/NAME.sock, as the web user, with the embedded Firebird environment
+# and nothing else; spawn-fcgi leaves them behind, so they are stopped by pid.
+e2e_spawn_fcgi_start() {
+    local dir=$1 name=$2 program=$3 users=() pid
+    e2e_need spawn-fcgi
+    if ((EUID == 0)); then
+        users=(-u www-data -g firebird -U www-data -G firebird)
+    fi
+    env -i FIREBIRD="$FIREBIRD" FIREBIRD_LOCK="$FIREBIRD_LOCK" FIREBIRD_TMP="$FIREBIRD_TMP" \
+        spawn-fcgi -s "$dir/run/$name.sock" -F 2 -P "$dir/run/$name.pid" "${users[@]}" -- "$program" \
+        </dev/null >>"$dir/spawn-fcgi.log" 2>&1 || {
+        echo "e2e: spawn-fcgi could not start $program:" >&2
+        cat "$dir/spawn-fcgi.log" >&2
+        return 1
+    }
+    while read -r pid || [[ -n $pid ]]; do
+        e2e_on_exit "e2e_stop_pid $pid"
+    done <"$dir/run/$name.pid"
+    e2e_on_exit "rm -f '$dir/run/$name.sock'"
+}
+
+e2e_nginx_start() {
+    local dir=$1 port=$2 mode=$3 name program user=''
+    e2e_need nginx
+    mkdir -p "$dir/tmp" "$dir/run"
+    chmod 0755 "$dir"
+    if ((EUID == 0)); then
+        # The programs run as the web user and make their sockets there.
+        chown www-data:firebird "$dir/run"
+        chmod 0750 "$dir/run"
+        user="user www-data firebird;"
+    fi
+    if [[ $mode == cgi ]]; then
+        e2e_fcgiwrap_start "$dir" || return 1
+    else
+        while read -r name program; do
+            e2e_spawn_fcgi_start "$dir" "$name" "$program" || return 1
+        done < <(e2e_mounts)
     fi
 
     {
@@ -148,15 +218,24 @@ CONF
         location ~ ^/${name//./\\.}(/|\$) {
             fastcgi_split_path_info ^(/${name//./\\.})(/.*)?\$;
             include /etc/nginx/fastcgi_params;
-            fastcgi_param SCRIPT_FILENAME $program;
             fastcgi_param PATH_INFO \$fastcgi_path_info;
+CONF
+            if [[ $mode == cgi ]]; then
+                cat <<CONF
+            fastcgi_param SCRIPT_FILENAME $program;
             # fcgiwrap gives the program only what nginx sends.
             fastcgi_param FIREBIRD $FIREBIRD;
             fastcgi_param FIREBIRD_LOCK $FIREBIRD_LOCK;
             fastcgi_param FIREBIRD_TMP $FIREBIRD_TMP;
-            fastcgi_pass unix:$socket;
+            fastcgi_pass unix:$dir/run/fcgiwrap.sock;
         }
 CONF
+            else
+                cat <<CONF
+            fastcgi_pass unix:$dir/run/$name.sock;
+        }
+CONF
+            fi
         done < <(e2e_mounts)
         echo "    }"
         echo "}"
