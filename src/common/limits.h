@@ -46,6 +46,11 @@ inline constexpr unsigned char kLockTimeoutSeconds = 5;
 // The longest text a VARCHAR parameter can carry, and so the longest any text
 // column can hold: a longer parameter can equal nothing.
 inline constexpr std::size_t kMaxTextParameterBytes = 32765;
+// A statement is prepared for text parameters up to this size, and prepared
+// again for kMaxTextParameterBytes only when a longer value is bound: the
+// engine sizes and zeroes its message buffers by the declared length, about
+// 100 KB for three parameters at the maximum, on every run.
+inline constexpr std::size_t kShortTextParameterBytes = 255;
 // BLOB text is read in segments of this size.
 inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.

@@ -233,6 +233,12 @@ struct Statement::Impl {
     };
     Input buildInput();
 
+    // Prepares the text with its ":Name" parameters cast to texts of at most
+    // `bytes`; fitCasts() prepares again for the longest when a bound value
+    // does not fit.
+    void prepare(std::size_t bytes);
+    void fitCasts();
+
     struct Parameter {
         std::string name;   // as written in the statement
         std::string value;  // WIN1252
@@ -242,6 +248,8 @@ struct Statement::Impl {
 
     Connection::Impl& connection;
     fb::Status status;
+    std::string sql;            // as given, UTF-8
+    std::size_t castBytes = 0;  // what the prepared statement's casts hold
     fb::Handle<Firebird::IStatement> statement;
     std::shared_ptr<const OutputLayout> layout;
     std::vector<Parameter> parameters;   // one per distinct name

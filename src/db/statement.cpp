@@ -1,6 +1,7 @@
 // Mapping ":Name" parameters to positions, preparing, binding and running.
 #include "db/statement.h"
 
+#include "common/limits.h"
 #include "db/firebird.h"
 
 #include <cstring>
@@ -42,7 +43,12 @@ std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status
 
 }  // namespace
 
-PositionalSql toPositional(std::string_view sql) {
+std::string namedParameter(std::size_t bytes) {
+    return "CAST(? AS VARCHAR(" + std::to_string(bytes) + ") CHARACTER SET WIN1252)";
+}
+
+PositionalSql toPositional(std::string_view sql, std::size_t castBytes) {
+    const std::string named = namedParameter(castBytes);
     PositionalSql out;
     out.sql.reserve(sql.size());
     const std::size_t n = sql.size();
@@ -70,7 +76,7 @@ PositionalSql toPositional(std::string_view sql) {
             std::size_t end = i + 1;
             while (end < n && isNameChar(sql[end])) ++end;
             out.names.emplace_back(sql.substr(i + 1, end - i - 1));
-            out.sql.append(kNamedParameter);
+            out.sql.append(named);
             i = end;
         } else if (c == '?') {
             out.names.emplace_back();
@@ -132,10 +138,8 @@ Statement::Impl::Input Statement::Impl::buildInput() {
 
 Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::make_unique<Impl>(connection.impl())) {
     Impl& im = *impl_;
-    IAttachment* attachment = im.connection.attached();
-
-    PositionalSql positional = toPositional(sql);
-    for (std::string& name : positional.names) {
+    im.sql = sql;
+    for (std::string& name : toPositional(sql, 0).names) {
         std::size_t index = im.parameters.size();
         if (!name.empty()) {
             for (std::size_t p = 0; p < im.parameters.size(); ++p)
@@ -144,17 +148,31 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
         if (index == im.parameters.size()) im.parameters.push_back({std::move(name), {}, false});
         im.positions.push_back(index);
     }
+    im.prepare(velmora::limits::kShortTextParameterBytes);
+}
 
+void Statement::Impl::prepare(std::size_t bytes) {
+    IAttachment* attachment = connection.attached();
     // Preparing looks up metadata and so needs a transaction: the caller's,
     // or a short one of our own.
     fb::Handle<ITransaction> own;
-    ITransaction* tra = im.connection.transactionFor(own, true);
-    const std::string text = utf8ToWin1252(positional.sql);
-    fb::Status& st = im.status;
-    im.statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
-                                                      IStatement::PREPARE_PREFETCH_METADATA)));
-    im.layout = readLayout(im.statement.get(), st);
+    ITransaction* tra = connection.transactionFor(own, true);
+    const std::string text = utf8ToWin1252(toPositional(sql, bytes).sql);
+    fb::Status& st = status;
+    statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
+                                                   IStatement::PREPARE_PREFETCH_METADATA)));
+    layout = readLayout(statement.get(), st);
     if (own) fb::commit(own, st);
+    castBytes = bytes;
+}
+
+void Statement::Impl::fitCasts() {
+    for (const Parameter& p : parameters) {
+        if (!p.null && p.value.size() > castBytes) {
+            prepare(velmora::limits::kMaxTextParameterBytes);
+            return;
+        }
+    }
 }
 
 Statement::~Statement() = default;
@@ -181,6 +199,7 @@ Cursor Statement::open() {
     im.closeCurrent();
     Connection::Impl& conn = im.connection;
 
+    im.fitCasts();
     auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
     r->attachment.reset(conn.attached());
@@ -200,6 +219,7 @@ Cursor Statement::open() {
 void Statement::execute() {
     Impl& im = *impl_;
     im.closeCurrent();
+    im.fitCasts();
     fb::Handle<ITransaction> own;
     ITransaction* tra = im.connection.transactionFor(own, false);
     Impl::Input in = im.buildInput();

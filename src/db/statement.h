@@ -3,7 +3,6 @@
 // Firebird knows.
 #pragma once
 
-#include "common/limits.h"
 #include "db/connection.h"
 #include "db/cursor.h"
 
@@ -42,23 +41,20 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// What a ":Name" becomes. Left bare, "?" takes the type of what it is compared
-// with, so a text longer than that column would fail with "string right
-// truncation" instead of simply matching nothing; the cast keeps every text
-// parameter a text of its own length, up to the longest a VARCHAR holds.
-inline constexpr std::string_view kNamedParameter = "CAST(? AS VARCHAR(32765) CHARACTER SET WIN1252)";
-static_assert(velmora::limits::kMaxTextParameterBytes == 32765 &&
-                  kNamedParameter.find("VARCHAR(32765)") != std::string_view::npos,
-              "the cast's length is kMaxTextParameterBytes");
+// What a ":Name" becomes: a text of at most `bytes`. Left bare, "?" takes the
+// type of what it is compared with, so a text longer than that column would
+// fail with "string right truncation" instead of simply matching nothing; the
+// cast keeps every text parameter a text of its own length.
+std::string namedParameter(std::size_t bytes);
 
 struct PositionalSql {
-    std::string sql;                 // every ":Name" replaced by kNamedParameter
+    std::string sql;                 // every ":Name" replaced by namedParameter(castBytes)
     std::vector<std::string> names;  // the name at each "?", in order ("" for a "?" written as such)
 };
 
 // Text inside single or double quotes (both are string constants in dialect
 // 1) and inside "--" and "/* */" comments is left alone. A name is a run of
 // letters, digits, "_" and "$" right after the colon.
-PositionalSql toPositional(std::string_view sql);
+PositionalSql toPositional(std::string_view sql, std::size_t castBytes);
 
 }  // namespace db

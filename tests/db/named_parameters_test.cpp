@@ -11,27 +11,26 @@ namespace {
 using db::toPositional;
 
 TEST(NamedParameters, NamesBecomePositionsInOrder) {
-    const auto p = toPositional("select * from t where a = :PCodEmpresa and b = :PEcf and c = :PCodEmpresa");
-    const std::string named(db::kNamedParameter);
+    const auto p = toPositional("select * from t where a = :PCodEmpresa and b = :PEcf and c = :PCodEmpresa", 255);
+    const std::string named = "CAST(? AS VARCHAR(255) CHARACTER SET WIN1252)";
     EXPECT_EQ(p.sql, "select * from t where a = " + named + " and b = " + named + " and c = " + named);
     EXPECT_EQ(p.names, (std::vector<std::string>{"PCodEmpresa", "PEcf", "PCodEmpresa"}));
 
-    const auto q = toPositional("where x=:a_1$b)and y=? and z = :");
+    const auto q = toPositional("where x=:a_1$b)and y=? and z = :", 255);
     EXPECT_EQ(q.sql, "where x=" + named + ")and y=? and z = :");
     EXPECT_EQ(q.names, (std::vector<std::string>{"a_1$b", ""}));
 }
 
 TEST(NamedParameters, QuotedTextAndCommentsAreLeftAlone) {
     const char* sql = "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ :g";
-    const auto p = toPositional(sql);
-    EXPECT_EQ(p.sql,
-              "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ " + std::string(db::kNamedParameter));
+    const auto p = toPositional(sql, 32765);
+    EXPECT_EQ(p.sql, "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ " + db::namedParameter(32765));
     EXPECT_EQ(p.names, (std::vector<std::string>{"g"}));
 
     // Unterminated quotes and comments swallow the rest, as the server would.
-    EXPECT_TRUE(toPositional("select ':a").names.empty());
-    EXPECT_TRUE(toPositional("select /* :a").names.empty());
-    EXPECT_TRUE(toPositional("select -- :a").names.empty());
+    EXPECT_TRUE(toPositional("select ':a", 1).names.empty());
+    EXPECT_TRUE(toPositional("select /* :a", 1).names.empty());
+    EXPECT_TRUE(toPositional("select -- :a", 1).names.empty());
 }
 
 TEST(NamedParameters, NamesCompareWithoutRegardToCase) {

@@ -63,6 +63,8 @@ TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
     EXPECT_TRUE(column0(read).empty());
     read.bind("Tab", "CADOPER   ");  // trailing blanks still compare equal
     EXPECT_EQ(column0(read).size(), 2u);
+    read.bind("Tab", "CADOPER" + std::string(400, ' '));  // past the short cast too
+    EXPECT_EQ(column0(read).size(), 2u);
 
     db::Statement mark(connection, "update integecf set atualizou = \"X\" where ecf = :Ecf");
     mark.bind("Ecf", std::string(300, '1'));

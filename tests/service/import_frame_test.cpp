@@ -3,6 +3,7 @@
 #include "service/VelmoraImpl.h"
 #include "service_fixture.h"
 
+#include "common/limits.h"
 #include "db/transaction.h"
 
 #include <ibase.h>
