@@ -251,6 +251,9 @@ struct Statement::Impl {
     std::string sql;            // as given, UTF-8
     std::size_t castBytes = 0;  // what the prepared statement's casts hold
     fb::Handle<Firebird::IStatement> statement;
+    // The read-only transaction of our own the statement was prepared in,
+    // until the first open() takes it or execute() commits it.
+    fb::Handle<Firebird::ITransaction> prepared;
     std::shared_ptr<const OutputLayout> layout;
     std::vector<Parameter> parameters;   // one per distinct name
     std::vector<std::size_t> positions;  // parameter of each "?"

@@ -154,15 +154,13 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
 void Statement::Impl::prepare(std::size_t bytes) {
     IAttachment* attachment = connection.attached();
     // Preparing looks up metadata and so needs a transaction: the caller's,
-    // or a short one of our own.
-    fb::Handle<ITransaction> own;
-    ITransaction* tra = connection.transactionFor(own, true);
+    // or one of our own, kept for the first read (see open()).
+    ITransaction* tra = prepared ? prepared.get() : connection.transactionFor(prepared, true);
     const std::string text = utf8ToWin1252(toPositional(sql, bytes).sql);
     fb::Status& st = status;
     statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                    IStatement::PREPARE_PREFETCH_METADATA)));
     layout = readLayout(statement.get(), st);
-    if (own) fb::commit(own, st);
     castBytes = bytes;
 }
 
@@ -203,8 +201,16 @@ Cursor Statement::open() {
     auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
     r->attachment.reset(conn.attached());
-    ITransaction* tra = conn.transactionFor(r->ownTransaction, true);
-    if (!r->ownTransaction) r->transaction.reset(tra);
+    ITransaction* tra = nullptr;
+    if (im.prepared && !conn.transaction) {
+        // The first read runs in the read-only transaction it was prepared
+        // in: one start and one commit fewer, each a write of the header page.
+        r->ownTransaction = std::move(im.prepared);
+        tra = r->ownTransaction.get();
+    } else {
+        tra = conn.transactionFor(r->ownTransaction, true);
+        if (!r->ownTransaction) r->transaction.reset(tra);
+    }
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
@@ -220,6 +226,8 @@ void Statement::execute() {
     Impl& im = *impl_;
     im.closeCurrent();
     im.fitCasts();
+    fb::Status& st = im.status;
+    if (im.prepared) fb::commit(im.prepared, st);  // read-only: a change needs another
     fb::Handle<ITransaction> own;
     ITransaction* tra = im.connection.transactionFor(own, false);
     Impl::Input in = im.buildInput();
@@ -233,7 +241,6 @@ void Statement::execute() {
         out = std::make_unique<unsigned char[]>(im.layout->messageLength);
     }
 
-    fb::Status& st = im.status;
     im.statement->execute(st.get(), tra, in.metadata.get(), in.buffer.data(), outMeta, out.get());
     st.check();
     if (own) fb::commit(own, st);
