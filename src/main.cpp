@@ -23,13 +23,15 @@ namespace {
 // to reach the database was committed before the response was written.
 //
 // Some web servers (lighttpd) send SIGTERM as soon as the output ends. The
-// database client's own SIGTERM handler, run during its exit-time cleanup,
-// can crash the process; with nothing left to do but that cleanup, the
-// signal is ignored and the process ends on its own, with status 0.
+// database client's own SIGTERM handler starts its shutdown beside the
+// exit-time cleanup, and the process crashes or hangs in it; with nothing
+// left to do but that cleanup, the signal is ignored, before the output is
+// closed so that it cannot land in between, and the process ends on its
+// own, with status 0.
 void finishOutput() {
+    std::signal(SIGTERM, SIG_IGN);
     std::fflush(stdout);
     std::fclose(stdout);
-    std::signal(SIGTERM, SIG_IGN);
 }
 
 // A failed registration is answered to every request with the fallback

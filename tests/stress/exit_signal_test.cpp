@@ -59,5 +59,27 @@ TEST(ProcessFaults, TerminatedAfterItsAnswerAnEmbeddedProgramNeverCrashes) {
     expectNoCrash(callAndTerminate(program));
 }
 
+// The signal may land between the end of the output and what the program
+// does once its output is closed: here closing it takes 100 ms, and SIGTERM
+// comes within that time. Before ignoring the signal moved ahead of the
+// close, the database client's handler ran then, and the process crashed or
+// hung in its exit-time cleanup with the signal ignored.
+TEST(ProcessFaults, TerminatedAsItsOutputClosesAProgramEndsAtOnce) {
+    StressDatabase database;
+    CgiProgram program;
+    program.writeIni(database.location());
+    program.addEnvironment("LD_PRELOAD=" VELMORA_SLOW_OUTPUT_CLOSE);
+    std::map<int, int> endings;
+    for (int i = 0; i < 20; ++i) {
+        const CgiCall c =
+            program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}, {}, 10000, i % 5);
+        EXPECT_TRUE(c.answer.wellFormed && !c.answer.fault) << "call " << i << ": " << c.run.output.substr(0, 500);
+        ++endings[c.run.signal];
+    }
+    for (const auto& [signal, count] : endings)
+        EXPECT_EQ(signal, 0) << count << " of 20 processes ended by signal " << signal << " (" << strsignal(signal)
+                             << "), 9 when they hung";
+}
+
 }  // namespace
 }  // namespace stress

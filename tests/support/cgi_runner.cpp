@@ -117,9 +117,22 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
         ::kill(pid, SIGTERM);
     }
 
+    // A process that hangs on its way out is killed after the same bound
+    // again and counts as timed out.
     int status = 0;
     rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {}
+    const auto exitDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options.timeoutMs);
+    for (;;) {
+        const pid_t ended = ::wait4(pid, &status, WNOHANG, &usage);
+        if (ended == pid || (ended < 0 && errno != EINTR)) break;
+        if (ended == 0 && std::chrono::steady_clock::now() > exitDeadline) {
+            timedOut = true;
+            ::kill(pid, SIGKILL);
+            while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {}
+            break;
+        }
+        ::usleep(2000);
+    }
     run.exited = !timedOut && WIFEXITED(status);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
