@@ -78,8 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         error = e.what();
     }
 
-    soap::CallSummary call;
-    const std::string xml = soap::invokeSoap(service.registry, service.types, "", "/soap/IVelmora", body, call).text();
+    soap::CallSummary summary;
+    const std::string xml =
+        soap::invokeSoap(service.registry, service.types, "", "/soap/IVelmora", body, summary).text();
     const XmlAnswer answer(xml);
     check(answer.wellFormed(), "every answer is well-formed XML", xml);
 
