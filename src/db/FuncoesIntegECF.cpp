@@ -9,7 +9,6 @@
 #include "common/text.h"
 #include "db/transaction.h"
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,21 +21,6 @@ Connection* Conexao = nullptr;
 
 namespace {
 
-// The INI file as stat() saw it when it was last read.
-struct IniStamp {
-    dev_t device;
-    ino_t inode;
-    off_t size;
-    std::int64_t modifiedNs;
-
-    explicit IniStamp(const struct stat& st)
-        : device(st.st_dev),
-          inode(st.st_ino),
-          size(st.st_size),
-          modifiedNs(std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec) {}
-    bool operator==(const IniStamp&) const = default;
-};
-
 // Every connection ConectaBanco made, so that none is closed before exit (or
 // before the end of the request, in a persistent process), and what a
 // persistent process keeps between requests.
@@ -45,7 +29,7 @@ struct Connections {
     bool keepAttachment = false;
     std::unique_ptr<Connection> kept;
     ConnectParams keptParams;
-    std::optional<IniStamp> iniStamp;  // of the INI last read, and what it said
+    std::optional<velmora::FileStamp> iniStamp;  // of the INI last read, and what it said
     ConnectParams iniParams;
 };
 
@@ -126,7 +110,7 @@ void ConectaBanco() {
             Conexao->open(LeParametros(iniName));
             return;
         }
-        if (c.iniStamp != IniStamp(st)) {
+        if (c.iniStamp != velmora::FileStamp(st)) {
             c.iniParams = LeParametros(iniName);
             c.iniStamp.emplace(st);
         }

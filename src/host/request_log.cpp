@@ -5,6 +5,7 @@
 #include "common/ini_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -82,13 +83,22 @@ std::string formatLogLine(const LoggedRequest& entry) {
 RequestLog::RequestLog(std::string iniFileName, int errorFd)
     : iniFileName_(std::move(iniFileName)), errorFd_(errorFd) {}
 
-std::string RequestLog::logFileName() const {
-    try {
-        return velmora::IniFile::load(iniFileName_).readString("LOG", "ARQUIVO");
-    } catch (const std::exception&) {
+std::string RequestLog::logFileName() {
+    struct stat st;
+    if (::stat(iniFileName_.c_str(), &st) != 0) {
         // No INI: the call itself says so; the log falls back to stderr.
+        iniStamp_.reset();
         return {};
     }
+    if (iniStamp_ == velmora::FileStamp(st)) return logFile_;
+    try {
+        logFile_ = velmora::IniFile::load(iniFileName_).readString("LOG", "ARQUIVO");
+        iniStamp_.emplace(st);
+    } catch (const std::exception&) {
+        iniStamp_.reset();
+        logFile_.clear();
+    }
+    return logFile_;
 }
 
 void RequestLog::write(const LoggedRequest& entry) noexcept {

@@ -3,6 +3,8 @@
 // standard error, which the web server keeps in its error log.
 #pragma once
 
+#include "common/ini_file.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -33,8 +35,9 @@ std::string formatLogLine(const LoggedRequest& entry);
 
 class RequestLog {
 public:
-    // `iniFileName` is read for every request: a log set up or moved takes
-    // effect without a restart, in a persistent process too.
+    // `iniFileName` is looked at for every request, and read again whenever
+    // it changed: a log set up or moved takes effect without a restart, in a
+    // persistent process too.
     RequestLog(std::string iniFileName, int errorFd);
 
     // Never fails the request: a log file that cannot be opened or written
@@ -42,12 +45,14 @@ public:
     void write(const LoggedRequest& entry) noexcept;
 
 private:
-    std::string logFileName() const;
+    std::string logFileName();
     void report(const std::string& fileName, const std::string& problem) noexcept;
 
     std::string iniFileName_;
     int errorFd_;
-    std::string reportedFor_;  // the log file last reported as unusable
+    std::optional<velmora::FileStamp> iniStamp_;  // of the INI last read...
+    std::string logFile_;                         // ...and the log it names
+    std::string reportedFor_;                     // the log file last reported as unusable
 };
 
 }  // namespace host

@@ -153,6 +153,16 @@ TEST_F(RequestLogging, ALogThatCannotBeOpenedIsReportedOnceAndNeverFailsACall) {
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_EQ(parse(logged[0]).terminal, "E002");
     EXPECT_EQ(linesOf(errors).size(), 1u);
+
+    // The log moved in the INI while the process runs: the next line goes
+    // to the new file.
+    program.writeIni(database.location());
+    logTo(program, logDirectory + "/moved.log");
+    ASSERT_TRUE(succeeded(program.importa("ImportaOperadores", "1", "E003", "Codoper")));
+    EXPECT_EQ(linesOf(logDirectory + "/velmora.log").size(), 1u);
+    const std::vector<std::string> moved = linesOf(logDirectory + "/moved.log");
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(parse(moved[0]).terminal, "E003");
     const testsupport::CgiRun end = program.stopFastCgi();
     EXPECT_TRUE(end.exited && end.exitStatus == 0);
 }
