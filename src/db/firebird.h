@@ -233,10 +233,10 @@ struct Statement::Impl {
     };
     Input buildInput();
 
-    // Prepares the text with its ":Name" parameters cast to texts of at most
-    // `bytes`; fitCasts() prepares again for the longest when a bound value
-    // does not fit.
-    void prepare(std::size_t bytes);
+    // Prepares `positionalSql`, the text with its ":Name" parameters cast to
+    // texts of at most `bytes`; fitCasts() prepares again for the longest
+    // when a bound value does not fit.
+    void prepare(const std::string& positionalSql, std::size_t bytes);
     void fitCasts();
 
     struct Parameter {

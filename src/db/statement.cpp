@@ -139,7 +139,8 @@ Statement::Impl::Input Statement::Impl::buildInput() {
 Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::make_unique<Impl>(connection.impl())) {
     Impl& im = *impl_;
     im.sql = sql;
-    for (std::string& name : toPositional(sql, 0).names) {
+    PositionalSql positional = toPositional(sql, velmora::limits::kShortTextParameterBytes);
+    for (std::string& name : positional.names) {
         std::size_t index = im.parameters.size();
         if (!name.empty()) {
             for (std::size_t p = 0; p < im.parameters.size(); ++p)
@@ -148,15 +149,15 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
         if (index == im.parameters.size()) im.parameters.push_back({std::move(name), {}, false});
         im.positions.push_back(index);
     }
-    im.prepare(velmora::limits::kShortTextParameterBytes);
+    im.prepare(positional.sql, velmora::limits::kShortTextParameterBytes);
 }
 
-void Statement::Impl::prepare(std::size_t bytes) {
+void Statement::Impl::prepare(const std::string& positionalSql, std::size_t bytes) {
     IAttachment* attachment = connection.attached();
     // Preparing looks up metadata and so needs a transaction: the caller's,
     // or one of our own, kept for the first read (see open()).
     ITransaction* tra = prepared ? prepared.get() : connection.transactionFor(prepared, true);
-    const std::string text = utf8ToWin1252(toPositional(sql, bytes).sql);
+    const std::string text = utf8ToWin1252(positionalSql);
     fb::Status& st = status;
     statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                    IStatement::PREPARE_PREFETCH_METADATA)));
@@ -167,7 +168,8 @@ void Statement::Impl::prepare(std::size_t bytes) {
 void Statement::Impl::fitCasts() {
     for (const Parameter& p : parameters) {
         if (!p.null && p.value.size() > castBytes) {
-            prepare(velmora::limits::kMaxTextParameterBytes);
+            const std::size_t longest = velmora::limits::kMaxTextParameterBytes;
+            prepare(toPositional(sql, longest).sql, longest);
             return;
         }
     }
