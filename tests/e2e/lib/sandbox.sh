@@ -143,6 +143,8 @@ e2e_workdir() {
     if (($#)); then
         "$e2e_repo/scripts/create-demo-db" --sql "$1" "$E2E_DIR/demo.fdb" >/dev/null ||
             e2e_fail "cannot create the demo database from $1"
+        # Only its owner and group firebird may read or write it.
+        [[ -z $(find "$E2E_DIR/demo.fdb" -perm /o=rw) ]] || e2e_fail "create-demo-db left $E2E_DIR/demo.fdb open to others"
     fi
 }
 
