@@ -7,11 +7,14 @@
 #
 # Sourcing runs it for ${VELMORA_FIREBIRD_DIR:-<repo>/run/firebird}; call
 # velmora_firebird_env DIR to use another directory. The directory's parents
-# must be searchable by the web server's user.
+# must be searchable by the web server's user. The Debian package ships this
+# file and firebird-root.sh side by side in /usr/lib/velmora; its postinst
+# prepares /var/lib/velmora/firebird with them.
 
-velmora_repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+velmora_firebird_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+velmora_repo_root=$(cd "$velmora_firebird_lib/../.." && pwd)
 # shellcheck source=scripts/lib/firebird-root.sh
-source "$velmora_repo_root/scripts/lib/firebird-root.sh"
+source "$velmora_firebird_lib/firebird-root.sh"
 
 velmora_firebird_env() {
     local dir=${1:-$velmora_repo_root/run/firebird}
@@ -31,14 +34,20 @@ CONF
         # may run as root. The client makes every lock file it creates
         # group firebird, mode 0660, so whoever shares these directories must
         # be in group firebird (root is anyway): see velmora_firebird_allow_user.
-        # The setgid bit keeps files of non-members in that group too.
-        mkdir -p "$dir/lock" "$dir/tmp"
-        if getent group firebird >/dev/null; then
-            chgrp firebird "$dir/lock" "$dir/tmp"
-            chmod 2777 "$dir/lock" "$dir/tmp"
-        else
-            chmod 1777 "$dir/lock" "$dir/tmp"
-        fi
+        # The setgid bit keeps files of non-members in that group too. A
+        # directory that exists keeps its owner and mode: whoever made it
+        # (the package, an administrator narrowing it) chose them.
+        local shared
+        for shared in "$dir/lock" "$dir/tmp"; do
+            [[ -d $shared ]] && continue
+            mkdir "$shared"
+            if getent group firebird >/dev/null; then
+                chgrp firebird "$shared"
+                chmod 2777 "$shared"
+            else
+                chmod 1777 "$shared"
+            fi
+        done
     ) || return 1
     dir=$(cd "$dir" && pwd)
     export FIREBIRD="$dir/root"

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# End-to-end: the Debian package of scripts/package on this machine. lintian
-# finds no error in it; installed, it serves a demo database made from its
-# own demo scripts through Apache httpd configured by its own snippet, with
-# the INI it ships; removed, only its configuration stays; purged, nothing.
+# End-to-end: the Debian package of scripts/package on this machine, set up
+# as the README's "The Debian package" says. lintian finds no error in it;
+# installed, the INI belongs to group velmora and its systemd units and
+# logrotate entry pass their tools' checks; a demo database built from its
+# own demo SQL is served, 12 calls at once, through its Apache and lighttpd
+# snippets (CGI) and through its nginx snippet in front of the documented
+# spawn-fcgi line (FastCGI), all with the Firebird environment the package
+# prepares; removed, only its configuration stays; purged, nothing.
 # Needs root, and a machine where velmora is not installed (it would be
-# removed). Enables nothing system-wide and starts no system service.
+# removed). Enables nothing system-wide and starts no system service; the
+# group memberships it gives (www-data and velmora) are taken back.
 #
 #   tests/e2e/package_test.sh PROGRAM
 set -euo pipefail
@@ -13,13 +18,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/sandbox.sh"
 program=${1:?path of the built velmora.cgi}
 
 ((EUID == 0)) || e2e_fail "installing a package needs root"
-e2e_need dpkg-deb lintian apache2 isql-fb curl python3
+e2e_need dpkg-deb lintian apache2 lighttpd nginx spawn-fcgi logrotate systemd-analyze adduser isql-fb curl python3
 if dpkg-query -W -f='${db:Status-Status}' velmora 2>/dev/null | grep -qv '^not-installed$'; then
     e2e_fail "a velmora package is installed here already; this test would remove it"
 fi
 
 e2e_time_limit 280
 e2e_workdir
+# Only what the package ships may reach the programs: no sandbox environment.
+unset FIREBIRD FIREBIRD_LOCK FIREBIRD_TMP
 
 check() {
     local what=$1
@@ -31,6 +38,13 @@ check() {
     fi
 }
 
+# member USER GROUP: adds USER to GROUP, as the README says, until the end.
+member() {
+    id -nG "$1" | tr ' ' '\n' | grep -qx "$2" && return 0
+    adduser --quiet "$1" "$2"
+    e2e_on_exit "gpasswd -d $1 $2 >/dev/null 2>&1"
+}
+
 deb=$("$e2e_repo/scripts/package" --program "$program" --out "$E2E_DIR")
 # (lintian warns that it runs as root: that is this test's condition.)
 check "lintian finds no error" lintian --fail-on error "$deb" 2> >(grep -v 'running with root privileges' >&2)
@@ -38,44 +52,134 @@ check "lintian finds no error" lintian --fail-on error "$deb" 2> >(grep -v 'runn
 # Everything the package puts on the machine, and which of it is configuration.
 mapfile -t files < <(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -n 's|^\./\(.*[^/]\)$|/\1|p')
 mapfile -t conffiles < <(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles)
+# Debian keeps system users after a purge; this machine gets back to where it was.
+if ! getent passwd velmora >/dev/null; then
+    e2e_on_exit "deluser --quiet --system velmora >/dev/null 2>&1; delgroup --quiet --system velmora >/dev/null 2>&1"
+fi
 e2e_on_exit "dpkg --purge velmora >/dev/null 2>&1"
 dpkg --install "$deb" >"$E2E_DIR/out/dpkg.log" 2>&1 || { cat "$E2E_DIR/out/dpkg.log" >&2; e2e_fail "dpkg --install"; }
 
 ini=/etc/velmora/caminhoBDIntegECF.ini
-check "the INI is root:www-data 0640" test "$(stat -c '%U:%G %a' "$ini")" = "root:www-data 640"
+check "the INI is root:velmora 0640, as its dpkg-statoverride says" \
+    test "$(stat -c '%U:%G %a' "$ini") / $(dpkg-statoverride --list "$ini")" = "root:velmora 640 / root velmora 640 $ini"
 check "the program finds its INI beside it" test "$(readlink -f /usr/lib/velmora/caminhoBDIntegECF.ini)" = "$ini"
 check "no snippet is enabled" test ! -e /etc/apache2/conf-enabled/velmora.conf -a \
     ! -e /etc/lighttpd/conf-enabled/50-velmora.conf
+units=(/lib/systemd/system/velmora.socket /lib/systemd/system/velmora.service)
+check "systemd-analyze verify passes the units silently; the service restarts" \
+    test "$(systemd-analyze verify "${units[@]}" 2>&1 && grep -x 'Restart=always' "${units[1]}")" = Restart=always
+check "logrotate -d accepts the logrotate entry" test "$(logrotate -d /etc/logrotate.d/velmora 2>&1 | grep -ci error)" = 0
 
-# The demo database from the installed scripts, named in the shipped INI (the
-# administrator's edit).
-"$e2e_repo/scripts/create-demo-db" --sql /usr/share/velmora/demo "$E2E_DIR/demo.fdb" >/dev/null ||
-    e2e_fail "cannot create the demo database from /usr/share/velmora/demo"
-sed -i -e "s|^CAMINHO=.*|CAMINHO=$E2E_DIR/demo.fdb|" -e 's/^USUARIO=.*/USUARIO=SYSDBA/' "$ini"
+# The demo database from the shipped SQL with the package's Firebird
+# environment, named in the shipped INI with the request log on (the
+# administrator's edits), and the group memberships, as the README says.
+fb=/var/lib/velmora/firebird
+db=$E2E_DIR/demo.fdb
+(
+    export FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp
+    printf "SET SQL DIALECT 1;\nCREATE DATABASE '%s' USER 'SYSDBA' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;\n" "$db" |
+        isql-fb -q -b -ch UTF8
+    isql-fb -q -b -user SYSDBA -ch UTF8 -i /usr/share/velmora/demo/schema.sql "$db"
+    isql-fb -q -b -user SYSDBA -ch UTF8 -i /usr/share/velmora/demo/data.sql "$db"
+) >"$E2E_DIR/out/isql.log" 2>&1 || { cat "$E2E_DIR/out/isql.log" >&2; e2e_fail "the demo database from /usr/share/velmora/demo"; }
+chown root:firebird "$db"
+chmod 0660 "$db"
+sed -i -e "s|^CAMINHO=.*|CAMINHO=$db|" -e 's/^USUARIO=.*/USUARIO=SYSDBA/' -e 's/^;\(\[LOG\]\|ARQUIVO=\)/\1/' "$ini"
+member www-data velmora
+member www-data firebird
+member velmora firebird
 
-# Apache with the shipped snippet only, its CGI processes as Debian's own
-# Apache runs them (www-data, whose group may read the INI).
-e2e_serve apache $'Include /etc/apache2/conf-available/velmora.conf\nGroup www-data'
-e2e_say "apache serves $E2E_BASE/velmora.cgi from /usr/lib/velmora"
-
-# The import through the installed program, as the demo data says; a caller
-# from an address the snippet does not allow gets 403.
-PYTHONPATH=$e2e_lib timeout 120 python3 - "$E2E_BASE/velmora.cgi" <<'PY' || e2e_fail "the installed service"
+# calls URL [import]: 12 BuscaEstoque at once, each answering the demo's
+# stock; with "import", first ImportaProdutos as the demo data says and a
+# 403 for an address the snippets do not allow.
+calls() {
+    PYTHONPATH=$e2e_lib timeout 120 python3 - "$@" <<'PY'
 import sys
+from concurrent.futures import ThreadPoolExecutor
 import demo_expectations as demo
 import soap_wire as wire
 
-script = sys.argv[1]
-reply = wire.post(script, 'ImportaProdutos', demo.COMPANY, demo.TERMINAL)
-records = wire.decode(reply.body, 'ImportaProdutos')
-problems = [f'status {reply.status}'] if reply.status != 200 else []
-problems += [repr(records)] if not isinstance(records, list) else demo.compare(demo.IMPORTS['ImportaProdutos'], records)
-refused = wire.post(script, 'ImportaProdutos', demo.COMPANY, demo.TERMINAL, curl=('--interface', '127.0.0.2'))
-problems += [f'127.0.0.2 got status {refused.status}'] if refused.status != 403 else []
-print('\n'.join(problems) or f'e2e: ok   ImportaProdutos: {len(records)} products as the demo data says;'
-      ' 403 for 127.0.0.2')
+script, import_first = sys.argv[1], sys.argv[2:] == ['import']
+problems = []
+if import_first:
+    reply = wire.post(script, 'ImportaProdutos', demo.COMPANY, demo.TERMINAL)
+    records = wire.decode(reply.body, 'ImportaProdutos')
+    problems += [f'status {reply.status}'] if reply.status != 200 else []
+    problems += [repr(records)] if not isinstance(records, list) else demo.compare(demo.IMPORTS['ImportaProdutos'], records)
+    refused = wire.post(script, 'ImportaProdutos', demo.COMPANY, demo.TERMINAL, curl=('--interface', '127.0.0.2'))
+    problems += [f'127.0.0.2 got status {refused.status}'] if refused.status != 403 else []
+
+def stock(_):
+    reply = wire.post(script, 'BuscaEstoque', '1', '7891000100103', 'UN')
+    return reply.status, wire.decode(reply.body, 'BuscaEstoque')
+
+with ThreadPoolExecutor(12) as pool:
+    answers = list(pool.map(stock, range(12)))
+problems += [f'BuscaEstoque: status {status}, {value!r}' for status, value in answers if (status, value) != (200, 42.5)]
+print('\n'.join(problems) or f'e2e: ok   {script}: 12 BuscaEstoque at once' +
+      (', ImportaProdutos as the demo data says, 403 for 127.0.0.2' if import_first else ''))
 sys.exit(1 if problems else 0)
 PY
+}
+
+# Apache with the shipped snippet only, its CGI processes as Debian's own
+# Apache runs them (www-data, with its groups).
+e2e_serve apache $'Include /etc/apache2/conf-available/velmora.conf\nGroup www-data'
+calls "$E2E_BASE/velmora.cgi" import || e2e_fail "the installed service under Apache"
+
+# The request log, rotated by renaming: the next call starts a new file.
+log=/var/log/velmora/requests.log
+logrotate -f -s "$E2E_DIR/logrotate.state" /etc/logrotate.d/velmora || e2e_fail "logrotate"
+curl -sS -o /dev/null "$E2E_BASE/velmora.cgi/wsdl/IVelmora"
+check "after logrotate the next call starts a new log (1 line; the 13 before in the old one)" \
+    test "$(wc -l <"$log") $(wc -l <"$log.1")" = "1 13"
+# The log is the CGI processes' now (www-data); the FastCGI ones run as velmora.
+sed -i -e 's/^\(\[LOG\]\|ARQUIVO=\)/;\1/' "$ini"
+
+# lighttpd with the shipped snippet, as Debian's lighttpd.conf loads it.
+dir=$E2E_DIR/lighttpd
+port=$(e2e_free_port)
+mkdir -p "$dir/htdocs"
+# lighttpd opens its error log once it is www-data.
+: >"$dir/error.log"
+chown www-data "$dir/error.log"
+cat >"$dir/lighttpd.conf" <<CONF
+server.bind = "127.0.0.1"
+server.port = $port
+server.document-root = "$dir/htdocs"
+server.errorlog = "$dir/error.log"
+server.username = "www-data"
+server.groupname = "www-data"
+server.modules = ( "mod_access", "mod_alias" )
+include "/etc/lighttpd/conf-available/50-velmora.conf"
+CONF
+lighttpd -D -f "$dir/lighttpd.conf" </dev/null >>"$dir/lighttpd.out" 2>&1 &
+e2e_on_exit "e2e_stop_pid $!"
+e2e_wait_port "$port" $! "$dir/lighttpd.out" || e2e_fail "lighttpd did not start"
+calls "http://127.0.0.1:$port/velmora.cgi" || e2e_fail "the installed service under lighttpd"
+
+# The FastCGI mode: the README's spawn-fcgi line, then nginx with the
+# shipped snippet in a server block.
+env -i FIREBIRD=/var/lib/velmora/firebird/root \
+    FIREBIRD_LOCK=/var/lib/velmora/firebird/lock \
+    FIREBIRD_TMP=/var/lib/velmora/firebird/tmp \
+    spawn-fcgi -s /run/velmora/velmora.sock -M 0660 -F 4 -P /run/velmora/velmora.pid \
+        -u velmora -g velmora -U www-data -G www-data -- /usr/lib/velmora/velmora.cgi \
+    >"$E2E_DIR/out/spawn-fcgi.log" 2>&1 || { cat "$E2E_DIR/out/spawn-fcgi.log" >&2; e2e_fail "spawn-fcgi"; }
+# shellcheck disable=SC2016  # the pids are read when the test ends
+e2e_on_exit 'for pid in $(cat /run/velmora/velmora.pid); do e2e_stop_pid $pid; done; rm -f /run/velmora/velmora.sock /run/velmora/velmora.pid'
+# shellcheck source=tests/e2e/lib/webservers.sh
+source "$e2e_lib/webservers.sh"
+port=$(e2e_free_port)
+e2e_nginx_serve "$E2E_DIR/nginx" "$port" www-data "include /etc/nginx/snippets/velmora.conf;" ||
+    e2e_fail "nginx did not start"
+calls "http://127.0.0.1:$port/velmora.cgi" || e2e_fail "the installed service in FastCGI mode under nginx"
+# Stopped as the README says, before the package goes.
+mapfile -t fastcgi < /run/velmora/velmora.pid
+kill "${fastcgi[@]}"
+for pid in "${fastcgi[@]}"; do
+    e2e_stop_pid "$pid"
+done
 
 # Removed: the configuration stays, nothing else of the package.
 dpkg --remove velmora >>"$E2E_DIR/out/dpkg.log" 2>&1 || { cat "$E2E_DIR/out/dpkg.log" >&2; e2e_fail "dpkg --remove"; }
@@ -90,9 +194,11 @@ done
 ((${#left[@]} == 0)) || e2e_fail "dpkg --remove left behind: ${left[*]}"
 e2e_say "ok   dpkg --remove leaves only the configuration (${#conffiles[@]} files)"
 
-# Purged: nothing at all.
+# Purged: nothing at all, of what it shipped or made.
 dpkg --purge velmora >>"$E2E_DIR/out/dpkg.log" 2>&1 || { cat "$E2E_DIR/out/dpkg.log" >&2; e2e_fail "dpkg --purge"; }
-for file in "${conffiles[@]}" /etc/velmora /usr/lib/velmora /usr/share/velmora /usr/share/doc/velmora; do
+for file in "${conffiles[@]}" /etc/velmora /usr/lib/velmora /usr/share/velmora /usr/share/doc/velmora \
+    /var/lib/velmora /var/log/velmora /run/velmora; do
     [[ ! -e $file ]] || e2e_fail "dpkg --purge left $file"
 done
-check "dpkg --purge takes the configuration too" test "$(dpkg-query -W -f='${db:Status-Status}' velmora 2>/dev/null || echo not-installed)" = not-installed
+check "dpkg --purge takes the configuration and its ownership override too" \
+    test "$(dpkg-query -W -f='${db:Status-Status}' velmora 2>/dev/null || echo not-installed)/$(dpkg-statoverride --list "$ini")" = not-installed/

@@ -80,11 +80,17 @@ CONF
 LoadModule env_module $modules/mod_env.so
 LoadModule cgid_module $modules/mod_cgid.so
 ScriptSock "$dir/cgid.sock"
+CONF
+            # The sandbox's Firebird environment; without one (the package
+            # test) only what CONF brings reaches the programs.
+            if [[ -n ${FIREBIRD:-} ]]; then
+                cat <<CONF
 
 SetEnv FIREBIRD "$FIREBIRD"
 SetEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 SetEnv FIREBIRD_TMP "$FIREBIRD_TMP"
 CONF
+            fi
             while read -r name program; do
                 cat <<CONF
 
@@ -176,15 +182,15 @@ e2e_spawn_fcgi_start() {
 }
 
 e2e_nginx_start() {
-    local dir=$1 port=$2 mode=$3 name program user=''
+    local dir=$1 port=$2 mode=$3 name program user='' locations
     e2e_need nginx
-    mkdir -p "$dir/tmp" "$dir/run"
+    mkdir -p "$dir/run"
     chmod 0755 "$dir"
     if ((EUID == 0)); then
         # The programs run as the web user and make their sockets there.
         chown www-data:firebird "$dir/run"
         chmod 0750 "$dir/run"
-        user="user www-data firebird;"
+        user="www-data firebird"
     fi
     if [[ $mode == cgi ]]; then
         e2e_fcgiwrap_start "$dir" || return 1
@@ -194,30 +200,12 @@ e2e_nginx_start() {
         done < <(e2e_mounts)
     fi
 
-    {
-        cat <<CONF
-# A private nginx for one end-to-end test.
-daemon off;
-worker_processes 1;
-$user
-pid $dir/nginx.pid;
-error_log $dir/error.log warn;
-events { worker_connections 64; }
-http {
-    access_log off;
-    client_body_temp_path $dir/tmp/body;
-    fastcgi_temp_path $dir/tmp/fastcgi;
-    proxy_temp_path $dir/tmp/proxy;
-    uwsgi_temp_path $dir/tmp/uwsgi;
-    scgi_temp_path $dir/tmp/scgi;
-    server {
-        listen 127.0.0.1:$port;
-CONF
+    locations=$(
         while read -r name program; do
             cat <<CONF
         location ~ ^/${name//./\\.}(/|\$) {
             fastcgi_split_path_info ^(/${name//./\\.})(/.*)?\$;
-            include /etc/nginx/fastcgi_params;
+            include fastcgi_params;
             fastcgi_param PATH_INFO \$fastcgi_path_info;
 CONF
             if [[ $mode == cgi ]]; then
@@ -237,9 +225,39 @@ CONF
 CONF
             fi
         done < <(e2e_mounts)
-        echo "    }"
-        echo "}"
-    } >"$dir/nginx.conf"
+    )
+    e2e_nginx_serve "$dir" "$port" "$user" "$locations"
+}
+
+# e2e_nginx_serve DIR PORT USER SERVER: nginx with its state in DIR and one
+# server block on 127.0.0.1:PORT holding SERVER, its workers running as USER
+# ("user [group]"; empty: as the caller). "include fastcgi_params;" finds
+# Debian's, as in /etc/nginx.
+e2e_nginx_serve() {
+    local dir=$1 port=$2 user=${3:+user $3;} server=$4
+    mkdir -p "$dir/tmp"
+    ln -sfn /etc/nginx/fastcgi_params "$dir/fastcgi_params"
+    cat >"$dir/nginx.conf" <<CONF
+# A private nginx for one end-to-end test.
+daemon off;
+worker_processes 1;
+$user
+pid $dir/nginx.pid;
+error_log $dir/error.log warn;
+events { worker_connections 64; }
+http {
+    access_log off;
+    client_body_temp_path $dir/tmp/body;
+    fastcgi_temp_path $dir/tmp/fastcgi;
+    proxy_temp_path $dir/tmp/proxy;
+    uwsgi_temp_path $dir/tmp/uwsgi;
+    scgi_temp_path $dir/tmp/scgi;
+    server {
+        listen 127.0.0.1:$port;
+$server
+    }
+}
+CONF
     nginx -p "$dir" -e "$dir/error.log" -c "$dir/nginx.conf" </dev/null >>"$dir/nginx.out" 2>&1 &
     local pid=$!
     e2e_on_exit "e2e_stop_pid $pid"
