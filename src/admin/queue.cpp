@@ -26,7 +26,6 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace admin {
 namespace {
