@@ -25,6 +25,10 @@ constexpr auto& kReadOnlyTpb = kTpb<isc_tpb_read, isc_tpb_read_committed, isc_tp
 // once as an update conflict; a holder that neither commits nor rolls back
 // gives a lock timeout. The caller retries the whole unit on either.
 constexpr auto& kSnapshotTpb = kTpb<isc_tpb_write, isc_tpb_concurrency>;
+// Reports: read-only, each statement sees what is committed, and a lock is
+// an error at once rather than a wait.
+constexpr unsigned char kReadOnlyNoWaitTpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
+                                                isc_tpb_rec_version, isc_tpb_nowait};
 
 template <std::size_t N>
 fb::Handle<ITransaction> start(Connection::Impl& c, const unsigned char (&tpb)[N]) {
@@ -51,7 +55,11 @@ Transaction::Transaction(Connection& connection, Isolation isolation) : connecti
     Connection::Impl& c = connection.impl();
     c.attached();
     if (c.transaction) throw DatabaseError("A transaction is already active");
-    c.transaction = isolation == Isolation::Snapshot ? start(c, kSnapshotTpb) : start(c, kReadCommittedTpb);
+    switch (isolation) {
+    case Isolation::ReadCommitted: c.transaction = start(c, kReadCommittedTpb); break;
+    case Isolation::Snapshot: c.transaction = start(c, kSnapshotTpb); break;
+    case Isolation::ReadOnlyNoWait: c.transaction = start(c, kReadOnlyNoWaitTpb); break;
+    }
     serial_ = ++c.transactionSerial;
 }
 

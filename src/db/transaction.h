@@ -21,9 +21,11 @@ namespace db {
 enum class Isolation {
     ReadCommitted,  // what the service's transaction routines use; waits at
                     // most kLockTimeoutSeconds for a row another transaction holds
-    Snapshot        // one state of the database for the whole transaction;
+    Snapshot,       // one state of the database for the whole transaction;
                     // a row changed meanwhile by another is an update conflict,
                     // a row held for longer a lock timeout
+    ReadOnlyNoWait  // read-only read committed that never waits on a lock:
+                    // the operator's reports, which must not hold up the service
 };
 
 class Transaction {
