@@ -27,6 +27,13 @@ inline constexpr int kMaxPatternStarGroups = 30;
 // being faulted in again.
 inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
 
+// --- Configuration files
+
+// The largest INI file read. One holds a handful of lines, a few hundred
+// bytes (the publisher's port table a few more); reading stops one byte past
+// this and the file is refused, so that a log named by mistake costs little.
+inline constexpr std::size_t kMaxIniFileBytes = 16 * 1024;
+
 // --- Service: imports and acknowledgements
 
 // How often an import that lost an update conflict or a lock wait to a rival
