@@ -13,7 +13,8 @@ namespace velmora {
 
 class IniFile {
 public:
-    // Throws velmora::Exception when the file cannot be read.
+    // Throws velmora::Exception when the file cannot be read, is no regular
+    // file or is larger than limits::kMaxIniFileBytes.
     static IniFile load(const std::string& fileName);
     static IniFile parse(std::string_view win1252Text);
 

@@ -10,9 +10,14 @@ namespace velmora::limits {
 // --- Host: the CGI request and response
 
 // The largest request body read. Every operation takes two or three short
-// texts; a larger announcement is refused unread, so that no caller can make
-// the process hold whatever it sends.
-inline constexpr std::int64_t kMaxRequestBodyBytes = 1 << 20;
+// texts and a request is a few hundred bytes; 128 KiB still holds a text three
+// times as long as any column (kMaxTextParameterBytes), which gets the answer
+// of a text that matches nothing rather than a refusal. A larger announcement
+// is refused unread, so that no caller can make the process hold whatever it
+// sends, and the parser's work on the worst body it accepts, which grows with
+// the square of its size (see kMaxAttributesPerElement), stays near 0.1 s of
+// CPU, where 1 MiB allowed 17 s.
+inline constexpr std::int64_t kMaxRequestBodyBytes = 128 << 10;
 // A body is read through a buffer of this size: the body's string grows with
 // what arrives, never with what was announced.
 inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
@@ -26,6 +31,13 @@ inline constexpr int kMaxPatternStarGroups = 30;
 // few hundred KB a small call leaves are kept for the next one instead of
 // being faulted in again.
 inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
+
+// --- Configuration files
+
+// The largest INI file read. One holds a handful of lines, a few hundred
+// bytes (the publisher's port table a few more); reading stops one byte past
+// this and the file is refused, so that a log named by mistake costs little.
+inline constexpr std::size_t kMaxIniFileBytes = 16 * 1024;
 
 // --- Service: imports and acknowledgements
 
@@ -55,6 +67,21 @@ inline constexpr std::size_t kShortTextParameterBytes = 255;
 inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.
 inline constexpr std::size_t kErrorMessageBytes = 4096;
+
+// --- SOAP requests
+
+// An element with more attributes than this, or under more namespace
+// declarations than that (its own and its ancestors'), is refused like
+// malformed XML. A SOAP client writes a handful of each, the most on the
+// Envelope (its namespaces and encoding style). libxml2 builds an element's
+// attribute list in time that grows with the square of its length (110,000
+// attributes on one element cost 17 s of CPU), and resolves every prefix by
+// a search through the declarations in scope (160 nested elements of 30
+// declarations each, under 300 children of 30 prefixed attributes, cost
+// 0.3 s). Refused at its start tag, such an element costs only the parser's
+// duplicate checks, which kMaxRequestBodyBytes keeps to about 0.1 s.
+inline constexpr int kMaxAttributesPerElement = 64;
+inline constexpr int kMaxNamespacesInScope = 64;
 
 // --- SOAP answers
 

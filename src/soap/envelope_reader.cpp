@@ -1,12 +1,15 @@
 // Decoding a request envelope into a call, and the libxml2 adapter it reads
 // the document through: namespace-aware, no network, no entity expansion, no
-// document type declaration.
+// document type declaration, a bounded number of attributes and namespace
+// declarations per element.
 #include "soap/envelope_reader.h"
 
 #include "common/exception.h"
+#include "common/limits.h"
 #include "common/text.h"
 #include "soap/wire_format.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -60,18 +63,49 @@ void refuseDoctype(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*) {
     xmlStopParser(ctxt);
 }
 
+void stopWithError(xmlParserCtxtPtr ctxt, std::string reason, int line) {
+    auto* state = static_cast<ParseState*>(ctxt->_private);
+    state->failed = true;
+    state->reason = std::move(reason);
+    state->line = line;
+    xmlStopParser(ctxt);
+}
+
 // A template so that either libxml2 signature (const or not) fits.
 template <class Error>
 void recordError(void* ctx, Error* error) {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(ctx);
-    auto* state = static_cast<ParseState*>(ctxt->_private);
+    const auto* state = static_cast<ParseState*>(ctxt->_private);
     if (error->level < XML_ERR_ERROR || state->failed || state->doctype) return;
-    state->failed = true;
-    state->reason = error->message ? error->message : "XML parse error";
-    while (!state->reason.empty() && (state->reason.back() == '\n' || state->reason.back() == '\r'))
-        state->reason.pop_back();
-    state->line = error->line;
-    xmlStopParser(ctxt);
+    std::string reason = error->message ? error->message : "XML parse error";
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+    stopWithError(ctxt, std::move(reason), error->line);
+}
+
+// libxml2 links an element's attributes into a list it walks to the end for
+// each one it adds, and looks each prefix up through every namespace
+// declaration in scope: the time grows with the square of their numbers. An
+// element with more of either than a SOAP message ever needs is refused
+// before that work.
+void startElementOfBoundedSize(void* ctx, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
+                               int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
+                               const xmlChar** attributes) {
+    using velmora::limits::kMaxAttributesPerElement;
+    using velmora::limits::kMaxNamespacesInScope;
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+    const int inScope = ctxt->nsNr / 2;  // the parser's stack of prefix and name pairs, this element's included
+    if (attributeCount > kMaxAttributesPerElement || inScope > kMaxNamespacesInScope) {
+        std::string reason = "Element ";
+        if (prefix) reason += reinterpret_cast<const char*>(prefix) + std::string(":");
+        reason += reinterpret_cast<const char*>(localName);
+        reason += attributeCount > kMaxAttributesPerElement
+                      ? " has more than " + std::to_string(kMaxAttributesPerElement) + " attributes"
+                      : " has more than " + std::to_string(kMaxNamespacesInScope) + " namespace declarations in scope";
+        stopWithError(ctxt, std::move(reason), xmlSAX2GetLineNumber(ctx));
+        return;
+    }
+    xmlSAX2StartElementNs(ctx, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
 }
 
 // The first 40 characters of line `line` (counted from 1) of the source; a
@@ -137,6 +171,7 @@ Document parseDocument(std::string_view bytes) {
     ctxt->_private = &state;
     ctxt->sax->internalSubset = refuseDoctype;
     ctxt->sax->serror = recordError;
+    ctxt->sax->startElementNs = startElementOfBoundedSize;
     ctxt->sax->initialized = XML_SAX2_MAGIC;
 
     xmlParseDocument(ctxt.get());

@@ -2,6 +2,7 @@
 // and the exact messages a terminal receives when connecting fails.
 #include "common/executable_path.h"
 #include "common/ini_file.h"
+#include "common/limits.h"
 #include "db/FuncoesIntegECF.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +91,36 @@ TEST(ConectaBanco, MissingIniNamesTheFullFileName) {
     ASSERT_NE(db::Conexao, nullptr);
     EXPECT_FALSE(db::Conexao->isOpen());
     EXPECT_NO_THROW(db::DesfazTransacao());
+    velmora::overrideExecutablePath({});
+}
+
+// Opening a FIFO without a writer would wait for one, and /dev/zero never
+// ends: neither may hold a request.
+TEST(ConectaBanco, AnIniThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
+    TempDir dir;
+    velmora::overrideExecutablePath(dir.path().string() + "/velmora.cgi");
+    const std::string ini = dir.path().string() + "/caminhoBDIntegECF.ini";
+    const auto expectRefused = [&](const std::string& why) {
+        try {
+            db::ConectaBanco();
+            ADD_FAILURE() << "connected";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), connectPrefix + "Arquivo ini " + why + " no local : " + ini);
+        }
+        fs::remove(ini);
+    };
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+    expectRefused("não é um arquivo comum");
+    fs::create_symlink("/dev/zero", ini);
+    expectRefused("não é um arquivo comum");
+    fs::create_directory(ini);
+    expectRefused("não é um arquivo comum");
+
+    const std::string largest = "[DATABASE]\r\n" + std::string(velmora::limits::kMaxIniFileBytes - 12, ';');
+    dir.write("caminhoBDIntegECF.ini", largest);
+    EXPECT_NO_THROW(velmora::IniFile::load(ini));
+    dir.write("caminhoBDIntegECF.ini", largest + ";");
+    expectRefused("maior que " + std::to_string(velmora::limits::kMaxIniFileBytes) + " bytes");
     velmora::overrideExecutablePath({});
 }
 

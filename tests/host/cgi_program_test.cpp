@@ -1,6 +1,7 @@
 // The built CGI program run as the web server runs it: routing, variable
 // lookups, body reading, response bytes and exit status. None of these
 // requests needs a database.
+#include "common/limits.h"
 #include "support/cgi_runner.h"
 
 #include <gtest/gtest.h>
@@ -126,8 +127,8 @@ TEST(CgiProgramBody, HugeAnnouncementIsRefusedUnread) {
     options.addressSpaceLimit = 512ull * 1024 * 1024;
 #endif
     const CgiRun run = post("/soap", "0123456789", {"CONTENT_LENGTH=1073741824"}, options);
-    const std::string body =
-        dispatcherFault("The request body of 1073741824 bytes is larger than the 1048576 bytes accepted");
+    const std::string body = dispatcherFault("The request body of 1073741824 bytes is larger than the " +
+                                             std::to_string(velmora::limits::kMaxRequestBodyBytes) + " bytes accepted");
     EXPECT_EQ(run.output, head("500 Internal Server Error", "text/xml", body.size()) + body);
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_LT(run.peakRssKb, 64 * 1024);

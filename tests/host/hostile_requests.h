@@ -213,12 +213,14 @@ struct Expect {
     std::optional<std::string> emptyResponse;    // a response element without children
     long maxRssKb = 0;
     int maxMs = 0;
+    long maxCpuMs = 0;
 
     Expect& exactly(std::string b) { return body = std::move(b), *this; }
     Expect& with(std::string piece) { return contains.push_back(std::move(piece)), *this; }
     Expect& without(std::string piece) { return absent.push_back(std::move(piece)), *this; }
     Expect& rss(long kb) { return maxRssKb = kb, *this; }
     Expect& within(int ms) { return maxMs = ms, *this; }
+    Expect& cpu(long ms) { return maxCpuMs = ms, *this; }
 };
 
 inline Expect fault(std::string message, std::string code = "SOAP-ENV:Server") {
@@ -426,6 +428,9 @@ protected:
         }
         if (expect.maxMs) {
             EXPECT_LT(ms, expect.maxMs * kSanitizerFactor) << "milliseconds";
+        }
+        if (expect.maxCpuMs) {
+            EXPECT_LT(run.cpuMs, expect.maxCpuMs * kSanitizerFactor) << "milliseconds of CPU";
         }
 
         const Answer answer = parseAnswer(run.output);

@@ -1,5 +1,6 @@
 // How a request envelope becomes a call: which operation, which parameter
 // texts, and which faults refuse the envelope before anything is called.
+#include "common/limits.h"
 #include "fake_velmora.h"
 #include "parsed_xml.h"
 
@@ -172,6 +173,30 @@ TEST(Decoding, MalformedXmlReportsReasonLineAndSourceExcerpt) {
     const Outcome notXml = post(fake, "SOAP please \xC3\xA9\xC3\xA9");
     EXPECT_NE(notXml.fault.find("\r\nLine: 1\r\nSOAP please \xC3\xA9\xC3\xA9"), std::string::npos);
     EXPECT_EQ(fake.state->objectsCreated, 0);
+}
+
+TEST(Decoding, AnElementOverTheAttributeOrNamespaceLimitIsRefusedAsMalformed) {
+    using velmora::limits::kMaxAttributesPerElement;
+    using velmora::limits::kMaxNamespacesInScope;
+    FakeVelmora fake;
+    const auto call = [](const std::string& attributes) {
+        return rawEnvelope("<e:Body><BuscaEstoque" + attributes + "><PCodEmp>1</PCodEmp></BuscaEstoque></e:Body>");
+    };
+    const auto refusal = [&](const std::string& attributes, const std::string& reason) {
+        return "Element BuscaEstoque has more than " + reason + "\r\nLine: 1\r\n" + call(attributes).substr(0, 40);
+    };
+    std::string attributes;
+    for (int i = 0; i < kMaxAttributesPerElement; ++i) attributes += " a" + std::to_string(i) + "=\"\"";
+    std::string namespaces;  // the Envelope's own is in scope too
+    for (int i = 1; i < kMaxNamespacesInScope; ++i) namespaces += " xmlns:n" + std::to_string(i) + "=\"urn:n\"";
+
+    EXPECT_EQ(post(fake, call(attributes + namespaces)).fault, "");
+    EXPECT_EQ(post(fake, call(attributes + " one=\"more\"")).fault,
+              refusal(attributes + " one=\"more\"", std::to_string(kMaxAttributesPerElement) + " attributes"));
+    EXPECT_EQ(post(fake, call(namespaces + " xmlns:one=\"more\"")).fault,
+              refusal(namespaces + " xmlns:one=\"more\"",
+                      std::to_string(kMaxNamespacesInScope) + " namespace declarations in scope"));
+    EXPECT_EQ(fake.state->objectsCreated, 1);
 }
 
 TEST(Decoding, DocumentTypeDeclarationsAreRefusedUnexpanded) {

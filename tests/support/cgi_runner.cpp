@@ -137,6 +137,8 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     run.peakRssKb = usage.ru_maxrss;
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000 + t.tv_usec / 1000; };
+    run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     return run;
 }
 

@@ -16,6 +16,7 @@ struct CgiRun {
     int exitStatus = -1;
     int signal = 0;      // the signal that ended it, 0 when it exited
     long peakRssKb = 0;  // the child's peak resident set size
+    long cpuMs = 0;      // the child's user and system CPU time
 };
 
 struct CgiOptions {

@@ -110,8 +110,8 @@ FcgidInitialEnv FIREBIRD "$FIREBIRD"
 FcgidInitialEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 FcgidInitialEnv FIREBIRD_TMP "$FIREBIRD_TMP"
 FcgidMaxProcessesPerClass 2
-# The program answers a body over 1 MiB with its own fault: mod_fcgid must
-# let it through to say so (its own limit is 128 KiB).
+# The program answers a body over its limit with its own fault: mod_fcgid
+# must let it through to say so (its own limit is 128 KiB).
 FcgidMaxRequestLen 2097152
 CONF
             while read -r name program; do
