@@ -35,25 +35,6 @@ namespace host {
 
 namespace {
 
-// Counts what the web server was given, for the log.
-class CountingOutput final : public ResponseOutput {
-public:
-    explicit CountingOutput(ResponseOutput& output) noexcept : output_(output) {}
-    void write(std::string_view bytes) override {
-        output_.write(bytes);
-        count_ += bytes.size();
-    }
-    void writeFile(int fd, std::uint64_t offset, std::uint64_t length) override {
-        output_.writeFile(fd, offset, length);
-        count_ += length;
-    }
-    std::uint64_t count() const noexcept { return count_; }
-
-private:
-    ResponseOutput& output_;
-    std::uint64_t count_ = 0;
-};
-
 std::string parameter(const soap::CallSummary& call, std::initializer_list<std::string_view> names) {
     const std::vector<std::string>& declared = call.operation->paramNames;
     for (std::size_t i = 0; i < declared.size() && i < call.params.size(); ++i)
@@ -89,7 +70,7 @@ LoggedRequest serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutp
     const auto started = std::chrono::steady_clock::now();
     LoggedRequest entry;
     entry.start = std::chrono::system_clock::now();
-    CountingOutput counted(output);
+    const std::uint64_t writtenBefore = output.written();
     try {
         entry.remoteAddress = env.get("REMOTE_ADDR");
         entry.what = std::string(env.get("SCRIPT_NAME")) + std::string(env.get("PATH_INFO"));
@@ -98,16 +79,16 @@ LoggedRequest serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutp
         const std::unique_ptr<WebModule> module = createModule();
         if (module->dispatch(request, response)) {
             describe(request, response, entry);
-            response.writeTo(counted);
+            response.writeTo(output);
         } else {
             entry.outcome = "no answer: nothing serves this path";
         }
     } catch (...) {
-        writeFallbackResponse(counted, std::current_exception());
+        writeFallbackResponse(output, std::current_exception());
         const std::optional<velmora::ExceptionText> failure = velmora::describe(std::current_exception());
         entry.outcome = failure ? failure->message : "unknown failure";
     }
-    entry.bytes = counted.count();
+    entry.bytes = output.written() - writtenBefore;
     entry.milliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
     return entry;
@@ -215,12 +196,15 @@ public:
             const int n = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
             if (FCGX_PutStr(bytes.data(), n, stream_) != n)
                 throw velmora::Exception("Error writing the response: " + streamError(stream_));
+            written_ += static_cast<std::uint64_t>(n);
             bytes.remove_prefix(static_cast<std::size_t>(n));
         }
     }
+    std::uint64_t written() const noexcept override { return written_; }
 
 private:
     FCGX_Stream* stream_;
+    std::uint64_t written_ = 0;
 };
 
 // VELMORA_MAX_REQUESTS as a positive number; 0 (no limit) otherwise.
