@@ -50,8 +50,9 @@ int serveFastCgi(const host::WebModuleFactory& createModule, host::RequestLog& l
     const int status =
         host::serveFastCgi({.serve =
                                 [&](host::CgiEnvironment env, host::RequestInput& input, host::ResponseOutput& output) {
-                                    log.write(host::serveRequest(std::move(env), input, output, createModule));
+                                    return host::serveRequest(std::move(env), input, output, createModule);
                                 },
+                            .log = [&](const host::LoggedRequest& entry) { log.write(entry); },
                             .reset =
                                 [&] {
                                     soap::RemTypeRegistry::instance() = startupTypes;

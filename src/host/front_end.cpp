@@ -187,24 +187,43 @@ private:
     FCGX_Stream* stream_;
 };
 
-// The request's FCGI_STDOUT stream.
+// The request's FCGI_STDOUT stream. It fills libfcgi's buffer and flushes
+// it when full, as FCGX_PutStr would (the same records go out), so that it
+// knows which bytes the web server took: those of the records written.
 class FastCgiOutput final : public ResponseOutput {
 public:
     explicit FastCgiOutput(FCGX_Stream* stream) noexcept : stream_(stream) {}
     void write(std::string_view bytes) override {
         while (!bytes.empty()) {
-            const int n = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-            if (FCGX_PutStr(bytes.data(), n, stream_) != n)
-                throw velmora::Exception("Error writing the response: " + streamError(stream_));
-            written_ += static_cast<std::uint64_t>(n);
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+            const auto room = static_cast<std::size_t>(stream_->stop - stream_->wrNext);
+            if (room == 0) {
+                // A stream closed by a failure takes nothing more.
+                if (stream_->isClosed || FCGX_FFlush(stream_) != 0)
+                    throw velmora::Exception("Error writing the response: " + streamError(stream_));
+                sent();
+                continue;
+            }
+            const std::size_t n = std::min(room, bytes.size());
+            FCGX_PutStr(bytes.data(), static_cast<int>(n), stream_);  // fits: a copy, no flush
+            buffered_ += n;
+            bytes.remove_prefix(n);
         }
     }
-    std::uint64_t written() const noexcept override { return written_; }
+    // Ends the answer: the last record and the end of the request go out.
+    void close() noexcept {
+        if (FCGX_FClose(stream_) == 0) sent();
+    }
+    std::uint64_t written() const noexcept override { return sent_; }
 
 private:
+    void sent() noexcept {
+        sent_ += buffered_;
+        buffered_ = 0;
+    }
+
     FCGX_Stream* stream_;
-    std::uint64_t written_ = 0;
+    std::uint64_t buffered_ = 0;
+    std::uint64_t sent_ = 0;
 };
 
 // VELMORA_MAX_REQUESTS as a positive number; 0 (no limit) otherwise.
@@ -218,16 +237,27 @@ void giveBackFreeMemory() noexcept {
     if (mallinfo2().fordblks > velmora::limits::kTrimFreeAboveBytes) ::malloc_trim(0);
 }
 
-void serveOne(const PersistentService& service, FCGX_Request& request) noexcept {
+LoggedRequest serveOne(const PersistentService& service, FCGX_Request& request) noexcept {
     FastCgiInput input(request.in);
     FastCgiOutput output(request.out);
+    LoggedRequest entry;
     try {
         std::vector<std::string> entries;
         for (char** p = request.envp; p != nullptr && *p != nullptr; ++p) entries.emplace_back(*p);
-        service.serve(CgiEnvironment(entries), input, output);
+        entry = service.serve(CgiEnvironment(entries), input, output);
     } catch (...) {
         writeFallbackResponse(output, std::current_exception());
+        entry.start = std::chrono::system_clock::now();
+        const std::optional<velmora::ExceptionText> failure = velmora::describe(std::current_exception());
+        entry.outcome = failure ? failure->message : "unknown failure";
     }
+    // The streams close as FCGX_Finish_r closes them (errors first, so that
+    // the end of the request goes out with the answer's last record); only
+    // then is it known what the web server took.
+    FCGX_FClose(request.err);
+    output.close();
+    entry.bytes = output.written();
+    return entry;
 }
 
 }  // namespace
@@ -251,8 +281,9 @@ int serveFastCgi(const PersistentService& service) {
             const int accepted = FCGX_Accept_r(&request.get());
             if (accepted == -EAGAIN || accepted == -EWOULDBLOCK || accepted == -EINTR) continue;
             if (accepted < 0) throw velmora::Exception("FastCGI accept failed: " + std::to_string(accepted));
-            serveOne(service, request.get());
+            const LoggedRequest entry = serveOne(service, request.get());
             FCGX_Finish_r(&request.get());
+            service.log(entry);
             ++served;
             service.reset();
             giveBackFreeMemory();

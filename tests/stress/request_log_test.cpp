@@ -4,6 +4,8 @@
 #include "stress/expectations.h"
 #include "stress/stress_database.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -165,6 +167,25 @@ TEST_F(RequestLogging, ALogThatCannotBeOpenedIsReportedOnceAndNeverFailsACall) {
     EXPECT_EQ(parse(moved[0]).terminal, "E003");
     const testsupport::CgiRun end = program.stopFastCgi();
     EXPECT_TRUE(end.exited && end.exitStatus == 0);
+}
+
+// A FIFO without a reader held a CGI process after its answer for good, and
+// a FastCGI process before its answer was finished. Both answer, end or go
+// on, and say once that the log is not a regular file.
+TEST_F(RequestLogging, ALogNamingAFifoIsRefusedAndHoldsNoProcess) {
+    const std::string fifo = program.directory() + "/velmora.log";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    logTo(program, fifo);
+    const std::string errors = program.directory() + "/stderr";
+    program.sendErrorsTo(errors);
+    const Params stock = {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}};
+    EXPECT_TRUE(succeeded(program.call("BuscaEstoque", stock, {}, 10000))) << "CGI";
+    program.startFastCgi();
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(succeeded(program.call("BuscaEstoque", stock, {}, 10000))) << "FastCGI";
+    const testsupport::CgiRun end = program.stopFastCgi();
+    EXPECT_TRUE(end.exited && end.exitStatus == 0);
+    EXPECT_EQ(linesOf(errors),
+              std::vector<std::string>(2, "velmora: the request log " + fifo + " is not a regular file"));
 }
 
 }  // namespace
