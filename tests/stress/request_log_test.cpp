@@ -169,6 +169,28 @@ TEST_F(RequestLogging, ALogThatCannotBeOpenedIsReportedOnceAndNeverFailsACall) {
     EXPECT_TRUE(end.exited && end.exitStatus == 0);
 }
 
+// lighttpd sends SIGTERM the moment it has the whole answer, which may be
+// before the program wrote its line: 80 WSDL GETs and PUTs gave 71 lines.
+TEST_F(RequestLogging, EveryRequestGetsItsLineThoughSigtermFollowsTheAnswer) {
+    const std::string log = program.directory() + "/velmora.log";
+    logTo(program, log);
+    testsupport::CgiOptions lighttpd;
+    lighttpd.terminateAfterOutputMs = 0;
+    constexpr std::size_t kCalls = 80;
+    for (std::size_t i = 0; i < kCalls; ++i) {
+        const bool wsdl = i % 2 == 0;
+        const testsupport::CgiRun run = testsupport::runCgi(
+            program.path(),
+            {wsdl ? "REQUEST_METHOD=GET" : "REQUEST_METHOD=PUT",
+             wsdl ? "PATH_INFO=/wsdl/IVelmora" : "PATH_INFO=/soap/IVelmora", "SCRIPT_NAME=/velmora.cgi",
+             "SERVER_PROTOCOL=HTTP/1.1", "SERVER_NAME=127.0.0.1", "SERVER_PORT=80", "REMOTE_ADDR=127.0.0.1",
+             wsdl ? "CONTENT_LENGTH=0" : "CONTENT_LENGTH=1"},
+            wsdl ? "" : "x", lighttpd);
+        ASSERT_TRUE(startsWith(run.output, "Status: 200 OK")) << run.output.substr(0, 300);
+    }
+    EXPECT_EQ(linesOf(log).size(), kCalls);
+}
+
 // A FIFO without a reader held a CGI process after its answer for good, and
 // a FastCGI process before its answer was finished. Both answer, end or go
 // on, and say once that the log is not a regular file.
