@@ -79,7 +79,8 @@ int main() {
     // A client that went away must not kill the process: the failed write
     // is handled like any other.
     std::signal(SIGPIPE, SIG_IGN);
-    holdTermination();
+    const bool fastCgi = host::startedWithListeningSocket();
+    if (!fastCgi) holdTermination();
     std::exception_ptr startupFailure;
     try {
         service::registerVelmora();
@@ -92,7 +93,7 @@ int main() {
 
     // A normal return, not _exit(), in both modes: an embedded database
     // engine needs its exit-time cleanup.
-    if (host::startedWithListeningSocket()) return serveFastCgi(createModule, log);
+    if (fastCgi) return serveFastCgi(createModule, log);
 
     host::FdInput input(STDIN_FILENO);
     host::FdOutput output(STDOUT_FILENO);
