@@ -9,7 +9,9 @@
 #include "service/VelmoraIntf.h"
 #include "soap/registries.h"
 
+#include <pthread.h>
 #include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -18,16 +20,25 @@
 
 namespace {
 
+// SIGTERM never cuts a CGI request short: lighttpd sends it the moment it
+// has the whole answer, before the program has written its log line, and
+// the database client's own SIGTERM handler (put in place on attach) would
+// start its shutdown beside the exit-time cleanup, where the process crashes
+// or hangs. So the signal is blocked from the start, in every thread (the
+// database client's start later and inherit the mask), and ignored on the
+// way out, which drops one that arrived meanwhile. A request cannot hang
+// for it: its input ends with the web server's, its database work with the
+// call's own limits. A FastCGI process reads it from a descriptor instead.
+void holdTermination() {
+    sigset_t terminate;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &terminate, nullptr);
+}
+
 // The web server must not wait for the database client's exit-time cleanup:
 // once the response is out, standard output is closed. Everything that had
 // to reach the database was committed before the response was written.
-//
-// Some web servers (lighttpd) send SIGTERM as soon as the output ends. The
-// database client's own SIGTERM handler starts its shutdown beside the
-// exit-time cleanup, and the process crashes or hangs in it; with nothing
-// left to do but that cleanup, the signal is ignored, before the output is
-// closed so that it cannot land in between, and the process ends on its
-// own, with status 0.
 void finishOutput() {
     std::signal(SIGTERM, SIG_IGN);
     std::fflush(stdout);
@@ -50,8 +61,9 @@ int serveFastCgi(const host::WebModuleFactory& createModule, host::RequestLog& l
     const int status =
         host::serveFastCgi({.serve =
                                 [&](host::CgiEnvironment env, host::RequestInput& input, host::ResponseOutput& output) {
-                                    log.write(host::serveRequest(std::move(env), input, output, createModule));
+                                    return host::serveRequest(std::move(env), input, output, createModule);
                                 },
+                            .log = [&](const host::LoggedRequest& entry) { log.write(entry); },
                             .reset =
                                 [&] {
                                     soap::RemTypeRegistry::instance() = startupTypes;
@@ -67,6 +79,8 @@ int main() {
     // A client that went away must not kill the process: the failed write
     // is handled like any other.
     std::signal(SIGPIPE, SIG_IGN);
+    const bool fastCgi = host::startedWithListeningSocket();
+    if (!fastCgi) holdTermination();
     std::exception_ptr startupFailure;
     try {
         service::registerVelmora();
@@ -79,7 +93,7 @@ int main() {
 
     // A normal return, not _exit(), in both modes: an embedded database
     // engine needs its exit-time cleanup.
-    if (host::startedWithListeningSocket()) return serveFastCgi(createModule, log);
+    if (fastCgi) return serveFastCgi(createModule, log);
 
     host::FdInput input(STDIN_FILENO);
     host::FdOutput output(STDOUT_FILENO);

@@ -32,6 +32,16 @@ inline constexpr int kMaxPatternStarGroups = 30;
 // being faulted in again.
 inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
 
+// A request log field is cut to at most this many bytes as written
+// (escapes included), the outcome to kLogOutcomeBytes, each marked as cut:
+// addresses, operation names, codes and the service's paths are a few dozen
+// bytes and a fault text a few hundred, while a caller controls what a path
+// or a parameter may hold (up to the body limit). A line stays under 3 KB,
+// within PIPE_BUF, so that one write() carries it whole even to a standard
+// error that is a pipe shared by many processes.
+inline constexpr std::size_t kLogFieldBytes = 256;
+inline constexpr std::size_t kLogOutcomeBytes = 1024;
+
 // --- Configuration files
 
 // The largest INI file read. One holds a handful of lines, a few hundred

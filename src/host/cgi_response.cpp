@@ -122,6 +122,7 @@ void FdOutput::writeFile(int fd, std::uint64_t offset, std::uint64_t length) {
             return ResponseOutput::writeFile(fd, static_cast<std::uint64_t>(at), length);
         if (n < 0) writeFailed();
         if (n == 0) throw velmora::Exception("Error writing the response: the spooled answer ended early");
+        written_ += static_cast<std::uint64_t>(n);
         length -= static_cast<std::uint64_t>(n);
     }
 }
@@ -133,6 +134,7 @@ void FdOutput::write(std::string_view bytes) {
             if (errno == EINTR) continue;
             writeFailed();
         }
+        written_ += static_cast<std::uint64_t>(n);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
 }

@@ -22,6 +22,9 @@ public:
     // `length` bytes of the file from `offset` (a spooled answer): read and
     // written in pieces unless the output knows better.
     virtual void writeFile(int fd, std::uint64_t offset, std::uint64_t length);
+    // The bytes the web server has taken so far: those of a write that
+    // failed part way included, those still buffered on this side not.
+    virtual std::uint64_t written() const noexcept = 0;
 };
 
 // A descriptor (a CGI program's standard output); interrupted and partial
@@ -33,9 +36,11 @@ public:
     // sendfile(): the bytes go from the file to the web server without
     // passing through the process.
     void writeFile(int fd, std::uint64_t offset, std::uint64_t length) override;
+    std::uint64_t written() const noexcept override { return written_; }
 
 private:
     int fd_;
+    std::uint64_t written_ = 0;
 };
 
 class WebResponse {

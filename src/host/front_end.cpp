@@ -35,25 +35,6 @@ namespace host {
 
 namespace {
 
-// Counts what the web server was given, for the log.
-class CountingOutput final : public ResponseOutput {
-public:
-    explicit CountingOutput(ResponseOutput& output) noexcept : output_(output) {}
-    void write(std::string_view bytes) override {
-        output_.write(bytes);
-        count_ += bytes.size();
-    }
-    void writeFile(int fd, std::uint64_t offset, std::uint64_t length) override {
-        output_.writeFile(fd, offset, length);
-        count_ += length;
-    }
-    std::uint64_t count() const noexcept { return count_; }
-
-private:
-    ResponseOutput& output_;
-    std::uint64_t count_ = 0;
-};
-
 std::string parameter(const soap::CallSummary& call, std::initializer_list<std::string_view> names) {
     const std::vector<std::string>& declared = call.operation->paramNames;
     for (std::size_t i = 0; i < declared.size() && i < call.params.size(); ++i)
@@ -89,7 +70,7 @@ LoggedRequest serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutp
     const auto started = std::chrono::steady_clock::now();
     LoggedRequest entry;
     entry.start = std::chrono::system_clock::now();
-    CountingOutput counted(output);
+    const std::uint64_t writtenBefore = output.written();
     try {
         entry.remoteAddress = env.get("REMOTE_ADDR");
         entry.what = std::string(env.get("SCRIPT_NAME")) + std::string(env.get("PATH_INFO"));
@@ -98,16 +79,16 @@ LoggedRequest serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutp
         const std::unique_ptr<WebModule> module = createModule();
         if (module->dispatch(request, response)) {
             describe(request, response, entry);
-            response.writeTo(counted);
+            response.writeTo(output);
         } else {
             entry.outcome = "no answer: nothing serves this path";
         }
     } catch (...) {
-        writeFallbackResponse(counted, std::current_exception());
+        writeFallbackResponse(output, std::current_exception());
         const std::optional<velmora::ExceptionText> failure = velmora::describe(std::current_exception());
         entry.outcome = failure ? failure->message : "unknown failure";
     }
-    entry.bytes = counted.count();
+    entry.bytes = output.written() - writtenBefore;
     entry.milliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
     return entry;
@@ -206,21 +187,43 @@ private:
     FCGX_Stream* stream_;
 };
 
-// The request's FCGI_STDOUT stream.
+// The request's FCGI_STDOUT stream. It fills libfcgi's buffer and flushes
+// it when full, as FCGX_PutStr would (the same records go out), so that it
+// knows which bytes the web server took: those of the records written.
 class FastCgiOutput final : public ResponseOutput {
 public:
     explicit FastCgiOutput(FCGX_Stream* stream) noexcept : stream_(stream) {}
     void write(std::string_view bytes) override {
         while (!bytes.empty()) {
-            const int n = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-            if (FCGX_PutStr(bytes.data(), n, stream_) != n)
-                throw velmora::Exception("Error writing the response: " + streamError(stream_));
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+            const auto room = static_cast<std::size_t>(stream_->stop - stream_->wrNext);
+            if (room == 0) {
+                // A stream closed by a failure takes nothing more.
+                if (stream_->isClosed || FCGX_FFlush(stream_) != 0)
+                    throw velmora::Exception("Error writing the response: " + streamError(stream_));
+                sent();
+                continue;
+            }
+            const std::size_t n = std::min(room, bytes.size());
+            FCGX_PutStr(bytes.data(), static_cast<int>(n), stream_);  // fits: a copy, no flush
+            buffered_ += n;
+            bytes.remove_prefix(n);
         }
     }
+    // Ends the answer: the last record and the end of the request go out.
+    void close() noexcept {
+        if (FCGX_FClose(stream_) == 0) sent();
+    }
+    std::uint64_t written() const noexcept override { return sent_; }
 
 private:
+    void sent() noexcept {
+        sent_ += buffered_;
+        buffered_ = 0;
+    }
+
     FCGX_Stream* stream_;
+    std::uint64_t buffered_ = 0;
+    std::uint64_t sent_ = 0;
 };
 
 // VELMORA_MAX_REQUESTS as a positive number; 0 (no limit) otherwise.
@@ -234,16 +237,27 @@ void giveBackFreeMemory() noexcept {
     if (mallinfo2().fordblks > velmora::limits::kTrimFreeAboveBytes) ::malloc_trim(0);
 }
 
-void serveOne(const PersistentService& service, FCGX_Request& request) noexcept {
+LoggedRequest serveOne(const PersistentService& service, FCGX_Request& request) noexcept {
     FastCgiInput input(request.in);
     FastCgiOutput output(request.out);
+    LoggedRequest entry;
     try {
         std::vector<std::string> entries;
         for (char** p = request.envp; p != nullptr && *p != nullptr; ++p) entries.emplace_back(*p);
-        service.serve(CgiEnvironment(entries), input, output);
+        entry = service.serve(CgiEnvironment(entries), input, output);
     } catch (...) {
         writeFallbackResponse(output, std::current_exception());
+        entry.start = std::chrono::system_clock::now();
+        const std::optional<velmora::ExceptionText> failure = velmora::describe(std::current_exception());
+        entry.outcome = failure ? failure->message : "unknown failure";
     }
+    // The streams close as FCGX_Finish_r closes them (errors first, so that
+    // the end of the request goes out with the answer's last record); only
+    // then is it known what the web server took.
+    FCGX_FClose(request.err);
+    output.close();
+    entry.bytes = output.written();
+    return entry;
 }
 
 }  // namespace
@@ -267,8 +281,9 @@ int serveFastCgi(const PersistentService& service) {
             const int accepted = FCGX_Accept_r(&request.get());
             if (accepted == -EAGAIN || accepted == -EWOULDBLOCK || accepted == -EINTR) continue;
             if (accepted < 0) throw velmora::Exception("FastCGI accept failed: " + std::to_string(accepted));
-            serveOne(service, request.get());
+            const LoggedRequest entry = serveOne(service, request.get());
             FCGX_Finish_r(&request.get());
+            service.log(entry);
             ++served;
             service.reset();
             giveBackFreeMemory();

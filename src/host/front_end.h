@@ -29,11 +29,13 @@ LoggedRequest serveRequest(CgiEnvironment env, RequestInput& input, ResponseOutp
 // as web servers and spawn-fcgi start a FastCGI application.
 bool startedWithListeningSocket() noexcept;
 
-// What a persistent process does for each request: serve it, and once its
-// answer is out, put back whatever the request changed that the next one
-// must find as a fresh process finds it. Neither may throw.
+// What a persistent process does for each request: serve it; once its
+// answer is complete (sent, the request ended), log it, with the bytes the
+// web server took; and put back whatever the request changed that the next
+// one must find as a fresh process finds it. None may throw.
 struct PersistentService {
-    std::function<void(CgiEnvironment, RequestInput&, ResponseOutput&)> serve;
+    std::function<LoggedRequest(CgiEnvironment, RequestInput&, ResponseOutput&)> serve;
+    std::function<void(const LoggedRequest&)> log;
     std::function<void()> reset;
 };
 

@@ -3,6 +3,8 @@
 #include "host/request_log.h"
 
 #include "common/ini_file.h"
+#include "common/limits.h"
+#include "common/text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,23 +22,71 @@ namespace host {
 
 namespace {
 
-// A field that stays one space-free token: "-" when empty, and bytes that
-// would split or garble the line (space, controls, DEL, '%') as %XX.
+// What a truncated field ends with: data never holds a bare '%' in the
+// fields that are percent-encoded, so the mark cannot be a value's own end.
+constexpr std::string_view kCutMark = "%...";
+
+// A character that some reader of the log would take for a line break or a
+// terminal control: C0 controls, DEL, the C1 controls (NEL, CSI...), the
+// Unicode line and paragraph separators, and any byte that is not part of
+// well-formed UTF-8 (a Latin-1 reader sees 0x85 as NEL, 0x9B as CSI).
+bool isUnsafe(char32_t codePoint, std::size_t length) noexcept {
+    return length == 0 || codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F) || codePoint == 0x2028 ||
+           codePoint == 0x2029;
+}
+
+// Appends `value` character by character as `escape` writes each, stopping
+// once it would pass `limit` bytes: the part that fits with the mark after
+// it, whole characters and escapes only. Stops early, so a huge value costs
+// no more than a short one.
+template <typename Escape>
+void appendBounded(std::string& line, std::string_view value, std::size_t limit, Escape escape) {
+    const std::size_t start = line.size();
+    std::size_t cut = start;  // the last end that leaves room for the mark
+    for (std::size_t at = 0; at < value.size();) {
+        const velmora::Utf8Char c = velmora::decodeUtf8(value, at, velmora::Utf8Errors::Reject);
+        const std::size_t length = c.length == 0 ? 1 : c.length;
+        escape(line, value.substr(at, length), isUnsafe(c.codePoint, c.length));
+        at += length;
+        if (line.size() - start > limit) {
+            line.resize(cut);
+            line += kCutMark;
+            return;
+        }
+        if (line.size() - start <= limit - kCutMark.size()) cut = line.size();
+    }
+}
+
+// A field that stays one space-free token: "-" when empty; spaces, '%' and
+// unsafe characters as %XX for each of their bytes.
 void appendToken(std::string& line, std::string_view value) {
     if (value.empty()) {
         line += '-';
         return;
     }
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F || c == '%') {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-            line += escaped;
-        } else {
-            line += c;
+    appendBounded(line, value, velmora::limits::kLogFieldBytes, [](std::string& out, std::string_view c, bool unsafe) {
+        if (!unsafe && c != " " && c != "%") {
+            out += c;
+            return;
         }
-    }
+        for (const char byte : c) {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(byte));
+            out += escaped;
+        }
+    });
+}
+
+// The outcome is free text at the end of the line: an unsafe character
+// becomes one space.
+void appendText(std::string& line, std::string_view value) {
+    appendBounded(line, value, velmora::limits::kLogOutcomeBytes,
+                  [](std::string& out, std::string_view c, bool unsafe) {
+                      if (unsafe)
+                          out += ' ';
+                      else
+                          out += c;
+                  });
 }
 
 void appendTime(std::string& line, std::chrono::system_clock::time_point at) {
@@ -51,6 +101,44 @@ void appendTime(std::string& line, std::chrono::system_clock::time_point at) {
     std::snprintf(text + n, sizeof text - n, "%c%02ld:%02ld", offsetMinutes < 0 ? '-' : '+', absolute / 60,
                   absolute % 60);
     line += text;
+}
+
+// The log file, open for one line.
+class OpenLog {
+public:
+    explicit OpenLog(const std::string& fileName)
+        // Opening never waits: a FIFO without a reader or a device would
+        // otherwise hold the process. Read as well as append, for the
+        // file's last byte.
+        : fd_(::open(fileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0640)) {}
+    ~OpenLog() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenLog(const OpenLog&) = delete;
+    OpenLog& operator=(const OpenLog&) = delete;
+
+    int fd() const noexcept { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Appends the line in one write. Returns what went wrong, or nothing.
+std::string appendLine(const std::string& fileName, std::string line) {
+    const OpenLog log(fileName);
+    if (log.fd() < 0) return "cannot open the request log " + fileName + ": " + std::strerror(errno);
+    struct stat st;
+    if (::fstat(log.fd(), &st) != 0 || !S_ISREG(st.st_mode))
+        return "the request log " + fileName + " is not a regular file";
+    // A line cut short (a full disk, a writer killed in its write) is never
+    // continued: this one then starts on a line of its own. Truncating the
+    // piece away instead could cut a line that another process appended
+    // after it, which O_APPEND gives no way to rule out.
+    char last = '\n';
+    if (st.st_size > 0 && ::pread(log.fd(), &last, 1, st.st_size - 1) == 1 && last != '\n') line.insert(0, 1, '\n');
+    const ssize_t written = ::write(log.fd(), line.data(), line.size());
+    if (written == static_cast<ssize_t>(line.size())) return {};
+    return "cannot write the request log " + fileName + ": " + (written < 0 ? std::strerror(errno) : "short write");
 }
 
 }  // namespace
@@ -70,12 +158,7 @@ std::string formatLogLine(const LoggedRequest& entry) {
     line += ' ';
     line += std::to_string(entry.milliseconds);
     line += ' ';
-    // The outcome is free text at the end: only line breaks and other
-    // controls go, as spaces.
-    for (const char c : entry.outcome) {
-        const auto byte = static_cast<unsigned char>(c);
-        line += byte < 0x20 || byte == 0x7F ? ' ' : c;
-    }
+    appendText(line, entry.outcome);
     line += '\n';
     return line;
 }
@@ -111,15 +194,9 @@ void RequestLog::write(const LoggedRequest& entry) noexcept {
             }
             return;
         }
-        const int fd = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0640);
-        if (fd < 0) return report(fileName, "cannot open the request log " + fileName + ": " + std::strerror(errno));
-        const std::string line = formatLogLine(entry);
-        const ssize_t written = ::write(fd, line.data(), line.size());
-        const int writeError = errno;
-        ::close(fd);
-        if (written != static_cast<ssize_t>(line.size()))
-            report(fileName, "cannot write the request log " + fileName + ": " +
-                                 (written < 0 ? std::strerror(writeError) : "short write"));
+        const std::string problem = appendLine(fileName, formatLogLine(entry));
+        if (!problem.empty())
+            report(fileName, problem);
         else if (reportedFor_ == fileName)
             reportedFor_.clear();  // usable again: a later failure is news
     } catch (...) {

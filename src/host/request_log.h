@@ -29,8 +29,11 @@ struct LoggedRequest {
 
 // The line, newline included: the start in ISO 8601 with the local offset,
 // then address, what, company, terminal, table, rows, bytes and duration
-// separated by spaces ("-" for what the request did not have; other values
-// with spaces or control bytes percent-encoded), then the outcome on one line.
+// separated by spaces ("-" for what the request did not have; in other
+// values spaces, '%' and whatever a line reader or a terminal could take
+// for a line break or a control percent-encoded), then the outcome, the same
+// characters made spaces. Each value is cut to its limit, the cut marked
+// "%...", so that a line stays short whatever a caller sends.
 std::string formatLogLine(const LoggedRequest& entry);
 
 class RequestLog {
@@ -40,8 +43,10 @@ public:
     // persistent process too.
     RequestLog(std::string iniFileName, int errorFd);
 
-    // Never fails the request: a log file that cannot be opened or written
-    // is reported once on the error descriptor (once per file name).
+    // Never fails the request, and never waits: the log must be a regular
+    // file (anything else is refused), and a line that a full disk cut short
+    // is never continued by the next. A log file that cannot be opened or
+    // written is reported once on the error descriptor (once per file name).
     void write(const LoggedRequest& entry) noexcept;
 
 private:

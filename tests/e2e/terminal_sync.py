@@ -2,15 +2,22 @@
 """A terminal's day against the service behind a real web server, spoken in
 raw SOAP through curl and checked against the database through isql-fb:
 description and routing, importing operators, acknowledging them, importing
-again, stock, every import, and the faults of an unreachable database and of
-a failing acknowledgement.
+again, stock, every import, the faults of an unreachable database and of
+a failing acknowledgement, and a line in the request log for each of a burst
+of mixed requests.
 
 Run by terminal_sync_test.sh, which starts the web server:
-  terminal_sync.py --server NAME --base http://127.0.0.1:PORT --db DATABASE"""
+  terminal_sync.py --server NAME --base http://127.0.0.1:PORT --db DATABASE
+                   --log REQUEST_LOG --log-requests COUNT"""
 
 import argparse
 import os
+import re
 import sys
+import time
+import urllib.error
+import urllib.request
+from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), 'lib'))
 
@@ -31,6 +38,8 @@ def arguments():
     parser.add_argument('--server', required=True)
     parser.add_argument('--base', required=True)
     parser.add_argument('--db', required=True)
+    parser.add_argument('--log', required=True)
+    parser.add_argument('--log-requests', type=int, required=True)
     return parser.parse_args()
 
 
@@ -201,6 +210,59 @@ def failing_acknowledgement(checks, terminal, db):
     db.run('DROP TRIGGER e2e_fila_bd;\nDROP EXCEPTION e2e_fila_bloqueada;\nCOMMIT;\n')
 
 
+LOG_LINE = re.compile(r'\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d( \S+){6} \d+ \d+ .+')
+
+
+def log_lines(path, at_least):
+    """The log's lines once it is quiet (a CGI process writes its line after
+    its answer) and holds at_least of them, or after 30 s."""
+    deadline = time.monotonic() + 30
+    last, quiet_since = None, time.monotonic()
+    while True:
+        try:
+            with open(path, encoding='utf-8', errors='replace') as log:
+                lines = log.read().split('\n')[:-1]
+        except FileNotFoundError:
+            lines = []
+        now = time.monotonic()
+        if len(lines) != last:
+            last, quiet_since = len(lines), now
+        elif (now - quiet_since >= 0.5 and len(lines) >= at_least) or now > deadline:
+            return lines
+        time.sleep(0.05)
+
+
+def request_log(checks, base, log, count):
+    """Mixed requests from four clients at once, each of which must get its
+    line: lighttpd's SIGTERM once an answer is complete cost WSDL GETs and
+    PUTs theirs."""
+    script = base + '/velmora.cgi'
+    requests = (
+        ('GET', script + '/wsdl/IVelmora', None, {}),
+        ('PUT', script + '/soap/IVelmora', b'x', {}),
+        ('GET', script + '/', None, {}),
+        ('POST', script + '/soap/IVelmora', wire.request_envelope('BuscaEstoque', ('1', '7891000100103', 'UN')),
+         {'Content-Type': 'text/xml; charset=utf-8', 'SOAPAction': f'"{wire.SERVICE_NS}#BuscaEstoque"'}))
+
+    def send(i):
+        method, url, body, headers = requests[i % len(requests)]
+        try:
+            with urllib.request.urlopen(urllib.request.Request(url, body, headers, method=method),
+                                        timeout=60) as reply:
+                reply.read()
+                return reply.status
+        except urllib.error.HTTPError as error:
+            return error.code
+
+    before = len(log_lines(log, 0))
+    with ThreadPoolExecutor(4) as clients:
+        statuses = list(clients.map(send, range(count)))
+    checks.equal(f'{count} mixed requests answered 200', [s for s in statuses if s != 200], [])
+    lines = log_lines(log, before + count)
+    checks.equal(f'one log line for each of {count} mixed requests', len(lines) - before, count)
+    checks.equal('every line has its fields', [line for line in lines if not LOG_LINE.fullmatch(line)], [])
+
+
 def main():
     args = arguments()
     checks = Checks(f'terminal sync through {args.server}')
@@ -220,6 +282,8 @@ def main():
                              os.path.dirname(args.db))
     with checks.group('acknowledgement that fails in the database'):
         failing_acknowledgement(checks, terminal, db)
+    with checks.group('request log'):
+        request_log(checks, args.base, args.log, args.log_requests)
     checks.finish()
 
 

@@ -5,8 +5,15 @@
 #include "common/exception.h"
 #include "host/cgi_response.h"
 #include "host/front_end.h"
+#include "soap/spool.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdint>
+#include <thread>
 
 using namespace host;
 using hosttest::MemFile;
@@ -78,4 +85,48 @@ TEST(FrontEndFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
     FdOutput nowhere(-1);
     serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), in, nowhere,
                  echoModule);
+}
+
+// The web server took part of a large spooled answer, then closed: the log
+// counts the bytes it took, not what the program meant to send.
+TEST(FrontEndRoad, TheLoggedByteCountIsWhatTheReaderTook) {
+    std::signal(SIGPIPE, SIG_IGN);
+    const auto largeAnswer = []() {
+        auto module = std::make_unique<WebModule>();
+        module->addAction(
+            WebActionItem{"Large", Route(mtGet, "/large"), [](const WebRequest&, WebResponse& response, bool&) {
+                              soap::Spool spool;
+                              spool.buffer().assign(8 << 20, 'x');
+                              spool.spillIfFull();
+                              soap::Body body;
+                              body.parts.push_back(std::move(spool));
+                              body.parts.emplace_back("</answer>");
+                              response.setContent(std::move(body));
+                          }});
+        return module;
+    };
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    const long capacity = ::fcntl(pipe[1], F_GETPIPE_SZ);
+    constexpr std::uint64_t kTaken = 3 << 20;
+    std::thread reader([&] {
+        char buffer[65536];
+        for (std::uint64_t taken = 0; taken < kTaken;) {
+            const ssize_t n = ::read(pipe[0], buffer, std::min<std::uint64_t>(sizeof buffer, kTaken - taken));
+            if (n <= 0) break;
+            taken += static_cast<std::uint64_t>(n);
+        }
+        ::close(pipe[0]);
+    });
+    MemFile input;
+    FdInput in(input.fd());
+    FdOutput out(pipe[1]);
+    const LoggedRequest entry = serveRequest(
+        CgiEnvironment({"REQUEST_METHOD=GET", "PATH_INFO=/large", "SERVER_PROTOCOL=HTTP/1.1"}), in, out, largeAnswer);
+    reader.join();
+    ::close(pipe[1]);
+    EXPECT_NE(entry.outcome, "ok");
+    // What it read, and at most what the pipe still held when it closed.
+    EXPECT_GE(entry.bytes, kTaken);
+    EXPECT_LE(entry.bytes, kTaken + static_cast<std::uint64_t>(capacity));
 }

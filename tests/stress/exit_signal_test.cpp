@@ -1,5 +1,5 @@
-// lighttpd sends SIGTERM to a CGI process as soon as its output ends, while
-// the database client may still be cleaning up. A process whose answer is
+// lighttpd sends SIGTERM to a CGI process as soon as its answer is complete,
+// while the database client may still be cleaning up. A process whose answer is
 // out must then end with status 0 or by the signal, never by a crash.
 #include "stress/expectations.h"
 #include "stress/firebird_server.h"

@@ -4,6 +4,8 @@
 #include "stress/expectations.h"
 #include "stress/stress_database.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -165,6 +167,47 @@ TEST_F(RequestLogging, ALogThatCannotBeOpenedIsReportedOnceAndNeverFailsACall) {
     EXPECT_EQ(parse(moved[0]).terminal, "E003");
     const testsupport::CgiRun end = program.stopFastCgi();
     EXPECT_TRUE(end.exited && end.exitStatus == 0);
+}
+
+// lighttpd sends SIGTERM the moment it has the whole answer, which may be
+// before the program wrote its line: 80 WSDL GETs and PUTs gave 71 lines.
+TEST_F(RequestLogging, EveryRequestGetsItsLineThoughSigtermFollowsTheAnswer) {
+    const std::string log = program.directory() + "/velmora.log";
+    logTo(program, log);
+    testsupport::CgiOptions lighttpd;
+    lighttpd.terminateAfterOutputMs = 0;
+    constexpr std::size_t kCalls = 80;
+    for (std::size_t i = 0; i < kCalls; ++i) {
+        const bool wsdl = i % 2 == 0;
+        const testsupport::CgiRun run = testsupport::runCgi(
+            program.path(),
+            {wsdl ? "REQUEST_METHOD=GET" : "REQUEST_METHOD=PUT",
+             wsdl ? "PATH_INFO=/wsdl/IVelmora" : "PATH_INFO=/soap/IVelmora", "SCRIPT_NAME=/velmora.cgi",
+             "SERVER_PROTOCOL=HTTP/1.1", "SERVER_NAME=127.0.0.1", "SERVER_PORT=80", "REMOTE_ADDR=127.0.0.1",
+             wsdl ? "CONTENT_LENGTH=0" : "CONTENT_LENGTH=1"},
+            wsdl ? "" : "x", lighttpd);
+        ASSERT_TRUE(startsWith(run.output, "Status: 200 OK")) << run.output.substr(0, 300);
+    }
+    EXPECT_EQ(linesOf(log).size(), kCalls);
+}
+
+// A FIFO without a reader held a CGI process after its answer for good, and
+// a FastCGI process before its answer was finished. Both answer, end or go
+// on, and say once that the log is not a regular file.
+TEST_F(RequestLogging, ALogNamingAFifoIsRefusedAndHoldsNoProcess) {
+    const std::string fifo = program.directory() + "/velmora.log";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    logTo(program, fifo);
+    const std::string errors = program.directory() + "/stderr";
+    program.sendErrorsTo(errors);
+    const Params stock = {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}};
+    EXPECT_TRUE(succeeded(program.call("BuscaEstoque", stock, {}, 10000))) << "CGI";
+    program.startFastCgi();
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(succeeded(program.call("BuscaEstoque", stock, {}, 10000))) << "FastCGI";
+    const testsupport::CgiRun end = program.stopFastCgi();
+    EXPECT_TRUE(end.exited && end.exitStatus == 0);
+    EXPECT_EQ(linesOf(errors),
+              std::vector<std::string>(2, "velmora: the request log " + fifo + " is not a regular file"));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 namespace testsupport {
 
@@ -56,6 +57,17 @@ void makePipe(Fd& readEnd, Fd& writeEnd) {
     argv.push_back(nullptr);
     ::execve(program.c_str(), argv.data(), envp.data());
     ::_exit(127);
+}
+
+// Whether the output holds the whole body its head announces, as a web
+// server that reads the head sees it: the process may still be running.
+bool answerComplete(std::string_view output) {
+    const std::size_t headEnd = output.find("\r\n\r\n");
+    if (headEnd == std::string_view::npos) return false;
+    constexpr std::string_view kLength = "\r\nContent-Length: ";
+    const std::size_t at = output.substr(0, headEnd).find(kLength);
+    if (at == std::string_view::npos) return false;
+    return output.size() - headEnd - 4 >= std::stoull(std::string(output.substr(at + kLength.size(), 20)));
 }
 
 }  // namespace
@@ -107,6 +119,7 @@ CgiRun runCgi(const std::string& program, const std::vector<std::string>& env, s
                 run.output.append(buffer, static_cast<std::size_t>(n));
             else if (n == 0 || errno != EINTR)
                 outRead.close();
+            if (options.terminateAfterOutputMs >= 0 && answerComplete(run.output)) break;
         }
     }
     inWrite.close();

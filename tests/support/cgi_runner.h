@@ -23,7 +23,8 @@ struct CgiOptions {
     // Limit of the child's address space in bytes; 0 leaves it unlimited.
     std::uint64_t addressSpaceLimit = 0;
     int timeoutMs = 30000;
-    // Sends SIGTERM this many ms after the output ends, as lighttpd does
+    // Sends SIGTERM this many ms after the answer is complete (its
+    // Content-Length arrived, or else the output ended), as lighttpd does
     // (at once); negative: never.
     int terminateAfterOutputMs = -1;
     // Standard input from this descriptor (read from its current offset)
