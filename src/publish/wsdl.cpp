@@ -144,10 +144,11 @@ public:
 
     // The xs:complexType elements of one collected namespace.
     void writeDefinitions(IndentedXml& xml, const TypeNamespace& ns) const {
-        // The three scalar names, looked up once rather than per field.
-        const std::string text = qualified(nameOf(types_.scalar(soap::ScalarType::String)));
-        const std::string integer = qualified(nameOf(types_.scalar(soap::ScalarType::Int)));
-        const std::string real = qualified(nameOf(types_.scalar(soap::ScalarType::Double)));
+        // The scalar names in the order of ScalarType, looked up once rather
+        // than per field.
+        const std::string scalars[] = {qualified(nameOf(types_.scalar(soap::ScalarType::String))),
+                                       qualified(nameOf(types_.scalar(soap::ScalarType::Int))),
+                                       qualified(nameOf(types_.scalar(soap::ScalarType::Double)))};
 
         for (const ComplexType& type : ns.types) {
             xml.open("xs:complexType").attribute("name", type.name);
@@ -162,9 +163,7 @@ public:
             } else {
                 xml.open("xs:sequence");
                 for (const records::FieldDef& field : type.record->fields) {
-                    const std::string& typeName = field.kind == records::FieldKind::Text      ? text
-                                                  : field.kind == records::FieldKind::Integer ? integer
-                                                                                              : real;
+                    const std::string& typeName = scalars[static_cast<std::size_t>(soap::scalarTypeOf(field.kind()))];
                     xml.empty("xs:element", {{"name", field.name}, {"type", typeName}});
                 }
                 xml.close();

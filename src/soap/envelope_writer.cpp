@@ -285,7 +285,7 @@ std::vector<FieldTags> fieldTags(const records::RecordKind& kind, RemTypeRegistr
     std::vector<FieldTags> tags;
     tags.reserve(kind.fields.size());
     for (const records::FieldDef& f : kind.fields) {
-        const TypeEntry& t = types.scalar(scalarTypeOf(f.kind));
+        const TypeEntry& t = types.scalar(scalarTypeOf(f.kind()));
         FieldTags ft;
         ft.head = "<";
         ft.head += f.name;
