@@ -4,8 +4,8 @@
 
 #include "common/exception.h"
 #include "records/record_kind.h"
-#include "soap/envelope_writer.h"
 #include "soap/wire_format.h"
+#include "soap/xml_writer.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -21,17 +21,19 @@ namespace {
 // itself are the streaming writer's.
 class IndentedXml {
 public:
-    explicit IndentedXml(std::string& out) : out_(out), w_(out) {}
+    explicit IndentedXml(std::string& out) : w_(out) {}
 
     IndentedXml& declaration() {
-        w_.raw("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+        w_.declaration("utf-8");
+        started_ = true;
         return *this;
     }
 
     // Starts a child of the innermost open element, on a line of its own.
     IndentedXml& open(std::string_view qname) {
         if (!open_.empty()) open_.back().hasChildren = true;
-        if (!out_.empty()) newline(open_.size());
+        if (started_) newline(open_.size());
+        started_ = true;
         w_.start(qname);
         open_.push_back({std::string(qname), false});
         return *this;
@@ -69,8 +71,9 @@ public:
 
 private:
     void newline(std::size_t depth) {
-        w_.raw("\n");
-        out_.append(2 * depth, ' ');
+        std::string line = "\n";
+        line.append(2 * depth, ' ');
+        w_.text(line);
     }
 
     struct Open {
@@ -78,9 +81,9 @@ private:
         bool hasChildren;
     };
 
-    std::string& out_;
     soap::XmlWriter w_;
     std::vector<Open> open_;
+    bool started_ = false;  // something written: every further element starts a line
 };
 
 XmlTypeName nameOf(const soap::TypeEntry& entry) { return {entry.ns, entry.xmlName}; }

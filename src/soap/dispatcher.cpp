@@ -7,6 +7,7 @@
 #include "common/exception.h"
 #include "soap/envelope_reader.h"
 #include "soap/envelope_writer.h"
+#include "soap/record_array_writer.h"
 
 #include <exception>
 

@@ -7,6 +7,7 @@
 
 #include "common/exception.h"
 #include "soap/envelope_writer.h"
+#include "soap/record_array_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,20 @@ TEST(ResponseEnvelope, ImportWithThreeRecordsListsItemsThenRecordsInOrder) {
                   "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[3]\">"
                   "<item href=\"#1\"/><item href=\"#2\"/><item href=\"#3\"/></return>" +
                   records + kImportTail);
+}
+
+// A read started again (an import retried after a conflict) answers with
+// the records of the last read only, numbered from 1, even when the one
+// before stopped inside a record.
+TEST(ResponseEnvelope, AReadStartedAgainAnswersOnlyItsOwnRecords) {
+    FakeVelmora fake;
+    fake.state->records = [](records::RecordSink& sink) {
+        operators(3).replay(sink);
+        sink.beginRecord();
+        operators(1).replay(sink);
+    };
+    FakeVelmora once;
+    EXPECT_EQ(fake.post(kImportCall).body.text(), importAnswering(once, operators(1)).body.text());
 }
 
 TEST(ResponseEnvelope, AcknowledgementLeavesTheResponseElementEmpty) {
