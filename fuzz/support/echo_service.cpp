@@ -93,6 +93,7 @@ EchoService::EchoService() {
     };
     entry.operations.push_back(std::move(ack));
 
+    types.addRecordTypes(entry);
     registry.registerInterface(std::move(entry));
     registry.registerInvokableClass({"TVelmora", "IVelmora", [] { return std::make_unique<EchoServant>(); }});
 }

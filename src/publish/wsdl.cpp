@@ -88,6 +88,10 @@ private:
 
 XmlTypeName nameOf(const soap::TypeEntry& entry) { return {entry.ns, entry.xmlName}; }
 
+// The array of texts that IWSDLPublish's lists are.
+constexpr std::string_view kStringArrayName = "StringArray";
+constexpr std::string_view kStringArrayNamespace = "http://velmora.dev/types";
+
 constexpr std::string_view kWsdlNs = "http://schemas.xmlsoap.org/wsdl/";
 
 // --- The complex types an interface's messages carry (record arrays and
@@ -109,7 +113,7 @@ struct TypeNamespace {
 
 class SchemaTypes {
 public:
-    explicit SchemaTypes(soap::RemTypeRegistry& types)
+    explicit SchemaTypes(const soap::RemTypeRegistry& types)
         : types_(types), xsdNs_(types.scalar(soap::ScalarType::String).ns) {}
 
     // Operation by operation; an array is followed by its record type. A type
@@ -184,7 +188,7 @@ private:
             target->types.push_back(std::move(type));
     }
 
-    soap::RemTypeRegistry& types_;
+    const soap::RemTypeRegistry& types_;
     std::string xsdNs_;
     std::vector<TypeNamespace> namespaces_;
 };
@@ -209,7 +213,7 @@ void writeTypes(IndentedXml& xml, const SchemaTypes& schema) {
 }
 
 void writeMessages(IndentedXml& xml, const soap::InterfaceEntry& interface, const SchemaTypes& schema,
-                   soap::RemTypeRegistry& types) {
+                   const soap::RemTypeRegistry& types) {
     for (std::size_t i = 0; i < interface.operations.size(); ++i) {
         const soap::Operation& op = interface.operations[i];
         const std::string partType = schema.qualified(parameterType(types));
@@ -266,24 +270,26 @@ void writeService(IndentedXml& xml, const soap::InterfaceEntry& interface, std::
 
 }  // namespace
 
-XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
-    constexpr std::string_view kName = "StringArray";
-    constexpr std::string_view kNamespace = "http://velmora.dev/types";
-    for (const soap::TypeEntry& known : types.entries())
-        if (known.nativeName == kName && known.ns == kNamespace) return nameOf(known);
-    soap::TypeEntry entry;
-    entry.nativeName = kName;
-    entry.xmlName = kName;
-    entry.ns = kNamespace;
-    entry.kindText = "(tkDynArray)";
-    return nameOf(types.add(std::move(entry)));
+void addStringArrayType(soap::RemTypeRegistry& types) {
+    if (!types.find(kStringArrayName, kStringArrayNamespace))
+        types.add({std::string(kStringArrayName),
+                   std::string(kStringArrayName),
+                   std::string(kStringArrayNamespace),
+                   {},
+                   "(tkDynArray)"});
 }
 
-XmlTypeName parameterType(soap::RemTypeRegistry& types) {
+XmlTypeName stringArrayType(const soap::RemTypeRegistry& types) {
+    const soap::TypeEntry* entry = types.find(kStringArrayName, kStringArrayNamespace);
+    if (!entry) throw velmora::Exception("Remotable Type " + std::string(kStringArrayName) + " not registered");
+    return nameOf(*entry);
+}
+
+XmlTypeName parameterType(const soap::RemTypeRegistry& types) {
     return nameOf(types.scalar(soap::ScalarType::String));  // every parameter is a string
 }
 
-std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRegistry& types) {
+std::optional<XmlTypeName> resultType(const soap::Operation& op, const soap::RemTypeRegistry& types) {
     switch (op.result) {
     case soap::ResultKind::None: return std::nullopt;
     case soap::ResultKind::Double: return nameOf(types.scalar(soap::ScalarType::Double));
@@ -297,7 +303,7 @@ std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRe
 }
 
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
-                         soap::RemTypeRegistry& types) {
+                         const soap::RemTypeRegistry& types) {
     // Every type namespace needs its prefix on the root element, so the
     // types are collected before a byte is written.
     SchemaTypes schema(types);
@@ -326,7 +332,7 @@ std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const 
     return out;
 }
 
-std::string xsdDocument(const soap::InvRegistry& registry, soap::RemTypeRegistry& types, std::string_view ns) {
+std::string xsdDocument(const soap::InvRegistry& registry, const soap::RemTypeRegistry& types, std::string_view ns) {
     SchemaTypes schema(types);
     for (const soap::InterfaceEntry* interface : registry.interfaces()) schema.collect(*interface);
     const TypeNamespace* wanted = schema.find(ns);

@@ -5,6 +5,7 @@
 
 #include "records/query_frame.h"
 #include "records/record_kind.h"
+#include "soap/registries.h"
 
 #include <stdexcept>
 #include <string>
@@ -85,10 +86,12 @@ public:
     }
 };
 
-// Enters IVelmora in the interface registry (namespace urn:VelmoraIntf-IVelmora).
-void registerIVelmora();
+// Enters IVelmora in the interface registry (namespace urn:VelmoraIntf-IVelmora)
+// and the record types its imports answer in the type registry.
+void registerIVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types);
 
 // Enters IVelmora and its implementation TVelmora; called once at start-up.
-void registerVelmora();
+void registerVelmora(soap::InvRegistry& registry = soap::InvRegistry::instance(),
+                     soap::RemTypeRegistry& types = soap::RemTypeRegistry::instance());
 
 }  // namespace service

@@ -79,7 +79,7 @@ void endResponse(XmlWriter& w, std::string_view responseElement) { w.end(respons
 // --- Responses written whole
 
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
-                          const CallResult& result, RemTypeRegistry& types) {
+                          const CallResult& result, const RemTypeRegistry& types) {
     // An import's answer is written by RecordArrayWriter as its records arrive.
     if (kind == ResultKind::RecordArray) unsupported("tkDynArray");
     const bool matches = kind == ResultKind::None ||

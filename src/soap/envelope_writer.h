@@ -54,7 +54,7 @@ void endResponse(XmlWriter& w, std::string_view responseElement);
 // ResultKind::None); an import's records are written by RecordArrayWriter.
 // Throws on a value it cannot write; the caller then writes a fault.
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
-                          const CallResult& result, RemTypeRegistry& types = RemTypeRegistry::instance());
+                          const CallResult& result, const RemTypeRegistry& types);
 
 // --- Faults
 

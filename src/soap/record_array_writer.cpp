@@ -5,11 +5,10 @@
 namespace soap {
 
 RecordArrayWriter::RecordArrayWriter(std::string_view interfaceNs, std::string_view operation,
-                                     const records::RecordKind& kind, RemTypeRegistry& types)
+                                     const records::RecordKind& kind, const RemTypeRegistry& types)
     : response_(responseElement(scope_, interfaceNs, operation)) {
     // Every name is settled before the response element's start tag is
     // written, so that the record namespace can be declared on it.
-    types.recordArray(kind);
     const TypeEntry& record = types.recordClass(kind);
     recordElement_ = scope_.qualified(record.ns, record.xmlName);
 

@@ -25,7 +25,7 @@ namespace soap {
 class RecordArrayWriter final : public records::RecordSink {
 public:
     RecordArrayWriter(std::string_view interfaceNs, std::string_view operation, const records::RecordKind& kind,
-                      RemTypeRegistry& types = RemTypeRegistry::instance());
+                      const RemTypeRegistry& types);
     RecordArrayWriter(const RecordArrayWriter&) = delete;  // the writer holds its spool's buffer
     RecordArrayWriter& operator=(const RecordArrayWriter&) = delete;
 

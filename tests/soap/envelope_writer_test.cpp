@@ -39,7 +39,8 @@ soap::HttpAnswer importAnswering(FakeVelmora& fake, testsupport::CollectedRecord
 
 // An import's whole answer, written the way the dispatcher writes it.
 std::string writtenImport(const testsupport::CollectedRecords& records) {
-    soap::RecordArrayWriter writer("urn:VelmoraIntf-IVelmora", "ImportaOperadores", records.kind());
+    const FakeVelmora fake;
+    soap::RecordArrayWriter writer("urn:VelmoraIntf-IVelmora", "ImportaOperadores", records.kind(), fake.types);
     records.replay(writer);
     return writer.finish().text();
 }
@@ -145,13 +146,15 @@ TEST(ResponseEnvelope, AcknowledgementLeavesTheResponseElementEmpty) {
 
 TEST(ResponseEnvelope, TextResultsAreTypedStringsAndArraysOfThemInline) {
     const std::string body = "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">";
-    EXPECT_EQ(soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String, std::string("<a>&")),
-              kHead + body +
-                  "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
-                  "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
-                  kTail);
+    const soap::RemTypeRegistry types;
+    EXPECT_EQ(
+        soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String, std::string("<a>&"), types),
+        kHead + body +
+            "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
+            "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
+            kTail);
     EXPECT_EQ(soap::writeResponse("urn:pub", "GetPortTypeList", soap::ResultKind::StringArray,
-                                  soap::TextList{"IVelmora", ""}),
+                                  soap::TextList{"IVelmora", ""}, types),
               kHead + body +
                   "<NS1:GetPortTypeListResponse xmlns:NS1=\"urn:pub\">"
                   "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"xsd:string[2]\">"

@@ -45,6 +45,7 @@ FakeVelmora::FakeVelmora() {
         operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double, state));
     entry.operations.push_back(
         operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None, state));
+    types.addRecordTypes(entry);
     registry.registerInterface(std::move(entry));
     registry.registerInvokableClass({"TVelmora", "IVelmora", [s = state] {
                                          ++s->objectsCreated;
