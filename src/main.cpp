@@ -7,7 +7,6 @@
 #include "host/request_log.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
-#include "soap/registries.h"
 
 #include <pthread.h>
 #include <unistd.h>
@@ -52,23 +51,17 @@ host::WebModuleFactory moduleFactory(std::exception_ptr startupFailure) {
     return [startupFailure]() -> std::unique_ptr<host::WebModule> { std::rethrow_exception(startupFailure); };
 }
 
-// The FastCGI process. Between requests: the type registry, which gains the
-// record types while a WSDL or a page is written, goes back to its start-up
-// entries, and the database to one kept attachment and no transaction.
+// The FastCGI process. Between requests the database goes back to one kept
+// attachment and no transaction; the registries were complete at start-up.
 int serveFastCgi(const host::WebModuleFactory& createModule, host::RequestLog& log) {
     db::keepAttachmentBetweenRequests();
-    const soap::RemTypeRegistry startupTypes = soap::RemTypeRegistry::instance();
     const int status =
         host::serveFastCgi({.serve =
                                 [&](host::CgiEnvironment env, host::RequestInput& input, host::ResponseOutput& output) {
                                     return host::serveRequest(std::move(env), input, output, createModule);
                                 },
                             .log = [&](const host::LoggedRequest& entry) { log.write(entry); },
-                            .reset =
-                                [&] {
-                                    soap::RemTypeRegistry::instance() = startupTypes;
-                                    db::endRequest();
-                                }});
+                            .reset = db::endRequest});
     db::detachKeptAttachment();
     return status;
 }

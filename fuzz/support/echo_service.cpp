@@ -12,15 +12,11 @@ namespace fuzzsupport {
 
 namespace {
 
-using records::FieldKind;
 using records::ReadRule;
 
 constexpr records::FieldDef kFields[] = {
-    {"Codoper", FieldKind::Text, ReadRule::Text},
-    {"Nome", FieldKind::Text, ReadRule::Text},
-    {"Historicocliente", FieldKind::Integer, ReadRule::Integer},
-    {"Limite", FieldKind::Real, ReadRule::Real},
-    {"Acao", FieldKind::Text, ReadRule::Text},
+    {"Codoper", ReadRule::Text}, {"Nome", ReadRule::Text}, {"Historicocliente", ReadRule::Integer},
+    {"Limite", ReadRule::Real},  {"Acao", ReadRule::Text},
 };
 
 class EchoServant : public soap::TInvokableClass {};
@@ -97,6 +93,7 @@ EchoService::EchoService() {
     };
     entry.operations.push_back(std::move(ack));
 
+    types.addRecordTypes(entry);
     registry.registerInterface(std::move(entry));
     registry.registerInvokableClass({"TVelmora", "IVelmora", [] { return std::make_unique<EchoServant>(); }});
 }

@@ -46,7 +46,8 @@ public:
         if (soapAction.empty()) soapAction = request.fieldByName("HTTP_SOAPACTION");
 
         soap::HttpAnswer answer =
-            soap::dispatchSoap(soapAction, request.pathInfo(), request.contentType(), request.content());
+            soap::dispatchSoap(soap::InvRegistry::instance(), soap::RemTypeRegistry::instance(), soapAction,
+                               request.pathInfo(), request.contentType(), request.content());
         answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.body));
         response.setCall(std::move(answer.call));
         return true;
@@ -71,7 +72,8 @@ class PublisherComponent final : public DispatchingComponent {
 public:
     PublisherComponent()
         : DispatchingComponent("WSDLHTMLPublish1", Route(mtAny, "wsdl*")),
-          publisher_(publish::Settings::forProgram(velmora::executablePath())) {}
+          publisher_(publish::Settings::forProgram(velmora::executablePath()), soap::InvRegistry::instance(),
+                     soap::RemTypeRegistry::instance()) {}
 
     // Always handled: failures become the publisher's error page.
     bool dispatchRequest(const WebRequest& request, WebResponse& response) override {

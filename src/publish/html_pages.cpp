@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "publish/wsdl.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -91,7 +92,7 @@ void appendCaption(std::string& out, std::initializer_list<std::string_view> mar
 }
 
 // One line per operation: the result type and the signature.
-void appendSignatures(std::string& out, const soap::InterfaceEntry& portType, soap::RemTypeRegistry& types) {
+void appendSignatures(std::string& out, const soap::InterfaceEntry& portType, const soap::RemTypeRegistry& types) {
     out += "<table>\r\n";
     for (const soap::Operation& op : portType.operations) {
         const std::optional<XmlTypeName> result = resultType(op, types);
@@ -111,7 +112,7 @@ void appendSignatures(std::string& out, const soap::InterfaceEntry& portType, so
 // A port type's row: its name (a link to its detail in the full list), its
 // WSDL link, in detail its namespace, its documentation, its operations.
 void appendPortTypeRow(std::string& out, std::string_view base, const soap::InterfaceEntry& portType, bool detail,
-                       soap::RemTypeRegistry& types) {
+                       const soap::RemTypeRegistry& types) {
     const std::string name = htmlEscaped(portType.name);
     out += "<tr><td width=\"1%\">&nbsp;</td><td width=\"99%\"><ul><li>\r\n";
     if (detail)
@@ -136,7 +137,7 @@ void appendPortTypeRow(std::string& out, std::string_view base, const soap::Inte
 
 void appendPortTypeTable(std::string& out, std::string_view title, std::string_view baseAddress,
                          std::span<const soap::InterfaceEntry* const> portTypes, const soap::InterfaceEntry* selected,
-                         soap::RemTypeRegistry& types) {
+                         const soap::RemTypeRegistry& types) {
     const std::string base = htmlEscaped(baseAddress);
     out += "<br><table width=\"100%\" border=0 cellpadding=1 cellspacing=0>\r\n";
     if (selected) {
@@ -153,11 +154,21 @@ void appendPortTypeTable(std::string& out, std::string_view title, std::string_v
     out += "</table>";
 }
 
-// --- The service page's types table: every entry of the type registry, the
-// rows alternating in colour.
+// --- The service page's types table: the listed entries of the type
+// registry, then the record arrays that the port type's detail above named,
+// the rows alternating in colour and numbered.
 
-std::string typesTable(const soap::RemTypeRegistry& types) {
-    const std::vector<soap::TypeEntry> entries = types.entries();
+std::string typesTable(const soap::RemTypeRegistry& types, const soap::InterfaceEntry* detailed) {
+    std::vector<soap::TypeEntry> entries = types.entries();
+    if (detailed)
+        for (const soap::Operation& op : detailed->operations) {
+            if (op.result != soap::ResultKind::RecordArray || !op.recordKind) continue;
+            const soap::TypeEntry& array = types.recordArray(*op.recordKind);
+            if (std::ranges::none_of(entries, [&](const soap::TypeEntry& e) {
+                    return e.nativeName == array.nativeName && e.ns == array.ns;
+                }))
+                entries.push_back(array);
+        }
     std::string out =
         "<a name=\"types\"></a><center><h3>Registered Types</h3><table cellpadding=2 cellspacing=1 border=0><tr>";
     for (std::string_view header : {"Type", "XML Name", "Namespace", "Class", "Address", "ExtName"})
@@ -169,7 +180,7 @@ std::string typesTable(const soap::RemTypeRegistry& types) {
         out += "<tr>";
         for (const std::string& cell :
              {htmlEscaped(e.nativeName), htmlEscaped(e.xmlName), htmlEscaped(e.ns),
-              htmlEscaped(e.className) + ' ' + htmlEscaped(e.kindText), std::to_string(e.id), std::string()})
+              htmlEscaped(e.className) + ' ' + htmlEscaped(e.kindText), std::to_string(row + 1), std::string()})
             appendCell(out, cls, cell);
         out += "</tr>";
     }
@@ -212,7 +223,7 @@ std::string listingPage(std::string_view title, std::span<const soap::InterfaceE
 
 std::string servicePage(std::string_view title, std::string_view baseAddress,
                         std::span<const soap::InterfaceEntry* const> portTypes, const soap::InterfaceEntry* selected,
-                        bool withTypes, soap::RemTypeRegistry& types) {
+                        bool withTypes, const soap::RemTypeRegistry& types) {
     std::string out;
     appendFrame(out, "<META name=\"serviceInspection\" content=\"inspection.wsil\">", title, "Service Info Page");
     appendPortTypeTable(out, title, baseAddress, portTypes, selected, types);
@@ -220,7 +231,7 @@ std::string servicePage(std::string_view title, std::string_view baseAddress,
         // The types table is an extra: when it cannot be built, the page goes
         // without it.
         try {
-            out += typesTable(types);
+            out += typesTable(types, selected);
         } catch (const std::exception&) {}
     }
     out += "</body></html>";

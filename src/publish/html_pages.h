@@ -24,7 +24,7 @@ std::string listingPage(std::string_view title, std::span<const soap::InterfaceE
 // record arrays in the registry.
 std::string servicePage(std::string_view title, std::string_view baseAddress,
                         std::span<const soap::InterfaceEntry* const> portTypes, const soap::InterfaceEntry* selected,
-                        bool withTypes, soap::RemTypeRegistry& types);
+                        bool withTypes, const soap::RemTypeRegistry& types);
 
 // The answer to the administration paths.
 std::string forbiddenPage();

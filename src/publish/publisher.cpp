@@ -84,7 +84,7 @@ Settings Settings::forProgram(std::string_view programPath) {
     return settings;
 }
 
-Publisher::Publisher(Settings settings, const soap::InvRegistry& registry, soap::RemTypeRegistry& types)
+Publisher::Publisher(Settings settings, const soap::InvRegistry& registry, const soap::RemTypeRegistry& types)
     : settings_(std::move(settings)), registry_(registry), types_(types) {}
 
 Answer Publisher::dispatch(const Request& request) const {

@@ -61,8 +61,7 @@ struct Settings {
 // the host names no port of its own, then the script name.
 class Publisher {
 public:
-    explicit Publisher(Settings settings, const soap::InvRegistry& registry = soap::InvRegistry::instance(),
-                       soap::RemTypeRegistry& types = soap::RemTypeRegistry::instance());
+    Publisher(Settings settings, const soap::InvRegistry& registry, const soap::RemTypeRegistry& types);
 
     // The answer to a request on /wsdl*; a failure becomes the failure page
     // with the status left at 200, so this never throws. A WSDL's ports are
@@ -81,7 +80,7 @@ private:
 
     Settings settings_;
     const soap::InvRegistry& registry_;
-    soap::RemTypeRegistry& types_;
+    const soap::RemTypeRegistry& types_;
 };
 
 }  // namespace publish

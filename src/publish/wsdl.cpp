@@ -4,8 +4,8 @@
 
 #include "common/exception.h"
 #include "records/record_kind.h"
-#include "soap/envelope_writer.h"
 #include "soap/wire_format.h"
+#include "soap/xml_writer.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -21,17 +21,19 @@ namespace {
 // itself are the streaming writer's.
 class IndentedXml {
 public:
-    explicit IndentedXml(std::string& out) : out_(out), w_(out) {}
+    explicit IndentedXml(std::string& out) : w_(out) {}
 
     IndentedXml& declaration() {
-        w_.raw("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+        w_.declaration("utf-8");
+        started_ = true;
         return *this;
     }
 
     // Starts a child of the innermost open element, on a line of its own.
     IndentedXml& open(std::string_view qname) {
         if (!open_.empty()) open_.back().hasChildren = true;
-        if (!out_.empty()) newline(open_.size());
+        if (started_) newline(open_.size());
+        started_ = true;
         w_.start(qname);
         open_.push_back({std::string(qname), false});
         return *this;
@@ -69,8 +71,9 @@ public:
 
 private:
     void newline(std::size_t depth) {
-        w_.raw("\n");
-        out_.append(2 * depth, ' ');
+        std::string line = "\n";
+        line.append(2 * depth, ' ');
+        w_.text(line);
     }
 
     struct Open {
@@ -78,12 +81,16 @@ private:
         bool hasChildren;
     };
 
-    std::string& out_;
     soap::XmlWriter w_;
     std::vector<Open> open_;
+    bool started_ = false;  // something written: every further element starts a line
 };
 
 XmlTypeName nameOf(const soap::TypeEntry& entry) { return {entry.ns, entry.xmlName}; }
+
+// The array of texts that IWSDLPublish's lists are.
+constexpr std::string_view kStringArrayName = "StringArray";
+constexpr std::string_view kStringArrayNamespace = "http://velmora.dev/types";
 
 constexpr std::string_view kWsdlNs = "http://schemas.xmlsoap.org/wsdl/";
 
@@ -106,7 +113,7 @@ struct TypeNamespace {
 
 class SchemaTypes {
 public:
-    explicit SchemaTypes(soap::RemTypeRegistry& types)
+    explicit SchemaTypes(const soap::RemTypeRegistry& types)
         : types_(types), xsdNs_(types.scalar(soap::ScalarType::String).ns) {}
 
     // Operation by operation; an array is followed by its record type. A type
@@ -144,10 +151,11 @@ public:
 
     // The xs:complexType elements of one collected namespace.
     void writeDefinitions(IndentedXml& xml, const TypeNamespace& ns) const {
-        // The three scalar names, looked up once rather than per field.
-        const std::string text = qualified(nameOf(types_.scalar(soap::ScalarType::String)));
-        const std::string integer = qualified(nameOf(types_.scalar(soap::ScalarType::Int)));
-        const std::string real = qualified(nameOf(types_.scalar(soap::ScalarType::Double)));
+        // The scalar names in the order of ScalarType, looked up once rather
+        // than per field.
+        const std::string scalars[] = {qualified(nameOf(types_.scalar(soap::ScalarType::String))),
+                                       qualified(nameOf(types_.scalar(soap::ScalarType::Int))),
+                                       qualified(nameOf(types_.scalar(soap::ScalarType::Double)))};
 
         for (const ComplexType& type : ns.types) {
             xml.open("xs:complexType").attribute("name", type.name);
@@ -162,9 +170,7 @@ public:
             } else {
                 xml.open("xs:sequence");
                 for (const records::FieldDef& field : type.record->fields) {
-                    const std::string& typeName = field.kind == records::FieldKind::Text      ? text
-                                                  : field.kind == records::FieldKind::Integer ? integer
-                                                                                              : real;
+                    const std::string& typeName = scalars[static_cast<std::size_t>(soap::scalarTypeOf(field.kind()))];
                     xml.empty("xs:element", {{"name", field.name}, {"type", typeName}});
                 }
                 xml.close();
@@ -182,7 +188,7 @@ private:
             target->types.push_back(std::move(type));
     }
 
-    soap::RemTypeRegistry& types_;
+    const soap::RemTypeRegistry& types_;
     std::string xsdNs_;
     std::vector<TypeNamespace> namespaces_;
 };
@@ -207,7 +213,7 @@ void writeTypes(IndentedXml& xml, const SchemaTypes& schema) {
 }
 
 void writeMessages(IndentedXml& xml, const soap::InterfaceEntry& interface, const SchemaTypes& schema,
-                   soap::RemTypeRegistry& types) {
+                   const soap::RemTypeRegistry& types) {
     for (std::size_t i = 0; i < interface.operations.size(); ++i) {
         const soap::Operation& op = interface.operations[i];
         const std::string partType = schema.qualified(parameterType(types));
@@ -264,24 +270,26 @@ void writeService(IndentedXml& xml, const soap::InterfaceEntry& interface, std::
 
 }  // namespace
 
-XmlTypeName stringArrayType(soap::RemTypeRegistry& types) {
-    constexpr std::string_view kName = "StringArray";
-    constexpr std::string_view kNamespace = "http://velmora.dev/types";
-    for (const soap::TypeEntry& known : types.entries())
-        if (known.nativeName == kName && known.ns == kNamespace) return nameOf(known);
-    soap::TypeEntry entry;
-    entry.nativeName = kName;
-    entry.xmlName = kName;
-    entry.ns = kNamespace;
-    entry.kindText = "(tkDynArray)";
-    return nameOf(types.add(std::move(entry)));
+void addStringArrayType(soap::RemTypeRegistry& types) {
+    if (!types.find(kStringArrayName, kStringArrayNamespace))
+        types.add({std::string(kStringArrayName),
+                   std::string(kStringArrayName),
+                   std::string(kStringArrayNamespace),
+                   {},
+                   "(tkDynArray)"});
 }
 
-XmlTypeName parameterType(soap::RemTypeRegistry& types) {
+XmlTypeName stringArrayType(const soap::RemTypeRegistry& types) {
+    const soap::TypeEntry* entry = types.find(kStringArrayName, kStringArrayNamespace);
+    if (!entry) throw velmora::Exception("Remotable Type " + std::string(kStringArrayName) + " not registered");
+    return nameOf(*entry);
+}
+
+XmlTypeName parameterType(const soap::RemTypeRegistry& types) {
     return nameOf(types.scalar(soap::ScalarType::String));  // every parameter is a string
 }
 
-std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRegistry& types) {
+std::optional<XmlTypeName> resultType(const soap::Operation& op, const soap::RemTypeRegistry& types) {
     switch (op.result) {
     case soap::ResultKind::None: return std::nullopt;
     case soap::ResultKind::Double: return nameOf(types.scalar(soap::ScalarType::Double));
@@ -295,7 +303,7 @@ std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRe
 }
 
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
-                         soap::RemTypeRegistry& types) {
+                         const soap::RemTypeRegistry& types) {
     // Every type namespace needs its prefix on the root element, so the
     // types are collected before a byte is written.
     SchemaTypes schema(types);
@@ -324,7 +332,7 @@ std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const 
     return out;
 }
 
-std::string xsdDocument(const soap::InvRegistry& registry, soap::RemTypeRegistry& types, std::string_view ns) {
+std::string xsdDocument(const soap::InvRegistry& registry, const soap::RemTypeRegistry& types, std::string_view ns) {
     SchemaTypes schema(types);
     for (const soap::InterfaceEntry* interface : registry.interfaces()) schema.collect(*interface);
     const TypeNamespace* wanted = schema.find(ns);

@@ -11,23 +11,23 @@
 
 namespace publish {
 
-// --- Type names, as the type registry gives them: looking up a record array
-// enters it (and its record class) in the registry.
+// --- Type names, as the type registry gives them.
 
 struct XmlTypeName {
     std::string ns;
     std::string name;
 };
 
-// The array of strings that IWSDLPublish returns, entered in the registry on
-// first use.
-XmlTypeName stringArrayType(soap::RemTypeRegistry& types);
+// The array of strings that IWSDLPublish returns: entered in the registry
+// with the interface, looked up when named.
+void addStringArrayType(soap::RemTypeRegistry& types);
+XmlTypeName stringArrayType(const soap::RemTypeRegistry& types);
 
 // Every parameter is a text.
-XmlTypeName parameterType(soap::RemTypeRegistry& types);
+XmlTypeName parameterType(const soap::RemTypeRegistry& types);
 
 // Nothing for an operation without result.
-std::optional<XmlTypeName> resultType(const soap::Operation& op, soap::RemTypeRegistry& types);
+std::optional<XmlTypeName> resultType(const soap::Operation& op, const soap::RemTypeRegistry& types);
 
 // --- The documents, each indented one element per line.
 
@@ -38,14 +38,13 @@ struct Port {
 };
 
 // Types, messages, port type, RPC/encoded binding and, when there are
-// `ports`, the service with them. Record and array types are entered in
-// `types` as they are named.
+// `ports`, the service with them.
 std::string wsdlDocument(const soap::InterfaceEntry& interface, std::span<const Port> ports,
-                         soap::RemTypeRegistry& types);
+                         const soap::RemTypeRegistry& types);
 
 // The definitions of the complex types of namespace `ns` that the registered
 // interfaces carry; a schema without definitions when none does.
-std::string xsdDocument(const soap::InvRegistry& registry, soap::RemTypeRegistry& types, std::string_view ns);
+std::string xsdDocument(const soap::InvRegistry& registry, const soap::RemTypeRegistry& types, std::string_view ns);
 
 // One service per port type, each pointing at its WSDL below `baseAddress`.
 std::string inspectionDocument(std::span<const soap::InterfaceEntry* const> portTypes, std::string_view baseAddress);

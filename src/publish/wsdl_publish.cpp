@@ -20,7 +20,7 @@ using soap::TInvokableClass;
 // service ports.
 class TWSDLPublish final : public TInvokableClass, public IWSDLPublish {
 public:
-    TWSDLPublish(const soap::InvRegistry& registry, soap::RemTypeRegistry& types)
+    TWSDLPublish(const soap::InvRegistry& registry, const soap::RemTypeRegistry& types)
         : registry_(registry), types_(types) {}
 
     std::vector<std::string> GetPortTypeList() override {
@@ -42,7 +42,7 @@ public:
 
 private:
     const soap::InvRegistry& registry_;
-    soap::RemTypeRegistry& types_;
+    const soap::RemTypeRegistry& types_;
 };
 
 IWSDLPublish& served(TInvokableClass& object) { return dynamic_cast<IWSDLPublish&>(object); }
@@ -93,7 +93,7 @@ void registerWSDLPublish(soap::InvRegistry& registry, soap::RemTypeRegistry& typ
     registry.registerInterface(std::move(entry));
 
     // Its results name the string array type; enter it with the interface.
-    stringArrayType(types);
+    addStringArrayType(types);
 
     registry.registerInvokableClass(
         {"TWSDLPublish", std::string(kWSDLPublishName), [&registry, &types]() -> std::unique_ptr<TInvokableClass> {

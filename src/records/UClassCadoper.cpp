@@ -4,21 +4,21 @@
 namespace records {
 
 constexpr FieldDef cadoperFields[] = {
-    {"Codoper", FieldKind::Text, ReadRule::Text},
-    {"Nome", FieldKind::Text, ReadRule::Text},
-    {"Senha", FieldKind::Text, ReadRule::Text},
-    {"Sangria", FieldKind::Text, ReadRule::Text},
-    {"Cancelaitem", FieldKind::Text, ReadRule::Text},
-    {"Cancelavenda", FieldKind::Text, ReadRule::Text},
-    {"Leiturax", FieldKind::Text, ReadRule::Text},
-    {"Leituraz", FieldKind::Text, ReadRule::Text},
-    {"Leituramemoria", FieldKind::Text, ReadRule::Text},
-    {"Aberturagaveta", FieldKind::Text, ReadRule::Text},
-    {"Cancelaatual", FieldKind::Text, ReadRule::Text},
-    {"Usuario", FieldKind::Text, ReadRule::Text},
-    {"Historicocliente", FieldKind::Integer, ReadRule::Integer},
-    {"Liquidadocurec", FieldKind::Text, ReadRule::Text},
-    {"Acao", FieldKind::Text, ReadRule::Text},
+    {"Codoper", ReadRule::Text},
+    {"Nome", ReadRule::Text},
+    {"Senha", ReadRule::Text},
+    {"Sangria", ReadRule::Text},
+    {"Cancelaitem", ReadRule::Text},
+    {"Cancelavenda", ReadRule::Text},
+    {"Leiturax", ReadRule::Text},
+    {"Leituraz", ReadRule::Text},
+    {"Leituramemoria", ReadRule::Text},
+    {"Aberturagaveta", ReadRule::Text},
+    {"Cancelaatual", ReadRule::Text},
+    {"Usuario", ReadRule::Text},
+    {"Historicocliente", ReadRule::Integer},
+    {"Liquidadocurec", ReadRule::Text},
+    {"Acao", ReadRule::Text},
 };
 
 const RecordKind TRegistroCadoper{

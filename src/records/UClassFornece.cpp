@@ -4,22 +4,17 @@
 namespace records {
 
 constexpr FieldDef forneceFields[] = {
-    {"Codfornec", FieldKind::Text, ReadRule::Text},    {"Nome", FieldKind::Text, ReadRule::Text},
-    {"Nomefantasia", FieldKind::Text, ReadRule::Text}, {"Bairro", FieldKind::Text, ReadRule::Text},
-    {"Cep", FieldKind::Text, ReadRule::Text},          {"Campolivre1", FieldKind::Text, ReadRule::Text},
-    {"Campolivre2", FieldKind::Text, ReadRule::Text},  {"Cgccpf", FieldKind::Text, ReadRule::Text},
-    {"Codcidade", FieldKind::Text, ReadRule::Text},    {"Codtipo", FieldKind::Text, ReadRule::Text},
-    {"Contacx", FieldKind::Text, ReadRule::Text},      {"Contato", FieldKind::Text, ReadRule::Text},
-    {"Ctctbred", FieldKind::Text, ReadRule::Text},     {"Endereco", FieldKind::Text, ReadRule::Text},
-    {"Estado", FieldKind::Text, ReadRule::Text},       {"Fax", FieldKind::Text, ReadRule::Text},
-    {"Fone", FieldKind::Text, ReadRule::Text},         {"Inscest", FieldKind::Text, ReadRule::Text},
-    {"Observacao", FieldKind::Text, ReadRule::Text},   {"Pessoa_fj", FieldKind::Text, ReadRule::Text},
-    {"Homepage", FieldKind::Text, ReadRule::Text},     {"Email", FieldKind::Text, ReadRule::Text},
-    {"Ativo", FieldKind::Text, ReadRule::Text},        {"Codcliente", FieldKind::Text, ReadRule::Text},
-    {"Celular", FieldKind::Text, ReadRule::Text},      {"Inscmunicipal", FieldKind::Text, ReadRule::Text},
-    {"Tipofornece", FieldKind::Text, ReadRule::Text},  {"Comissao", FieldKind::Real, ReadRule::Real},
-    {"Complemento", FieldKind::Text, ReadRule::Text},  {"Numero", FieldKind::Text, ReadRule::Text},
-    {"Acao", FieldKind::Text, ReadRule::Text},
+    {"Codfornec", ReadRule::Text},   {"Nome", ReadRule::Text},          {"Nomefantasia", ReadRule::Text},
+    {"Bairro", ReadRule::Text},      {"Cep", ReadRule::Text},           {"Campolivre1", ReadRule::Text},
+    {"Campolivre2", ReadRule::Text}, {"Cgccpf", ReadRule::Text},        {"Codcidade", ReadRule::Text},
+    {"Codtipo", ReadRule::Text},     {"Contacx", ReadRule::Text},       {"Contato", ReadRule::Text},
+    {"Ctctbred", ReadRule::Text},    {"Endereco", ReadRule::Text},      {"Estado", ReadRule::Text},
+    {"Fax", ReadRule::Text},         {"Fone", ReadRule::Text},          {"Inscest", ReadRule::Text},
+    {"Observacao", ReadRule::Text},  {"Pessoa_fj", ReadRule::Text},     {"Homepage", ReadRule::Text},
+    {"Email", ReadRule::Text},       {"Ativo", ReadRule::Text},         {"Codcliente", ReadRule::Text},
+    {"Celular", ReadRule::Text},     {"Inscmunicipal", ReadRule::Text}, {"Tipofornece", ReadRule::Text},
+    {"Comissao", ReadRule::Real},    {"Complemento", ReadRule::Text},   {"Numero", ReadRule::Text},
+    {"Acao", ReadRule::Text},
 };
 
 const RecordKind TRegistroFornece{

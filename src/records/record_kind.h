@@ -1,7 +1,7 @@
 // A record kind as data: the unit that names it on the wire, its record and
-// array type names, its fields in declaration order with kind and reading
-// rule, and the statement that reads its pending records with the queue
-// table name its rows carry.
+// array type names, its fields in declaration order with their reading rule
+// (which gives their kind), and the statement that reads its pending records
+// with the queue table name its rows carry.
 #pragma once
 
 #include <span>
@@ -24,8 +24,22 @@ enum class ReadRule {
 
 struct FieldDef {
     std::string_view name;
-    FieldKind kind;
     ReadRule rule;
+
+    // Derived, never written down: a field typed otherwise than it is read
+    // would be published as one type and sent as another.
+    constexpr FieldKind kind() const noexcept {
+        switch (rule) {
+        case ReadRule::Real: return FieldKind::Real;
+        case ReadRule::Integer: return FieldKind::Integer;
+        case ReadRule::Text:
+        case ReadRule::DateMinSec:   // the date's text
+        case ReadRule::DateHourMin:  // the date's text
+        case ReadRule::NotFilled:    // an empty text
+            break;
+        }
+        return FieldKind::Text;
+    }
 };
 
 struct RecordKind {

@@ -115,11 +115,11 @@ double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCo
     return rows.asReal(rows.findColumn("Estoque"));
 }
 
-void registerVelmora() {
-    registerIVelmora();
-    soap::InvRegistry::instance().registerInvokableClass(
-        {"TVelmora", "IVelmora",
-         []() -> std::unique_ptr<soap::TInvokableClass> { return std::make_unique<TVelmora>(); }});
+void registerVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types) {
+    registerIVelmora(registry, types);
+    registry.registerInvokableClass({"TVelmora", "IVelmora", []() -> std::unique_ptr<soap::TInvokableClass> {
+                                         return std::make_unique<TVelmora>();
+                                     }});
 }
 
 }  // namespace service

@@ -16,7 +16,7 @@ IVelmora& velmora(TInvokableClass& object) { return dynamic_cast<IVelmora&>(obje
 
 }  // namespace
 
-void registerIVelmora() {
+void registerIVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types) {
     soap::InterfaceEntry entry;
     entry.name = "IVelmora";
     entry.unit = "VelmoraIntf";
@@ -45,7 +45,8 @@ void registerIVelmora() {
                        velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
                        return std::monostate{};
                    }});
-    soap::InvRegistry::instance().registerInterface(std::move(entry));
+    types.addRecordTypes(entry);
+    registry.registerInterface(std::move(entry));
 }
 
 }  // namespace service

@@ -5,8 +5,8 @@
 
 #include "records/query_frame.h"
 #include "records/record_kind.h"
+#include "soap/registries.h"
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -28,13 +28,6 @@ inline constexpr ImportOperation kImportOperations[] = {
     {"ImportaMovirec", &records::TRegistroMovirec},
 };
 
-// The table's row of an operation; a name not in it does not compile.
-consteval const ImportOperation& importOperation(std::string_view name) {
-    for (const ImportOperation& operation : kImportOperations)
-        if (operation.name == name) return operation;
-    throw std::logic_error("not an import");
-}
-
 class IVelmora {
 public:
     virtual ~IVelmora() = default;
@@ -48,47 +41,14 @@ public:
     virtual double BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) = 0;
     virtual void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf,
                                 const std::string& PTabela) = 0;
-
-    // The contract's imports by name.
-    void ImportaProdutos(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaProdutos"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaClientes(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaClientes"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaOperadores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaOperadores"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaUsuarios(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaUsuarios"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaVendedores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaVendedores"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaTpOperacao(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaTpOperacao"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaFornecedores(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaFornecedores"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaPedidoC(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaPedidoC"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaPedidoi(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaPedidoi"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaDocurec(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaDocurec"), PCodEmpresa, PEcf, result);
-    }
-    void ImportaMovirec(const std::string& PCodEmpresa, const std::string& PEcf, records::RecordSink& result) {
-        importRecords(importOperation("ImportaMovirec"), PCodEmpresa, PEcf, result);
-    }
 };
 
-// Enters IVelmora in the interface registry (namespace urn:VelmoraIntf-IVelmora).
-void registerIVelmora();
+// Enters IVelmora in the interface registry (namespace urn:VelmoraIntf-IVelmora)
+// and the record types its imports answer in the type registry.
+void registerIVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types);
 
 // Enters IVelmora and its implementation TVelmora; called once at start-up.
-void registerVelmora();
+void registerVelmora(soap::InvRegistry& registry = soap::InvRegistry::instance(),
+                     soap::RemTypeRegistry& types = soap::RemTypeRegistry::instance());
 
 }  // namespace service

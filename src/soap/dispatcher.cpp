@@ -7,6 +7,7 @@
 #include "common/exception.h"
 #include "soap/envelope_reader.h"
 #include "soap/envelope_writer.h"
+#include "soap/record_array_writer.h"
 
 #include <exception>
 
@@ -37,7 +38,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
     return *found;
 }
 
-Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
                 std::string_view pathInfo, std::string_view body, CallSummary& call) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
@@ -66,7 +67,7 @@ Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string
     }
 }
 
-HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+HttpAnswer dispatchSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
                         std::string_view pathInfo, std::string_view contentType, std::string_view body) {
     HttpAnswer answer;
     answer.contentType = "text/xml";
@@ -84,11 +85,6 @@ HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std
         answer.body = Body(dispatcherFault(e.what()));
     }
     return answer;
-}
-
-HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo, std::string_view contentType,
-                        std::string_view body) {
-    return dispatchSoap(InvRegistry::instance(), RemTypeRegistry::instance(), soapAction, pathInfo, contentType, body);
 }
 
 }  // namespace soap

@@ -31,11 +31,7 @@ struct HttpAnswer {
 
 // soapAction: the request's SOAPAction as the host found it (may be empty or
 // quoted). Never throws for an ordinary error: every failure becomes a fault.
-HttpAnswer dispatchSoap(std::string_view soapAction, std::string_view pathInfo, std::string_view contentType,
-                        std::string_view body);
-
-// The same with the registries named, for a process that keeps its own.
-HttpAnswer dispatchSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+HttpAnswer dispatchSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
                         std::string_view pathInfo, std::string_view contentType, std::string_view body);
 
 // By SOAP action when one is given (not empty, not just two double quotes),
@@ -48,7 +44,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 // interface is chosen. Throws only what chooseInterface throws (and what
 // cannot be written even as a fault).
 // `call` tells what the call was and how it went.
-Body invokeSoap(const InvRegistry& registry, RemTypeRegistry& types, std::string_view soapAction,
+Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
                 std::string_view pathInfo, std::string_view body, CallSummary& call);
 
 }  // namespace soap

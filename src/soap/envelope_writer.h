@@ -1,114 +1,62 @@
-// Every byte of a SOAP answer: the response envelope (records included), the
-// fault envelope and the dispatcher's fixed fault, with the small streaming
-// XML writer and the escaping they use (the publisher's documents use both).
+// The SOAP envelopes written whole: the response of a call that answers a
+// value (or nothing), the fault envelope and the dispatcher's fixed fault;
+// and the frame every response shares, namespaces and prefixes included,
+// which the record array writer builds on.
 #pragma once
 
-#include "records/query_frame.h"
 #include "soap/registries.h"
-#include "soap/spool.h"
+#include "soap/xml_writer.h"
 
-#include <cstdint>
+#include <deque>
 #include <exception>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace soap {
 
-// --- Escaping, done once as the text is appended. What XML 1.0 cannot carry
-// (C0 controls other than tab, LF and CR, U+FFFE, U+FFFF, malformed UTF-8)
-// becomes U+FFFD, so the document stays well-formed.
+// --- The frame of a response
 
-// Element content: &, <, > as entity references, CR as "&#13;" so that a
-// reader's end-of-line handling cannot turn it into LF.
-void appendXmlText(std::string& out, std::string_view utf8);
-// The same for a database text, converted from WIN1252 on the way.
-void appendWin1252XmlText(std::string& out, std::string_view win1252);
-
-// Attribute value in double quotes: &, <, " as entity references, tab, LF and
-// CR as character references so that attribute normalisation keeps them.
-void appendXmlAttribute(std::string& out, std::string_view utf8);
-
-// --- The streaming XML writer: appends markup to one string as it goes. No
-// tree is built; the caller keeps the order.
-
-class XmlWriter {
+// Namespace prefixes in scope of the response element: the fixed ones of the
+// Envelope (SOAP-ENV, xsd, xsi, SOAP-ENC), then "NS" + counter for each
+// further namespace, declared on the response element (the root that holds
+// the record elements).
+class PrefixScope {
 public:
-    explicit XmlWriter(std::string& out) : out_(out) {}
-
-    std::string& buffer() noexcept { return out_; }
-
-    // <?xml version="1.0"?>, without an encoding attribute.
-    XmlWriter& declaration();
-    // Opens "<qname"; attributes may follow until content or end().
-    XmlWriter& start(std::string_view qname);
-    XmlWriter& attribute(std::string_view qname, std::string_view value);
-    // xmlns:prefix="ns", an attribute like any other.
-    XmlWriter& namespaceDeclaration(std::string_view prefix, std::string_view ns);
-    XmlWriter& text(std::string_view utf8);
-    // Markup the caller vouches for.
-    XmlWriter& raw(std::string_view markup);
-    // Closes the innermost element: "/>" when it has no content yet.
-    XmlWriter& end(std::string_view qname);
-    // Element with text content (or empty).
-    XmlWriter& element(std::string_view qname, std::string_view utf8);
+    // The prefix of ns, generating and recording a declaration when new.
+    std::string_view prefixFor(std::string_view ns);
+    // "prefix:local" with the prefix of ns.
+    std::string qualified(std::string_view ns, std::string_view local);
+    // Declarations generated so far, as attributes of the current start tag.
+    void declareGenerated(XmlWriter& w) const;
 
 private:
-    XmlWriter& writeAttribute(std::string_view namePrefix, std::string_view name, std::string_view value);
-    void closeStartTag();
-
-    std::string& out_;
-    bool tagOpen_ = false;
+    struct Generated {
+        std::string ns;
+        std::string prefix;
+    };
+    std::deque<Generated> generated_;  // prefixes handed out stay where they are
 };
 
-// --- Envelopes
+// The response element's name: the interface namespace's prefix, then the
+// operation's name followed by "Response".
+std::string responseElement(PrefixScope& scope, std::string_view interfaceNs, std::string_view operation);
+
+// The declaration, Envelope, Body and the response element's start tag with
+// the scope's declarations, left open for the result's element.
+void startResponse(XmlWriter& w, const PrefixScope& scope, std::string_view responseElement);
+// The end tags of the response element, Body and Envelope.
+void endResponse(XmlWriter& w, std::string_view responseElement);
+
+// --- Responses written whole
 
 // The response envelope of operation `operation` of the interface whose
 // namespace is `interfaceNs`. `result` must hold what `kind` says (nothing for
 // ResultKind::None); an import's records are written by RecordArrayWriter.
 // Throws on a value it cannot write; the caller then writes a fault.
 std::string writeResponse(std::string_view interfaceNs, std::string_view operation, ResultKind kind,
-                          const CallResult& result, RemTypeRegistry& types = RemTypeRegistry::instance());
+                          const CallResult& result, const RemTypeRegistry& types);
 
-struct FieldTags;
-
-// An import's response, written as the cursor delivers the records: each
-// record element goes straight into a spool (memory, then an unlinked
-// temporary file), nothing else of a record is kept. When the count is known,
-// finish() puts the envelope's start with the "return" array and its item
-// list before the spooled records and the envelope's end after them.
-class RecordArrayWriter final : public records::RecordSink {
-public:
-    RecordArrayWriter(std::string_view interfaceNs, std::string_view operation, const records::RecordKind& kind,
-                      RemTypeRegistry& types = RemTypeRegistry::instance());
-    ~RecordArrayWriter() override;
-
-    void clear() override;
-    void beginRecord() override;
-    void text(std::size_t field, std::string_view win1252) override;
-    void real(std::size_t field, double value) override;
-    void integer(std::size_t field, std::int32_t value) override;
-    void endRecord() override;
-
-    std::size_t count() const noexcept { return count_; }
-    const records::RecordKind& kind() const noexcept { return kind_; }
-    // The whole answer; the writer is spent.
-    Body finish();
-
-private:
-    void openField(std::size_t field, bool empty);
-
-    const records::RecordKind& kind_;
-    std::string responseName_;
-    std::string recordPrefix_;
-    std::string recordType_;
-    std::vector<FieldTags> tags_;
-    std::string start_;  // the answer up to the array's count
-    std::string recordOpen_, recordTypeAttribute_, recordClose_;
-    Spool records_;
-    std::size_t count_ = 0;
-    const FieldTags* unclosed_ = nullptr;  // the field before, when its element awaits its end tag
-};
+// --- Faults
 
 // What a fault envelope says.
 struct FaultInfo {

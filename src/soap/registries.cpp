@@ -95,6 +95,17 @@ constexpr ScalarDef kScalars[] = {
     {"Double", "double", "(tkFloat)"},
 };
 
+const TypeEntry* findIn(const std::deque<TypeEntry>& entries, std::string_view nativeName, std::string_view ns) {
+    const auto it =
+        std::ranges::find_if(entries, [&](const TypeEntry& e) { return e.nativeName == nativeName && e.ns == ns; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+const TypeEntry& registered(const TypeEntry* entry, std::string_view name) {
+    if (!entry) throw velmora::Exception("Remotable Type " + std::string(name) + " not registered");
+    return *entry;
+}
+
 }  // namespace
 
 ScalarType scalarTypeOf(records::FieldKind kind) noexcept {
@@ -112,40 +123,41 @@ RemTypeRegistry::RemTypeRegistry() {
              std::string(s.xmlName),
              std::string(kXmlSchemaNs),
              {},
-             std::string(s.kindText),
-             0});
+             std::string(s.kindText)});
+}
+
+const TypeEntry& RemTypeRegistry::add(TypeEntry entry) {
+    entries_.push_back(std::move(entry));
+    return entries_.back();
+}
+
+// A kind's class and array enter together.
+void RemTypeRegistry::addRecordTypes(const InterfaceEntry& interface) {
+    for (const Operation& op : interface.operations) {
+        if (!op.recordKind || findRecordType(op.recordKind->recordType, op.recordKind->unit)) continue;
+        const std::string record(op.recordKind->recordType), array(op.recordKind->arrayType);
+        const std::string ns = "urn:" + std::string(op.recordKind->unit);
+        recordTypes_.push_back({record, record, ns, record, {}});
+        recordTypes_.push_back({array, array, ns, {}, "(tkDynArray)"});
+    }
 }
 
 const TypeEntry& RemTypeRegistry::scalar(ScalarType type) const { return entries_[static_cast<std::size_t>(type)]; }
 
-const TypeEntry& RemTypeRegistry::recordClass(const records::RecordKind& kind) {
-    return lookupOrAdd(kind.recordType, kind.unit, true);
+const TypeEntry* RemTypeRegistry::find(std::string_view nativeName, std::string_view ns) const {
+    return findIn(entries_, nativeName, ns);
 }
 
-const TypeEntry& RemTypeRegistry::recordArray(const records::RecordKind& kind) {
-    return lookupOrAdd(kind.arrayType, kind.unit, false);
+const TypeEntry& RemTypeRegistry::recordClass(const records::RecordKind& kind) const {
+    return registered(findRecordType(kind.recordType, kind.unit), kind.recordType);
 }
 
-const TypeEntry& RemTypeRegistry::lookupOrAdd(std::string_view name, std::string_view unit, bool isClass) {
-    std::string ns = "urn:";
-    ns += unit;
-    for (const TypeEntry& e : entries_)
-        if (e.nativeName == name && e.ns == ns) return e;
-    TypeEntry e;
-    e.nativeName = name;
-    e.xmlName = name;
-    e.ns = std::move(ns);
-    if (isClass)
-        e.className = name;
-    else
-        e.kindText = "(tkDynArray)";
-    return add(std::move(e));
+const TypeEntry& RemTypeRegistry::recordArray(const records::RecordKind& kind) const {
+    return registered(findRecordType(kind.arrayType, kind.unit), kind.arrayType);
 }
 
-const TypeEntry& RemTypeRegistry::add(TypeEntry entry) {
-    entry.id = entries_.size() + 1;
-    entries_.push_back(std::move(entry));
-    return entries_.back();
+const TypeEntry* RemTypeRegistry::findRecordType(std::string_view name, std::string_view unit) const {
+    return findIn(recordTypes_, name, "urn:" + std::string(unit));
 }
 
 std::vector<TypeEntry> RemTypeRegistry::entries() const { return {entries_.begin(), entries_.end()}; }

@@ -111,7 +111,6 @@ struct TypeEntry {
     std::string ns;          // the namespace of the XML type name
     std::string className;   // record classes only; empty otherwise
     std::string kindText;    // "(tkLString)", "(tkDynArray)"...; empty for classes
-    std::size_t id = 0;      // identifies the entry; stable for the process
 };
 
 // The scalar kinds that fields, parameters and results use.
@@ -120,8 +119,11 @@ enum class ScalarType { String, Int, Double };
 // The XML type of a field kind.
 ScalarType scalarTypeOf(records::FieldKind kind) noexcept;
 
-// Scalars are there from the start; record classes and their arrays enter on
-// their first lookup.
+// Every type the registered interfaces' messages carry, entered at start-up
+// and only read while requests are served, so that no answer depends on the
+// ones before it: the scalars, the types other layers register by name (the
+// publisher's string array), and the class and array of every record kind
+// an operation answers.
 class RemTypeRegistry {
 public:
     // The one the program registers in and serves from.
@@ -133,24 +135,38 @@ public:
     // A fresh registry holding the scalar entries only.
     RemTypeRegistry();
 
-    const TypeEntry& scalar(ScalarType type) const;
-    // Entries of a record kind's class and of its array, registered on the
-    // first lookup with namespace "urn:" + unit.
-    const TypeEntry& recordClass(const records::RecordKind& kind);
-    const TypeEntry& recordArray(const records::RecordKind& kind);
+    // --- At start-up
 
-    // Adds an entry (for types other layers publish); returns the stored one.
+    // A type registered by name; returns the stored entry.
     const TypeEntry& add(TypeEntry entry);
+    // The class and the array of each record kind that the interface's
+    // operations answer, with namespace "urn:" + the kind's unit; a kind
+    // already entered is left as it is.
+    void addRecordTypes(const InterfaceEntry& interface);
 
-    // The entries in registration order.
+    // --- Lookups
+
+    const TypeEntry& scalar(ScalarType type) const;
+    // The type registered by name under `ns`, or null.
+    const TypeEntry* find(std::string_view nativeName, std::string_view ns) const;
+    // A kind no registered interface answers fails with "Remotable Type %s
+    // not registered".
+    const TypeEntry& recordClass(const records::RecordKind& kind) const;
+    const TypeEntry& recordArray(const records::RecordKind& kind) const;
+
+    // What the listings show (the service page's types table and the
+    // publisher's type systems): the scalars and the types registered by
+    // name, in registration order. Record types are not listed here: a page
+    // lists those it names itself.
     std::vector<TypeEntry> entries() const;
-    // The distinct namespaces of the entries, in order of first appearance.
+    // The distinct namespaces of those entries, in order of first appearance.
     std::vector<std::string> namespaces() const;
 
 private:
-    const TypeEntry& lookupOrAdd(std::string_view name, std::string_view unit, bool isClass);
+    const TypeEntry* findRecordType(std::string_view name, std::string_view unit) const;
 
-    std::deque<TypeEntry> entries_;  // never moved: references stay valid
+    std::deque<TypeEntry> entries_;      // never moved: references stay valid
+    std::deque<TypeEntry> recordTypes_;  // classes and arrays of record kinds
 };
 
 }  // namespace soap

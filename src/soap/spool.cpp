@@ -89,22 +89,4 @@ void Spool::closeFile() noexcept {
     fileSize_ = 0;
 }
 
-std::string Body::text() const {
-    std::string out;
-    for (const Spool& part : parts) {
-        std::string file(static_cast<std::size_t>(part.fileSize()), '\0');
-        std::size_t done = 0;
-        while (done < file.size()) {
-            const ssize_t n =
-                ::pread(part.fileDescriptor(), file.data() + done, file.size() - done, static_cast<off_t>(done));
-            if (n <= 0)
-                throw velmora::Exception(std::string("Error reading a spooled answer: ") + std::strerror(errno));
-            done += static_cast<std::size_t>(n);
-        }
-        out += file;
-        out += part.memory();
-    }
-    return out;
-}
-
 }  // namespace soap

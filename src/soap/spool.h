@@ -57,8 +57,6 @@ struct Body {
         for (const Spool& part : parts) total += part.size();
         return total;
     }
-    // The bytes in one string, for tests and short answers.
-    std::string text() const;
 };
 
 }  // namespace soap

@@ -81,7 +81,7 @@ TEST_F(GoldenCorpus, EveryRequestGetsItsRecordedAnswerByteForByte) {
 
 // The whole corpus through one persistent process: every answer as a fresh
 // CGI process gives it, whatever the requests before it left behind (a
-// fault, a WSDL that registered the record types, an open transaction), and
+// fault, a page that named the record types, an open transaction), and
 // the process outlives them all and ends cleanly on SIGTERM.
 TEST_F(GoldenCorpus, OneFastCgiProcessGivesEveryRecordedAnswer) {
     if (golden::modeFromEnvironment() == golden::Mode::record) GTEST_SKIP() << "answers are recorded from CGI";

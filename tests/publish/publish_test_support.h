@@ -16,7 +16,7 @@
 
 namespace publishtest {
 
-// IVelmora and IWSDLPublish in the process-wide interface registry, in the
+// IVelmora and IWSDLPublish in the process-wide registries, in the
 // program's order.
 inline const soap::InvRegistry& serviceRegistry() {
     static const bool once = [] {
@@ -26,6 +26,10 @@ inline const soap::InvRegistry& serviceRegistry() {
     }();
     (void)once;
     return soap::InvRegistry::instance();
+}
+inline const soap::RemTypeRegistry& serviceTypes() {
+    serviceRegistry();
+    return soap::RemTypeRegistry::instance();
 }
 
 inline publish::Request request(std::string path, std::string host = "example.com", std::int64_t port = 80,

@@ -14,8 +14,7 @@ const std::string kForbidden =
     "<html><head></head><body><h1>Forbidden (403)</h1><P>Access Forbidden</P></body></html>\r\n";
 
 publish::Answer get(const std::string& path, const std::string& host = "example.com") {
-    soap::RemTypeRegistry types;
-    return publish::Publisher(settings(), serviceRegistry(), types).dispatch(request(path, host));
+    return publish::Publisher(settings(), serviceRegistry(), serviceTypes()).dispatch(request(path, host));
 }
 
 }  // namespace

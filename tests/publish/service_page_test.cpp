@@ -8,12 +8,10 @@ using namespace publishtest;
 
 namespace {
 
-publish::Page page(const std::string& path, publish::QueryText query = {}, soap::RemTypeRegistry* types = nullptr,
-                   const std::string& host = "example.com") {
-    soap::RemTypeRegistry fresh;
+publish::Page page(const std::string& path, publish::QueryText query = {}, const std::string& host = "example.com") {
     publish::Request r = request(path, host);
     r.query = std::move(query);
-    return publish::Publisher(settings(), serviceRegistry(), types ? *types : fresh).servicePage(r);
+    return publish::Publisher(settings(), serviceRegistry(), serviceTypes()).servicePage(r);
 }
 
 publish::QueryText query(std::vector<std::string> lines, std::string error = {}) {
@@ -144,8 +142,7 @@ TEST(ServicePage, IntfShowsOnePortTypeInDetailOnlyWhenSpelledExactly) {
 }
 
 TEST(ServicePage, TypesTableListsTheRegistryWithAlternatingRows) {
-    soap::RemTypeRegistry types;
-    const std::string p = page("/", query({"types=1"}), &types).content;
+    const std::string p = page("/", query({"types=1"})).content;
     EXPECT_TRUE(contains(p,
                          "<a name=\"types\"></a><center><h3>Registered Types</h3>"
                          "<table cellpadding=2 cellspacing=1 border=0><tr><td class=\"TblHdr\">Type</td>"));
@@ -155,16 +152,15 @@ TEST(ServicePage, TypesTableListsTheRegistryWithAlternatingRows) {
                          "<td class=\"TblRow1\"> (tkLString)</td><td class=\"TblRow1\">1</td>"
                          "<td class=\"TblRow1\"></td></tr><tr><td class=\"TblRow0\">Integer</td>"));
     EXPECT_TRUE(p.ends_with("</table></center></body></html>"));
-    EXPECT_EQ(occurrences(p, "<tr><td class=\"TblRow"), types.entries().size());
+    EXPECT_EQ(occurrences(p, "<tr><td class=\"TblRow"), serviceTypes().entries().size());
 
-    // A record class shows its class name; a detail view names arrays first.
-    soap::RemTypeRegistry named;
-    page("/", query({"intf=IVelmora"}), &named);
-    const std::string after = page("/", query({"types=1"}), &named).content;
-    EXPECT_TRUE(contains(after,
-                         "<td class=\"TblRow1\">TColCliente</td><td class=\"TblRow1\">TColCliente</td>"
-                         "<td class=\"TblRow1\">urn:UClassCliente</td><td class=\"TblRow1\"> (tkDynArray)</td>"))
-        << after;
+    // A port type's detail adds the record arrays it names, numbered on.
+    const std::string detailed = page("/", query({"intf=IVelmora", "types=1"})).content;
+    EXPECT_TRUE(contains(detailed,
+                         "<td class=\"TblRow0\">TColCliente</td><td class=\"TblRow0\">TColCliente</td>"
+                         "<td class=\"TblRow0\">urn:UClassCliente</td><td class=\"TblRow0\"> (tkDynArray)</td>"
+                         "<td class=\"TblRow0\">6</td>"))
+        << detailed;
 
     EXPECT_FALSE(contains(page("/", query({"types=2"})).content, "Registered Types"));
 }
@@ -178,7 +174,7 @@ TEST(ServicePage, BadlyEncodedQueryOnlyCostsTheTypesTable) {
 }
 
 TEST(ServicePage, EchoedValuesAreEscaped) {
-    const std::string p = page("/", query({"intf=<i>"}), nullptr, "x\"><script>alert(1)</script>").content;
+    const std::string p = page("/", query({"intf=<i>"}), "x\"><script>alert(1)</script>").content;
     EXPECT_FALSE(contains(p, "<script>"));
     EXPECT_TRUE(
         contains(p, "href=\"http://x&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;/velmora.cgi?intf=IVelmora\""));
@@ -186,7 +182,7 @@ TEST(ServicePage, EchoedValuesAreEscaped) {
 
 TEST(InspectionDocument, ListsEveryPublishedPortTypeWithItsWsdl) {
     for (const char* path : {"/inspection.wsil", "/INSPECTION.WSIL"}) {
-        const publish::Page p = page(path, {}, nullptr, "example.com:8080");
+        const publish::Page p = page(path, {}, "example.com:8080");
         EXPECT_EQ(p.contentType, "text/xml") << path;
         const Xml x(p.content);
         ASSERT_TRUE(x.wellFormed()) << p.content;
@@ -200,7 +196,7 @@ TEST(InspectionDocument, ListsEveryPublishedPortTypeWithItsWsdl) {
         EXPECT_EQ(x.text("//wsil:service[2]/wsil:name"), "IWSDLPublish");
         EXPECT_EQ(x.text("//wsil:service[2]/wsil:abstract"), "Lists all the PortTypes published by this Service");
     }
-    const publish::Page hostile = page("/inspection.wsil", {}, nullptr, "a<b>&");
+    const publish::Page hostile = page("/inspection.wsil", {}, "a<b>&");
     const Xml x(hostile.content);
     ASSERT_TRUE(x.wellFormed());
     EXPECT_EQ(x.text("//wsil:service[1]/wsil:description/@location"), "http://a<b>&/velmora.cgi/wsdl/IVelmora");

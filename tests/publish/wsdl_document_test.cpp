@@ -25,7 +25,7 @@ class WsdlDocument : public ::testing::Test {
 protected:
     publish::Answer get(const std::string& path, const std::string& host = "example.com", std::int64_t port = 80,
                         bool https = false) {
-        return publish::Publisher(settings(portTable_), serviceRegistry(), types_)
+        return publish::Publisher(settings(portTable_), serviceRegistry(), serviceTypes())
             .dispatch(request(path, host, port, https));
     }
     void usePortTable(const std::string& text) {
@@ -36,7 +36,6 @@ protected:
         if (!portTable_.empty()) std::remove(portTable_.c_str());
     }
 
-    soap::RemTypeRegistry types_;
     std::string portTable_;
 };
 

@@ -206,7 +206,7 @@ TEST_F(FieldReading, NumbersReadAsTextAndTheTextCommission) {
         SCOPED_TRACE(sql);
         restart();
         got = readRow(kindCase("Cdoperc"), "Comissao", sql);
-        ASSERT_EQ(got.kind().fields[field(got, "Comissao")].kind, records::FieldKind::Text);
+        ASSERT_EQ(got.kind().fields[field(got, "Comissao")].kind(), records::FieldKind::Text);
         EXPECT_EQ(texts(got, "Comissao"), Strings{expected});
     }
 }

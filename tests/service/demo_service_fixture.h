@@ -98,7 +98,7 @@ class DemoService : public ::testing::Test {
 protected:
     void SetUp() override {
         static std::once_flag registered;
-        std::call_once(registered, service::registerVelmora);
+        std::call_once(registered, [] { service::registerVelmora(); });
         programDirectory_.emplace(database.params());
     }
     void TearDown() override { programDirectory_.reset(); }
@@ -114,7 +114,8 @@ protected:
             operation + " xmlns:NS1=\"urn:VelmoraIntf-IVelmora\">";
         for (const auto& [n, v] : params) body += "<" + n + " xsi:type=\"xsd:string\">" + v + "</" + n + ">";
         body += "</NS1:" + operation + "></SOAP-ENV:Body></SOAP-ENV:Envelope>";
-        return soap::dispatchSoap("\"urn:VelmoraIntf-IVelmora#" + operation + "\"", "/soap", "text/xml", body);
+        return soap::dispatchSoap(soap::InvRegistry::instance(), soap::RemTypeRegistry::instance(),
+                                  "\"urn:VelmoraIntf-IVelmora#" + operation + "\"", "/soap", "text/xml", body);
     }
     soap::HttpAnswer import(const std::string& operation, const std::string& empresa = "1",
                             const std::string& ecf = "001") {

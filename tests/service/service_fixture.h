@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -44,11 +45,14 @@ create table CompProd (
   CodEmpresa varchar(10), CodProd varchar(20), CodGrade varchar(10), Estoque numeric(15,3));
 )sql";
 
-// ImportaOperadores as the SOAP layer calls it, its records collected.
+// ImportaOperadores as the SOAP layer calls it (its row of the imports'
+// table), its records collected.
 inline testsupport::CollectedRecords operadores(service::TVelmora& velmora, const std::string& PCodEmpresa,
                                                 const std::string& PEcf) {
-    testsupport::CollectedRecords records(records::TRegistroCadoper);
-    velmora.ImportaOperadores(PCodEmpresa, PEcf, records);
+    const auto& operation =
+        *std::ranges::find(service::kImportOperations, "ImportaOperadores", &service::ImportOperation::name);
+    testsupport::CollectedRecords records(*operation.kind);
+    velmora.importRecords(operation, PCodEmpresa, PEcf, records);
     return records;
 }
 

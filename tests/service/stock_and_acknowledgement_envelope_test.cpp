@@ -2,10 +2,12 @@
 // terminal receives them from the demo database.
 #include "common/executable_path.h"
 #include "demo_service_fixture.h"
+#include "support/body_text.h"
 
 namespace {
 
 using namespace servicetest;
+using testsupport::bodyText;
 
 class OtherOperations : public DemoService {};
 
@@ -26,9 +28,9 @@ TEST_F(OtherOperations, StockAnswersOneDoubleAndZeroForNullOrMissing) {
         const soap::HttpAnswer answer =
             call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", c.produto}, {"PGrade", c.grade}});
         EXPECT_EQ(answer.status, 200);
-        const ParsedAnswer xml(answer.body.text());
+        const ParsedAnswer xml(bodyText(answer.body));
         const xmlNode* response = xml.response();
-        ASSERT_NE(response, nullptr) << answer.body.text();
+        ASSERT_NE(response, nullptr) << bodyText(answer.body);
         EXPECT_EQ(name(response), "BuscaEstoqueResponse");
         EXPECT_EQ(nsUri(response), kInterfaceNs);
         const auto ret = children(response);
@@ -43,25 +45,25 @@ TEST_F(OtherOperations, StockAnswersOneDoubleAndZeroForNullOrMissing) {
 // that table finds nothing; other tables keep their rows.
 TEST_F(OtherOperations, AcknowledgementAnswersAnEmptyResponseAndEmptiesTheTablesQueue) {
     // "return" and five records.
-    ASSERT_EQ(children(ParsedAnswer(import("ImportaOperadores").body.text()).response()).size(), 6u);
+    ASSERT_EQ(children(ParsedAnswer(bodyText(import("ImportaOperadores").body)).response()).size(), 6u);
     const soap::HttpAnswer answer =
         call("DeletaIntegECF", {{"PCodEmpresa", "1"}, {"PEcf", "001"}, {"PTabela", "CADOPER"}});
     EXPECT_EQ(answer.status, 200);
     EXPECT_EQ(answer.contentType, "text/xml");
-    const ParsedAnswer xml(answer.body.text());
+    const ParsedAnswer xml(bodyText(answer.body));
     const xmlNode* response = xml.response();
-    ASSERT_NE(response, nullptr) << answer.body.text();
+    ASSERT_NE(response, nullptr) << bodyText(answer.body);
     EXPECT_EQ(name(response), "DeletaIntegECFResponse");
     EXPECT_EQ(nsUri(response), kInterfaceNs);
-    EXPECT_EQ(response->children, nullptr) << answer.body.text();
+    EXPECT_EQ(response->children, nullptr) << bodyText(answer.body);
 
-    const ParsedAnswer after(import("ImportaOperadores").body.text());
+    const ParsedAnswer after(bodyText(import("ImportaOperadores").body));
     ASSERT_NE(after.response(), nullptr);
     const auto parts = children(after.response());
     ASSERT_EQ(parts.size(), 1u);
     EXPECT_EQ(attribute(parts[0], "arrayType", kEnc), "NS2:TRegistroCadoper[0]");
     EXPECT_EQ(parts[0]->children, nullptr);
-    EXPECT_EQ(children(ParsedAnswer(import("ImportaProdutos").body.text()).response()).size(), 6u);
+    EXPECT_EQ(children(ParsedAnswer(bodyText(import("ImportaProdutos").body)).response()).size(), 6u);
 }
 
 TEST_F(OtherOperations, AnImportThatCannotConnectAnswersAFaultWithItsMessage) {
@@ -69,9 +71,9 @@ TEST_F(OtherOperations, AnImportThatCannotConnectAnswersAFaultWithItsMessage) {
     const soap::HttpAnswer answer = import("ImportaClientes");
     EXPECT_EQ(answer.status, 200);
     EXPECT_EQ(answer.contentType, "text/xml");
-    const ParsedAnswer xml(answer.body.text());
+    const ParsedAnswer xml(bodyText(answer.body));
     const xmlNode* fault = xml.response();
-    ASSERT_NE(fault, nullptr) << answer.body.text();
+    ASSERT_NE(fault, nullptr) << bodyText(answer.body);
     EXPECT_EQ(name(fault), "Fault");
     EXPECT_EQ(nsUri(fault), kEnv);
     std::string code, message;

@@ -7,10 +7,13 @@
 
 #include "common/exception.h"
 #include "soap/envelope_writer.h"
+#include "soap/record_array_writer.h"
+#include "support/body_text.h"
 
 #include <gtest/gtest.h>
 
 using namespace soaptest;
+using testsupport::bodyText;
 
 namespace {
 
@@ -38,9 +41,10 @@ soap::HttpAnswer importAnswering(FakeVelmora& fake, testsupport::CollectedRecord
 
 // An import's whole answer, written the way the dispatcher writes it.
 std::string writtenImport(const testsupport::CollectedRecords& records) {
-    soap::RecordArrayWriter writer("urn:VelmoraIntf-IVelmora", "ImportaOperadores", records.kind());
+    const FakeVelmora fake;
+    soap::RecordArrayWriter writer("urn:VelmoraIntf-IVelmora", "ImportaOperadores", records.kind(), fake.types);
     records.replay(writer);
-    return writer.finish().text();
+    return bodyText(writer.finish());
 }
 
 }  // namespace
@@ -51,7 +55,7 @@ TEST(ResponseEnvelope, StockQueryIsTheCompleteExample) {
         envelope("<BuscaEstoque><PCodEmp>1</PCodEmp><PCodProd>77</PCodProd><PGrade>U</PGrade></BuscaEstoque>"));
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/xml");
-    EXPECT_EQ(a.body.text(),
+    EXPECT_EQ(bodyText(a.body),
               "<?xml version=\"1.0\"?><SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" "
               "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
               "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
@@ -64,7 +68,7 @@ TEST(ResponseEnvelope, StockQueryIsTheCompleteExample) {
 
 TEST(ResponseEnvelope, ImportWithoutRecordsStillDeclaresTheRecordNamespace) {
     FakeVelmora fake;
-    EXPECT_EQ(importAnswering(fake, operators(0)).body.text(),
+    EXPECT_EQ(bodyText(importAnswering(fake, operators(0)).body),
               kImportHead + "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[0]\"/>" +
                   kImportTail);
 }
@@ -77,7 +81,7 @@ TEST(ResponseEnvelope, ImportWithOneRecordWritesEveryFieldTyped) {
     one.setReal(3, 1e16);
     one.setText(4, "A");
     FakeVelmora fake;
-    EXPECT_EQ(importAnswering(fake, std::move(one)).body.text(),
+    EXPECT_EQ(bodyText(importAnswering(fake, std::move(one)).body),
               kImportHead +
                   "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[1]\">"
                   "<item href=\"#1\"/></return>"
@@ -111,32 +115,49 @@ TEST(ResponseEnvelope, ImportWithThreeRecordsListsItemsThenRecordsInOrder) {
                    "<Acao xsi:type=\"xsd:string\">I</Acao></NS2:TRegistroCadoper>";
     }
     FakeVelmora fake;
-    EXPECT_EQ(importAnswering(fake, operators(3)).body.text(),
+    EXPECT_EQ(bodyText(importAnswering(fake, operators(3)).body),
               kImportHead +
                   "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"NS2:TRegistroCadoper[3]\">"
                   "<item href=\"#1\"/><item href=\"#2\"/><item href=\"#3\"/></return>" +
                   records + kImportTail);
 }
 
+// A read started again (an import retried after a conflict) answers with
+// the records of the last read only, numbered from 1, even when the one
+// before stopped inside a record.
+TEST(ResponseEnvelope, AReadStartedAgainAnswersOnlyItsOwnRecords) {
+    FakeVelmora fake;
+    fake.state->records = [](records::RecordSink& sink) {
+        operators(3).replay(sink);
+        sink.beginRecord();
+        operators(1).replay(sink);
+    };
+    FakeVelmora once;
+    EXPECT_EQ(bodyText(fake.post(kImportCall).body), bodyText(importAnswering(once, operators(1)).body));
+}
+
 TEST(ResponseEnvelope, AcknowledgementLeavesTheResponseElementEmpty) {
     FakeVelmora fake;
     const soap::HttpAnswer a = fake.post(envelope(
         "<DeletaIntegECF><PCodEmpresa>1</PCodEmpresa><PEcf>2</PEcf><PTabela>CADOPER</PTabela></DeletaIntegECF>"));
-    EXPECT_EQ(a.body.text(), kHead +
-                                 "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
-                                 "<NS1:DeletaIntegECFResponse xmlns:NS1=\"urn:VelmoraIntf-IVelmora\"/>" +
-                                 kTail);
+    EXPECT_EQ(bodyText(a.body),
+              kHead +
+                  "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+                  "<NS1:DeletaIntegECFResponse xmlns:NS1=\"urn:VelmoraIntf-IVelmora\"/>" +
+                  kTail);
 }
 
 TEST(ResponseEnvelope, TextResultsAreTypedStringsAndArraysOfThemInline) {
     const std::string body = "<SOAP-ENV:Body SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">";
-    EXPECT_EQ(soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String, std::string("<a>&")),
-              kHead + body +
-                  "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
-                  "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
-                  kTail);
+    const soap::RemTypeRegistry types;
+    EXPECT_EQ(
+        soap::writeResponse("urn:pub", "GetWSDLForPortType", soap::ResultKind::String, std::string("<a>&"), types),
+        kHead + body +
+            "<NS1:GetWSDLForPortTypeResponse xmlns:NS1=\"urn:pub\">"
+            "<return xsi:type=\"xsd:string\">&lt;a&gt;&amp;</return></NS1:GetWSDLForPortTypeResponse>" +
+            kTail);
     EXPECT_EQ(soap::writeResponse("urn:pub", "GetPortTypeList", soap::ResultKind::StringArray,
-                                  soap::TextList{"IVelmora", ""}),
+                                  soap::TextList{"IVelmora", ""}, types),
               kHead + body +
                   "<NS1:GetPortTypeListResponse xmlns:NS1=\"urn:pub\">"
                   "<return xsi:type=\"SOAP-ENC:Array\" SOAP-ENC:arrayType=\"xsd:string[2]\">"
@@ -184,12 +205,12 @@ TEST(FaultEnvelope, OperationFailureCarriesItsMessageAsServerFault) {
     const soap::HttpAnswer a = fake.post(kImportCall);
     EXPECT_EQ(a.status, 200);
     EXPECT_EQ(a.contentType, "text/xml");
-    EXPECT_EQ(a.body.text(), kHead +
-                                 "<SOAP-ENV:Body><SOAP-ENV:Fault><faultactor/><faultcode>SOAP-ENV:Server</faultcode>"
-                                 "<faultstring>Ocorreu um erro ao tentar deletar os dados IntegECG.&#13;Motivo: "
-                                 "conex\xC3\xA3o recusada</faultstring></SOAP-ENV:Fault>" +
-                                 kTail);
-    EXPECT_EQ(ParsedXml(a.body.text()).text("//faultstring"), message);
+    EXPECT_EQ(bodyText(a.body), kHead +
+                                    "<SOAP-ENV:Body><SOAP-ENV:Fault><faultactor/><faultcode>SOAP-ENV:Server</faultcode>"
+                                    "<faultstring>Ocorreu um erro ao tentar deletar os dados IntegECG.&#13;Motivo: "
+                                    "conex\xC3\xA3o recusada</faultstring></SOAP-ENV:Fault>" +
+                                    kTail);
+    EXPECT_EQ(ParsedXml(bodyText(a.body)).text("//faultstring"), message);
 }
 
 TEST(FaultEnvelope, AnyStandardErrorBecomesAFault) {
@@ -199,8 +220,8 @@ TEST(FaultEnvelope, AnyStandardErrorBecomesAFault) {
     };
     const soap::HttpAnswer a = fake.post(kImportCall);
     EXPECT_EQ(a.status, 200);
-    EXPECT_EQ(ParsedXml(a.body.text()).text("//faultcode"), "SOAP-ENV:Server");
-    EXPECT_NE(ParsedXml(a.body.text()).text("//faultstring"), "");
+    EXPECT_EQ(ParsedXml(bodyText(a.body)).text("//faultcode"), "SOAP-ENV:Server");
+    EXPECT_NE(ParsedXml(bodyText(a.body)).text("//faultstring"), "");
 }
 
 TEST(FaultEnvelope, ResultOfTheWrongKindIsAFaultNotAHalfResponse) {
@@ -209,8 +230,8 @@ TEST(FaultEnvelope, ResultOfTheWrongKindIsAFaultNotAHalfResponse) {
     const soap::HttpAnswer a = fake.post(
         envelope("<BuscaEstoque><PCodEmp>1</PCodEmp><PCodProd>77</PCodProd><PGrade>U</PGrade></BuscaEstoque>"));
     EXPECT_EQ(a.status, 200);
-    EXPECT_EQ(a.body.text().find("Response"), std::string::npos);
-    EXPECT_EQ(ParsedXml(a.body.text()).text("//faultstring"),
+    EXPECT_EQ(bodyText(a.body).find("Response"), std::string::npos);
+    EXPECT_EQ(ParsedXml(bodyText(a.body)).text("//faultstring"),
               "Datatype of TypeKind: tkFloat not supported as argument for remote invocation");
 }
 
@@ -221,8 +242,8 @@ TEST(FaultEnvelope, AnImportFailingAfterSomeRecordsAnswersTheFaultAlone) {
         throw velmora::Exception("conexão perdida");
     };
     const soap::HttpAnswer a = fake.post(kImportCall);
-    EXPECT_EQ(a.body.text().find("TRegistroCadoper"), std::string::npos) << a.body.text();
-    EXPECT_EQ(ParsedXml(a.body.text()).text("//faultstring"), "conexão perdida");
+    EXPECT_EQ(bodyText(a.body).find("TRegistroCadoper"), std::string::npos) << bodyText(a.body);
+    EXPECT_EQ(ParsedXml(bodyText(a.body)).text("//faultstring"), "conexão perdida");
 }
 
 TEST(FaultEnvelope, RemotableErrorKeepsItsCodeActorAndDetail) {

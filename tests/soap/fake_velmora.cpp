@@ -4,15 +4,11 @@ namespace soaptest {
 
 namespace {
 
-using records::FieldKind;
 using records::ReadRule;
 
 constexpr records::FieldDef kFields[] = {
-    {"Codoper", FieldKind::Text, ReadRule::Text},
-    {"Nome", FieldKind::Text, ReadRule::Text},
-    {"Historicocliente", FieldKind::Integer, ReadRule::Integer},
-    {"Limite", FieldKind::Real, ReadRule::Real},
-    {"Acao", FieldKind::Text, ReadRule::Text},
+    {"Codoper", ReadRule::Text}, {"Nome", ReadRule::Text}, {"Historicocliente", ReadRule::Integer},
+    {"Limite", ReadRule::Real},  {"Acao", ReadRule::Text},
 };
 
 class Servant : public soap::TInvokableClass {};
@@ -49,6 +45,7 @@ FakeVelmora::FakeVelmora() {
         operation("BuscaEstoque", {"PCodEmp", "PCodProd", "PGrade"}, soap::ResultKind::Double, state));
     entry.operations.push_back(
         operation("DeletaIntegECF", {"PCodEmpresa", "PEcf", "PTabela"}, soap::ResultKind::None, state));
+    types.addRecordTypes(entry);
     registry.registerInterface(std::move(entry));
     registry.registerInvokableClass({"TVelmora", "IVelmora", [s = state] {
                                          ++s->objectsCreated;

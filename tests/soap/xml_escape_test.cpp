@@ -2,7 +2,7 @@
 // that forbidden characters are replaced rather than breaking the document.
 #include "parsed_xml.h"
 
-#include "soap/envelope_writer.h"
+#include "soap/xml_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -31,7 +31,7 @@ void CollectedRecords::replay(records::RecordSink& sink) const {
     for (const std::vector<Value>& record : records_) {
         sink.beginRecord();
         for (std::size_t f = 0; f < fields.size(); ++f) {
-            switch (fields[f].kind) {
+            switch (fields[f].kind()) {
             case records::FieldKind::Text: sink.text(f, velmora::utf8ToWin1252(record[f].text)); break;
             case records::FieldKind::Real: sink.real(f, record[f].real); break;
             case records::FieldKind::Integer: sink.integer(f, record[f].integer); break;
