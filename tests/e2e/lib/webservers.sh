@@ -84,6 +84,7 @@ ScriptSock "$dir/cgid.sock"
 SetEnv FIREBIRD "$FIREBIRD"
 SetEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 SetEnv FIREBIRD_TMP "$FIREBIRD_TMP"
+SetEnv LD_LIBRARY_PATH "$LD_LIBRARY_PATH"
 CONF
             while read -r name program; do
                 cat <<CONF
@@ -103,6 +104,7 @@ FcgidProcessTableFile "$dir/fcgid/shm"
 FcgidInitialEnv FIREBIRD "$FIREBIRD"
 FcgidInitialEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 FcgidInitialEnv FIREBIRD_TMP "$FIREBIRD_TMP"
+FcgidInitialEnv LD_LIBRARY_PATH "$LD_LIBRARY_PATH"
 FcgidMaxProcessesPerClass 2
 # The program answers a body over 1 MiB with its own fault: mod_fcgid must
 # let it through to say so (its own limit is 128 KiB).
@@ -163,6 +165,7 @@ e2e_spawn_fcgi_start() {
         users=(-u www-data -g firebird -U www-data -G firebird)
     fi
     env -i FIREBIRD="$FIREBIRD" FIREBIRD_LOCK="$FIREBIRD_LOCK" FIREBIRD_TMP="$FIREBIRD_TMP" \
+        LD_LIBRARY_PATH="$LD_LIBRARY_PATH" \
         spawn-fcgi -s "$dir/run/$name.sock" -F 2 -P "$dir/run/$name.pid" "${users[@]}" -- "$program" \
         </dev/null >>"$dir/spawn-fcgi.log" 2>&1 || {
         echo "e2e: spawn-fcgi could not start $program:" >&2
@@ -227,6 +230,7 @@ CONF
             fastcgi_param FIREBIRD $FIREBIRD;
             fastcgi_param FIREBIRD_LOCK $FIREBIRD_LOCK;
             fastcgi_param FIREBIRD_TMP $FIREBIRD_TMP;
+            fastcgi_param LD_LIBRARY_PATH $LD_LIBRARY_PATH;
             fastcgi_pass unix:$dir/run/fcgiwrap.sock;
         }
 CONF
