@@ -49,8 +49,8 @@ velmora_firebird_root() {
 # under three names each (libicuuc.so.7, libicuuc.so.7_2, libicuuc.so.72),
 # each name twice, until one loads. Debian's ICU 72 answers as version 7.2,
 # the 160th name. For every name it does not find, the loader maps
-# ld.so.cache anew and tries four directories: about 320 failed loads, 1,900
-# failed opens and as many page faults on the cache in every process.
+# ld.so.cache anew and tries four directories: about 320 failed loads, 470
+# fresh mappings of the cache and 1,900 failed opens in every process.
 # ROOT/icu-absent holds an empty file under each of those names that this
 # machine cannot load; first on LD_LIBRARY_PATH, it makes each try fail at its
 # first open (an empty file is no library). A name the machine can load is
