@@ -27,6 +27,7 @@ fcgi_web_start() {
         \"check-local\" => \"disable\",
         \"bin-environment\" => (
             \"FIREBIRD\" => \"$FIREBIRD\", \"FIREBIRD_LOCK\" => \"$FIREBIRD_LOCK\", \"FIREBIRD_TMP\" => \"$FIREBIRD_TMP\",
+            \"LD_LIBRARY_PATH\" => \"$LD_LIBRARY_PATH\",
         ),
     )),"
     done

@@ -1,9 +1,11 @@
 # shellcheck shell=bash
 # Sourced: prepares the environment for embedded Firebird (a database file
-# opened inside our own process) and exports FIREBIRD, FIREBIRD_LOCK and
-# FIREBIRD_TMP. The tests and the web server's CGI processes must all use the
-# same environment: two processes with different lock directories open the
-# same file without complaint and corrupt it.
+# opened inside our own process) and exports FIREBIRD, FIREBIRD_LOCK,
+# FIREBIRD_TMP and LD_LIBRARY_PATH. The tests and the web server's CGI
+# processes must all use the same environment: two processes with different
+# lock directories open the same file without complaint and corrupt it.
+# LD_LIBRARY_PATH only saves the engine's search for ICU (see
+# velmora_firebird_icu_absent); without it everything works, slower.
 #
 # Sourcing runs it for ${VELMORA_FIREBIRD_DIR:-<repo>/run/firebird}; call
 # velmora_firebird_env DIR to use another directory. The directory's parents
@@ -22,6 +24,7 @@ velmora_firebird_env() {
         set -euo pipefail
         mkdir -p "$dir"
         velmora_firebird_root "$dir/root"
+        velmora_firebird_icu_absent "$dir/root"
         # Classic: every process gets its own engine and they share the file
         # through the lock directory; the default (Super) opens it exclusively
         # and a second CGI process would be refused.
@@ -53,6 +56,15 @@ CONF
     export FIREBIRD="$dir/root"
     export FIREBIRD_LOCK="$dir/lock"
     export FIREBIRD_TMP="$dir/tmp"
+    # The placeholders first, once: an earlier environment's go.
+    local entry entries=() kept=()
+    IFS=: read -ra entries <<<"${LD_LIBRARY_PATH:-}"
+    for entry in "${entries[@]}"; do
+        [[ -z $entry || $entry == */icu-absent ]] || kept+=("$entry")
+    done
+    LD_LIBRARY_PATH=$FIREBIRD/icu-absent
+    for entry in "${kept[@]}"; do LD_LIBRARY_PATH+=:$entry; done
+    export LD_LIBRARY_PATH
 }
 
 # velmora_firebird_allow_user USER

@@ -19,9 +19,10 @@
 # VELMORA_WEB_FASTCGI_PROCS processes (default 2) on a socket in DIR/run, and
 # starts a new one whenever one ends; they serve request after request.
 #
-# The programs get FIREBIRD, FIREBIRD_LOCK and FIREBIRD_TMP from the caller's
-# environment (scripts/lib/firebird-env.sh is sourced when they are unset),
-# so a caller that opens the same database shares its lock directory.
+# The programs get FIREBIRD, FIREBIRD_LOCK, FIREBIRD_TMP and LD_LIBRARY_PATH
+# from the caller's environment (scripts/lib/firebird-env.sh is sourced when
+# the first three are unset), so a caller that opens the same database shares
+# its lock directory.
 #
 # Users: started by root, lighttpd runs its CGI processes as www-data with
 # primary group firebird. An engine running as root leaves its lock files
@@ -182,13 +183,13 @@ velmora_web_check() {
 
 # velmora_web_config DIR PORT MODE PROGRAM... writes DIR/lighttpd.conf (MODE
 # cgi or fastcgi) and the links DIR/htdocs/NAME -> PROGRAM. Uses FIREBIRD,
-# FIREBIRD_LOCK and FIREBIRD_TMP.
+# FIREBIRD_LOCK, FIREBIRD_TMP and LD_LIBRARY_PATH.
 velmora_web_config() {
     (
         set -euo pipefail
         local dir=$1 port=$2 mode=$3 program value
         shift 3
-        for value in "$dir" "$@" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP"; do
+        for value in "$dir" "$@" "$FIREBIRD" "$FIREBIRD_LOCK" "$FIREBIRD_TMP" "${LD_LIBRARY_PATH:-}"; do
             if [[ $value == *[\"\\[:cntrl:]]* ]]; then
                 echo "webserver: cannot put $value in lighttpd.conf (quote, backslash or control character)" >&2
                 exit 1
@@ -210,11 +211,16 @@ server.groupname = \"$velmora_web_group\""
         chmod 0750 "$dir/run"
         # A CGI process starts with an almost empty environment; embedded
         # Firebird needs its private root and the lock directory every user
-        # of the file shares.
+        # of the file shares, and starts faster with the root's ICU
+        # placeholders on the loader's path.
         local environment="
     \"FIREBIRD\" => \"$FIREBIRD\",
     \"FIREBIRD_LOCK\" => \"$FIREBIRD_LOCK\",
     \"FIREBIRD_TMP\" => \"$FIREBIRD_TMP\","
+        if [[ -n ${LD_LIBRARY_PATH:-} ]]; then
+            environment+="
+    \"LD_LIBRARY_PATH\" => \"$LD_LIBRARY_PATH\","
+        fi
         {
             cat <<CONF
 # Written by scripts/lib/webserver.sh; rewritten on every start.

@@ -26,8 +26,8 @@ namespace {
 // the embedded engine's settings, and the sanitizers' in that build.
 std::map<std::string, std::string> passedThrough() {
     std::map<std::string, std::string> vars;
-    for (const char* name :
-         {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "TMPDIR", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "LD_LIBRARY_PATH", "TMPDIR", "ASAN_OPTIONS",
+                             "LSAN_OPTIONS", "UBSAN_OPTIONS"})
         if (const char* value = std::getenv(name)) vars[name] = value;
     return vars;
 }

@@ -395,8 +395,8 @@ protected:
         if (!request.method.empty()) vars["REQUEST_METHOD"] = request.method;
         // The embedded engine's settings and the sanitizers' pass through,
         // as a web server passes what it is configured to.
-        for (const char* name :
-             {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "TMPDIR", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+        for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "LD_LIBRARY_PATH", "TMPDIR",
+                                 "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
             if (const char* value = std::getenv(name)) vars[name] = value;
         for (const std::string& entry : request.env) {
             const std::size_t eq = entry.find('=');

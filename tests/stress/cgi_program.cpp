@@ -58,7 +58,7 @@ void CgiProgram::runAs(const std::string& user, const std::string& group) {
 
 std::vector<std::string> CgiProgram::environment() const {
     std::vector<std::string> env;
-    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP"})
+    for (const char* name : {"FIREBIRD", "FIREBIRD_LOCK", "FIREBIRD_TMP", "LD_LIBRARY_PATH"})
         if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
     env.insert(env.end(), extraEnvironment_.begin(), extraEnvironment_.end());
     return env;

@@ -104,7 +104,8 @@ e2e_stop_pid() {
 #   E2E_DIR/demo.fdb                   fresh demo database
 #   E2E_DIR/service/velmora.cgi + INI  the program serving demo.fdb
 #   E2E_DIR/broken/broken.cgi + INI    the program, its INI naming missing.fdb
-#   E2E_DIR/firebird/                  FIREBIRD, FIREBIRD_LOCK, FIREBIRD_TMP
+#   E2E_DIR/firebird/                  FIREBIRD, FIREBIRD_LOCK, FIREBIRD_TMP (and
+#                                      LD_LIBRARY_PATH, its ICU placeholders)
 #   E2E_DIR/out/                       what the checks write
 e2e_sandbox() {
     local program=$1

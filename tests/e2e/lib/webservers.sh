@@ -89,6 +89,7 @@ CONF
 SetEnv FIREBIRD "$FIREBIRD"
 SetEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 SetEnv FIREBIRD_TMP "$FIREBIRD_TMP"
+SetEnv LD_LIBRARY_PATH "$LD_LIBRARY_PATH"
 CONF
             fi
             while read -r name program; do
@@ -109,6 +110,7 @@ FcgidProcessTableFile "$dir/fcgid/shm"
 FcgidInitialEnv FIREBIRD "$FIREBIRD"
 FcgidInitialEnv FIREBIRD_LOCK "$FIREBIRD_LOCK"
 FcgidInitialEnv FIREBIRD_TMP "$FIREBIRD_TMP"
+FcgidInitialEnv LD_LIBRARY_PATH "$LD_LIBRARY_PATH"
 FcgidMaxProcessesPerClass 2
 # The program answers a body over its limit with its own fault: mod_fcgid
 # must let it through to say so (its own limit is 128 KiB).
@@ -169,6 +171,7 @@ e2e_spawn_fcgi_start() {
         users=(-u www-data -g firebird -U www-data -G firebird)
     fi
     env -i FIREBIRD="$FIREBIRD" FIREBIRD_LOCK="$FIREBIRD_LOCK" FIREBIRD_TMP="$FIREBIRD_TMP" \
+        LD_LIBRARY_PATH="$LD_LIBRARY_PATH" \
         spawn-fcgi -s "$dir/run/$name.sock" -F 2 -P "$dir/run/$name.pid" "${users[@]}" -- "$program" \
         </dev/null >>"$dir/spawn-fcgi.log" 2>&1 || {
         echo "e2e: spawn-fcgi could not start $program:" >&2
@@ -215,6 +218,7 @@ CONF
             fastcgi_param FIREBIRD $FIREBIRD;
             fastcgi_param FIREBIRD_LOCK $FIREBIRD_LOCK;
             fastcgi_param FIREBIRD_TMP $FIREBIRD_TMP;
+            fastcgi_param LD_LIBRARY_PATH $LD_LIBRARY_PATH;
             fastcgi_pass unix:$dir/run/fcgiwrap.sock;
         }
 CONF
