@@ -59,7 +59,7 @@ fleet_copy() {
 fleet_once() {
     local front=$1 n=$2 seconds=$3
     shift 3
-    local loc dir url web node reaper= label=FastCGI
+    local loc dir url web node reaper='' label=FastCGI
     loc=$(fleet_copy)
     set_writes "$loc"
     dir=$state/cgi/fleet
