@@ -300,6 +300,15 @@ int Day::run() {
             {start + realSeconds(lane->kind == Lane::Kind::Sync ? phase(random_) : saleGap(random_)), lane.get()});
 
     std::thread writer([&] { writerLoop(start, t0_, end_); });
+    // Stopped and joined on every way out, a failure of the loop included.
+    struct Join {
+        std::atomic<bool>& stop;
+        std::thread& thread;
+        ~Join() {
+            stop = true;
+            if (thread.joinable()) thread.join();
+        }
+    } join{writerStop_, writer};
     CpuSample before{};
     double writerBefore = 0;
     bool measuring = false;
@@ -485,7 +494,8 @@ void Day::report(double window, const CpuSample& cpu, double writerCpu, const Au
                 number(cpu.machineBusy * 100 / window, 0).c_str(), cpu.machineAll * 100 / window);
 
     std::printf(
-        "\nQueue audit: %ld rows queued (%ld changes, %d whole catalogues), %ld delivered, %ld still waiting "
+        "\nQueue audit: %ld rows queued (%ld changes, whole catalogues imported in the window: %d), %ld delivered, "
+        "%ld still waiting "
         "unmarked at the end; %ld queued rows neither delivered nor waiting, %ld deliveries beyond the queue: %s.\n",
         a.queued, writer_.changes(), static_cast<int>(catalogues_), a.delivered, a.pending, a.missing, a.surplus,
         a.ok() ? "every row reached its terminal once" : "FAILED");

@@ -108,9 +108,13 @@ fleet_stock_request() {
 # within an eighth; at most fleet_max_steps days.
 fleet_step() {
     local front=$1 n=$2 seconds=$3 held=0 failed=0 step out line p99 errors audit verdict
-    local summary
+    local summary limit="within an eighth"
     summary=$(mktemp)
-    for ((step = 1; step <= fleet_max_steps; step++)); do
+    for ((step = 1; ; step++)); do
+        if ((step > fleet_max_steps)); then
+            limit="stopped after $fleet_max_steps days"
+            break
+        fi
         out=$(results "fleet-$front-$n")
         fleet_once "$front" "$n" "$seconds" | tee "$out" || true
         line=$(grep '^fleet-result ' "$out" || true)
@@ -147,7 +151,7 @@ fleet_step() {
         fi
     done
     echo
-    echo "### Stepping, $front: the terminals one node carries with small calls' p99 under $fleet_p99_limit_ms ms"
+    echo "### Stepping, $front: the terminals one node carries with small calls' p99 under $fleet_p99_limit_ms ms ($limit)"
     echo
     echo "| terminals | tills in real time (x $compression) | small calls' p99 ms | failed calls | | load at the end |"
     echo "|---|---|---|---|---|---|"
