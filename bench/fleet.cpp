@@ -202,7 +202,8 @@ void Day::writerLoop(Clock::time_point start, Clock::time_point t0, Clock::time_
                 writer_.change();
                 next += realSeconds(gap(random));
             } else {
-                std::this_thread::sleep_until(std::min(next, catalogue));
+                // No catalogue after the day's end: the writer then only changes rows.
+                std::this_thread::sleep_until(catalogue < end ? std::min(next, catalogue) : next);
             }
         }
     } catch (const std::exception& e) {
