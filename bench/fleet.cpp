@@ -95,6 +95,7 @@ struct Lane {
     int waiting = 0;     // activities that fell due while it was busy
     bool fresh = false;  // the activity's first call: on a new connection
     int operation = 0;
+    std::size_t table = 0;   // the queue table of the sync's call
     bool measured = false;   // sent inside the measured window
     bool catalogue = false;  // this cycle's ImportaProdutos is a whole catalogue
     std::string product;
@@ -141,6 +142,8 @@ private:
     void writerLoop(Clock::time_point start, Clock::time_point t0, Clock::time_point end);
     void begin(Lane& lane);
     void send(Lane& lane);
+    // A call of operation `op` (of queue table `table` for the sync's) for terminal t.
+    void call(Lane& lane, int op, const Terminal& t, std::size_t table, bool fresh, bool last);
     void finished(Exchange& exchange);
     void calibrate();
     void report(double window, const CpuSample& cpu, double writerCpu, const Audit::Result& a);
@@ -229,6 +232,24 @@ void Day::begin(Lane& lane) {
     send(lane);
 }
 
+void Day::call(Lane& lane, int op, const Terminal& t, std::size_t table, bool fresh, bool last) {
+    lane.operation = op;
+    lane.table = table;
+    const Table& queue = kTables[table];
+    if (op == kStock) {
+        lane.product = randomProduct();
+        client_.send(lane.exchange, "BuscaEstoque",
+                     {{"PCodEmp", t.company}, {"PCodProd", lane.product}, {"PGrade", "0"}}, {}, fresh, last);
+    } else if (op == kDeleta || op == kCatalogueDeleta) {
+        client_.send(lane.exchange, "DeletaIntegECF",
+                     {{"PCodEmpresa", t.company}, {"PEcf", t.ecf}, {"PTabela", std::string(queue.queue)}}, {}, fresh,
+                     last);
+    } else {
+        client_.send(lane.exchange, queue.operation, {{"PCodEmpresa", t.company}, {"PEcf", t.ecf}}, queue.keyField,
+                     fresh, last);
+    }
+}
+
 void Day::send(Lane& lane) {
     const Terminal& t = terminals_[static_cast<std::size_t>(lane.terminal)];
     const Clock::time_point now = Clock::now();
@@ -236,43 +257,31 @@ void Day::send(Lane& lane) {
     lane.fresh = false;
     lane.measured = now >= t0_ && now < end_;
     if (lane.kind == Lane::Kind::Sale) {
-        lane.operation = kStock;
-        lane.product = randomProduct();
-        client_.send(lane.exchange, "BuscaEstoque",
-                     {{"PCodEmp", t.company}, {"PCodProd", lane.product}, {"PGrade", "0"}}, first, lane.step == 1);
+        call(lane, kStock, t, 0, first, lane.step == 1);
         return;
     }
-    const Table& table = kTables[static_cast<std::size_t>(lane.step / 2)];
-    const bool catalogue = lane.catalogue && lane.step < 2;
-    const bool last = lane.step == kSyncCalls - 1;
-    if (lane.step % 2 == 0) {
-        lane.operation = catalogue ? kCatalogue : lane.step / 2;
-        client_.send(lane.exchange, table.operation, {{"PCodEmpresa", t.company}, {"PEcf", t.ecf}}, first, last);
-    } else {
-        lane.operation = catalogue ? kCatalogueDeleta : kDeleta;
-        client_.send(lane.exchange, "DeletaIntegECF",
-                     {{"PCodEmpresa", t.company}, {"PEcf", t.ecf}, {"PTabela", std::string(table.queue)}}, first, last);
-    }
+    const auto table = static_cast<std::size_t>(lane.step / 2);
+    const bool catalogue = lane.catalogue && table == 0;
+    const int op =
+        lane.step % 2 == 0 ? (catalogue ? kCatalogue : lane.step / 2) : (catalogue ? kCatalogueDeleta : kDeleta);
+    call(lane, op, t, table, first, lane.step == kSyncCalls - 1);
 }
 
 void Day::finished(Exchange& x) {
     Lane& lane = *static_cast<Lane*>(x.owner);
     const Terminal& t = terminals_[static_cast<std::size_t>(lane.terminal)];
-    const bool import = lane.operation < kDeleta || lane.operation == kCatalogue;
-    const Table& table = kTables[static_cast<std::size_t>(lane.kind == Lane::Kind::Sync ? lane.step / 2 : 0)];
-    const Reading reading = readAnswer(x, import ? table.keyField : std::string_view());
-    if (!reading.problem.empty()) {
-        fail(t.company + "/" + t.ecf + " " + std::string(x.operation) + ": " + reading.problem);
-    } else if (import) {
-        audit_.delivered(t.company, t.ecf, table.queue, reading.keys);
-    }
+    const std::string problem = readAnswer(x);
+    if (!problem.empty())
+        fail(t.company + "/" + t.ecf + " " + std::string(x.operation) + ": " + problem);
+    else if (!x.keyField.empty())
+        audit_.delivered(t.company, t.ecf, kTables[lane.table].queue, x.keys);
     if (lane.measured) {
         latencies_[lane.operation].add(x.milliseconds);
-        rows_[lane.operation] += static_cast<long>(reading.keys.size());
+        rows_[lane.operation] += static_cast<long>(x.keys.size());
         catalogues_ += lane.operation == kCatalogue;
     }
-    // The answer's memory goes back at once after a whole catalogue.
-    if (x.answer.capacity() > (1u << 20)) std::string().swap(x.answer);
+    // The memory of a whole catalogue's keys goes back at once.
+    if (x.keys.capacity() > 1000) std::vector<std::string>().swap(x.keys);
 
     const bool more = lane.kind == Lane::Kind::Sync ? ++lane.step < kSyncCalls : --lane.step > 0;
     if (more && !stopping_) {
@@ -392,29 +401,15 @@ void Day::calibrate() {
             const std::size_t table = op < kDeleta       ? static_cast<std::size_t>(op)
                                       : op >= kCatalogue ? 0
                                                          : random_() % kTables.size();
-            lane.exchange.answer.clear();
-            if (op == kStock) {
-                lane.product = randomProduct();
-                client_.send(lane.exchange, "BuscaEstoque",
-                             {{"PCodEmp", t.company}, {"PCodProd", lane.product}, {"PGrade", "0"}}, false, false);
-            } else if (op == kDeleta || op == kCatalogueDeleta) {
-                const Terminal& u = op == kCatalogueDeleta ? installed : t;
-                client_.send(
-                    lane.exchange, "DeletaIntegECF",
-                    {{"PCodEmpresa", u.company}, {"PEcf", u.ecf}, {"PTabela", std::string(kTables[table].queue)}},
-                    false, false);
-            } else {
-                const Terminal& u = op == kCatalogue ? installed : t;
-                client_.send(lane.exchange, kTables[table].operation, {{"PCodEmpresa", u.company}, {"PEcf", u.ecf}},
-                             false, false);
-            }
+            const Terminal& u = op >= kCatalogue ? installed : t;
+            call(lane, op, u, table, false, false);
         };
         const bool single = op >= kCatalogue;
         next(a);
         if (!single) next(b);
         while (client_.inFlight() > 0)
             client_.wait(100, [&](Exchange& x) {
-                const std::string problem = readAnswer(x, {}).problem;
+                const std::string problem = readAnswer(x);
                 if (!problem.empty()) fail("calibration, " + std::string(x.operation) + ": " + problem);
                 if (++calls < atLeast || Clock::now() < until) next(*static_cast<Lane*>(x.owner));
             });

@@ -20,9 +20,9 @@ void Audit::queued(std::string_view company, std::string_view ecf, std::string_v
 }
 
 void Audit::delivered(std::string_view company, std::string_view ecf, std::string_view table,
-                      const std::vector<std::string_view>& keys) {
+                      const std::vector<std::string>& keys) {
     std::lock_guard lock(mutex_);
-    for (std::string_view key : keys) add(company, ecf, table, key, -1);
+    for (const std::string& key : keys) add(company, ecf, table, key, -1);
     delivered_ += static_cast<long>(keys.size());
 }
 

@@ -23,7 +23,7 @@ public:
                 long count = 1);
     // Called for each record an import's answer holds.
     void delivered(std::string_view company, std::string_view ecf, std::string_view table,
-                   const std::vector<std::string_view>& keys);
+                   const std::vector<std::string>& keys);
     // Called for each row still unmarked in the queue at the end.
     void pending(std::string_view company, std::string_view ecf, std::string_view table, std::string_view key);
 

@@ -2,6 +2,7 @@
 #include "fleet_client.h"
 
 #include <charconv>
+#include <cstring>
 #include <stdexcept>
 
 namespace fleet {
@@ -10,15 +11,37 @@ namespace {
 // No call may wait without a bound; a call this slow fails the run.
 constexpr long kCallTimeoutMs = 120000;
 
+// A large answer is read in slices of this size; smaller ones whole.
+constexpr std::size_t kSlice = 1 << 20;
+constexpr std::size_t kHead = 4096;  // holds the answer's array and its size
+
+// Appends the value of every complete `field` element of `text` to `keys`;
+// returns where the last one ended.
+std::size_t collectKeys(std::string_view text, std::string_view field, std::vector<std::string>& keys) {
+    const std::string open = "<" + std::string(field) + " ", close = "</" + std::string(field) + ">";
+    std::size_t done = 0;
+    for (;;) {
+        const void* at = ::memmem(text.data() + done, text.size() - done, open.data(), open.size());
+        if (!at) break;
+        const std::size_t tag = static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+        const std::size_t value = text.find('>', tag);
+        if (value == std::string_view::npos) break;
+        const void* end = ::memmem(text.data() + value, text.size() - value, close.data(), close.size());
+        if (!end) break;
+        const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(end) - text.data());
+        keys.emplace_back(text.substr(value + 1, stop - value - 1));
+        done = stop + close.size();
+    }
+    return done;
+}
+
 std::size_t append(char* data, std::size_t size, std::size_t count, void* exchange) {
     Exchange& x = *static_cast<Exchange*>(exchange);
-    if (x.answer.empty()) {
-        // A whole catalogue is 182 MB: room for all of it at once, not by doubling.
-        curl_off_t length = -1;
-        curl_easy_getinfo(x.easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-        if (length > 0) x.answer.reserve(static_cast<std::size_t>(length));
-    }
     x.answer.append(data, size * count);
+    if (!x.keyField.empty() && x.answer.size() >= kSlice) {
+        if (x.head.empty()) x.head = x.answer.substr(0, kHead);
+        x.answer.erase(0, collectKeys(x.answer, x.keyField, x.keys));
+    }
     return size * count;
 }
 
@@ -53,7 +76,8 @@ Client::Client(std::string url) : url_(std::move(url)), multi_(curl_multi_init()
 
 Client::~Client() = default;
 
-void Client::send(Exchange& x, std::string_view operation, const Params& params, bool fresh, bool last) {
+void Client::send(Exchange& x, std::string_view operation, const Params& params, std::string_view keyField, bool fresh,
+                  bool last) {
     std::size_t h = 0;
     while (h < headers_.size() && headers_[h].first != operation) ++h;
     if (h == headers_.size()) {
@@ -64,8 +88,11 @@ void Client::send(Exchange& x, std::string_view operation, const Params& params,
         headers_.emplace_back(std::string(operation), std::unique_ptr<curl_slist, ListFree>(list));
     }
     x.request = stress::requestEnvelope(operation, params);
-    x.answer.clear();
     x.operation = operation;
+    x.keyField = keyField;
+    x.head.clear();
+    x.answer.clear();
+    x.keys.clear();
     x.status = 0;
     x.error[0] = 0;
     CURL* e = x.easy.get();
@@ -108,51 +135,29 @@ void Client::wait(int timeoutMs, const std::function<void(Exchange&)>& done) {
 
 void Client::wakeup() { curl_multi_wakeup(multi_.get()); }
 
-Reading readAnswer(const Exchange& x, std::string_view keyField) {
-    Reading r;
-    if (x.result != CURLE_OK) {
-        r.problem = std::string("no answer: ") + (x.error[0] ? x.error : curl_easy_strerror(x.result));
-        return r;
-    }
-    const std::string_view body = x.answer;
-    if (x.status != 200) {
-        r.problem = "HTTP " + std::to_string(x.status) + ": " + std::string(body.substr(0, 200));
-        return r;
-    }
-    if (body.find("<SOAP-ENV:Fault>") != std::string_view::npos) {
-        r.problem = "fault: " + std::string(between(body, "<faultstring>", "</faultstring>"));
-        return r;
-    }
+std::string readAnswer(Exchange& x) {
+    if (x.result != CURLE_OK) return std::string("no answer: ") + (x.error[0] ? x.error : curl_easy_strerror(x.result));
+    const std::string_view rest = x.answer, start = x.head.empty() ? rest : std::string_view(x.head);
+    if (x.status != 200) return "HTTP " + std::to_string(x.status) + ": " + std::string(start.substr(0, 200));
+    if (start.find("<SOAP-ENV:Fault>") != std::string_view::npos)
+        return "fault: " + std::string(between(start, "<faultstring>", "</faultstring>"));
     const std::string response = "<NS1:" + std::string(x.operation) + "Response ";
-    if (body.find(response) == std::string_view::npos || body.find("</SOAP-ENV:Envelope>") == std::string_view::npos) {
-        r.problem = "not its SOAP answer: " + std::string(body.substr(0, 200));
-        return r;
-    }
-    if (keyField.empty()) return r;
+    if (start.find(response) == std::string_view::npos || rest.find("</SOAP-ENV:Envelope>") == std::string_view::npos)
+        return "not its SOAP answer: " + std::string(start.substr(0, 200));
+    if (x.keyField.empty()) return {};
 
     // The array says how many records follow; each carries its key once.
-    const std::string_view size = between(body, "SOAP-ENC:arrayType=\"", "\"");
+    const std::string_view size = between(start, "SOAP-ENC:arrayType=\"", "\"");
     std::size_t records = 0;
     const std::size_t open = size.rfind('[');
     if (open == std::string_view::npos ||
-        std::from_chars(size.data() + open + 1, size.data() + size.size(), records).ec != std::errc{}) {
-        r.problem = "no record array: " + std::string(body.substr(0, 200));
-        return r;
-    }
-    const std::string start = "<" + std::string(keyField) + " ";
-    const std::string end = "</" + std::string(keyField) + ">";
-    r.keys.reserve(records);
-    for (std::size_t at = body.find(start); at != std::string_view::npos; at = body.find(start, at)) {
-        const std::size_t value = body.find('>', at) + 1;
-        const std::size_t stop = body.find(end, value);
-        if (value == 0 || stop == std::string_view::npos) break;
-        r.keys.push_back(body.substr(value, stop - value));
-        at = stop;
-    }
-    if (r.keys.size() != records)
-        r.problem = "the array holds " + std::to_string(records) + " records, " + std::to_string(r.keys.size()) +
-                    " of them with a " + std::string(keyField);
-    return r;
+        std::from_chars(size.data() + open + 1, size.data() + size.size(), records).ec != std::errc{})
+        return "no record array: " + std::string(start.substr(0, 200));
+    collectKeys(rest, x.keyField, x.keys);
+    if (x.keys.size() != records)
+        return "the array holds " + std::to_string(records) + " records, " + std::to_string(x.keys.size()) +
+               " of them with a " + std::string(x.keyField);
+    return {};
 }
 
 }  // namespace fleet

@@ -33,13 +33,19 @@ struct ListFree {
     void operator()(curl_slist* s) const { curl_slist_free_all(s); }
 };
 
-// One call in flight, or the last one's answer.
+// One call in flight, or the last one's answer. An import's keys are
+// collected as its answer arrives, so that a whole catalogue (182 MB) never
+// sits in memory: what has been read is dropped, its first bytes kept.
 struct Exchange {
     explicit Exchange(void* owner);
     void* owner;  // the lane it belongs to
     std::unique_ptr<CURL, EasyFree> easy;
-    std::string request, answer;
+    std::string request;
     std::string_view operation;  // the SOAP operation
+    std::string_view keyField;   // an import's: whose values are collected
+    std::string head;            // the answer's first bytes, once the rest is being dropped
+    std::string answer;          // what has not been read yet
+    std::vector<std::string> keys;
     Clock::time_point sent;
     double milliseconds = 0;
     long status = 0;  // HTTP status, 0 without an answer
@@ -56,8 +62,10 @@ public:
     Client& operator=(const Client&) = delete;
 
     // Sends one SOAP call on the exchange: on a new connection when `fresh`,
-    // closing it after the answer when `last`.
-    void send(Exchange& exchange, std::string_view operation, const Params& params, bool fresh, bool last);
+    // closing it after the answer when `last`; for an import, `keyField`
+    // names the record field whose values its answer delivers.
+    void send(Exchange& exchange, std::string_view operation, const Params& params, std::string_view keyField,
+              bool fresh, bool last);
     // Waits at most timeoutMs for answers, then hands every finished
     // exchange to `done`.
     void wait(int timeoutMs, const std::function<void(Exchange&)>& done);
@@ -72,12 +80,9 @@ private:
     int inFlight_ = 0;
 };
 
-// What a terminal reads in an answer: whether it is the operation's SOAP
-// answer, and for an import the value of the key field of every record.
-struct Reading {
-    std::string problem;                 // empty when the answer is good
-    std::vector<std::string_view> keys;  // views into the answer
-};
-Reading readAnswer(const Exchange& exchange, std::string_view keyField);
+// What a terminal makes of the answer: empty when it is the operation's
+// SOAP answer (and, for an import, every record of its array carries its
+// key, now in exchange.keys), else what is wrong with it.
+std::string readAnswer(Exchange& exchange);
 
 }  // namespace fleet
