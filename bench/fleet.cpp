@@ -57,12 +57,6 @@ std::string_view operationName(int op) {
     }
 }
 
-std::string_view soapOperation(int op) {
-    if (op == kCatalogue) return "ImportaProdutos";
-    if (op == kCatalogueDeleta) return "DeletaIntegECF";
-    return operationName(op);
-}
-
 std::vector<Terminal> makeTerminals(int count, int companies) {
     std::vector<Terminal> terminals;
     for (int i = 0; i < count; ++i) {

@@ -141,8 +141,5 @@ inline constexpr int kCatalogueDeleta = 14;
 inline constexpr int kOperations = 15;
 
 std::string_view operationName(int operation);
-// The SOAP operation a call of it sends.
-std::string_view soapOperation(int operation);
-inline bool isSmall(int operation) { return operation < kCatalogue; }
 
 }  // namespace fleet
