@@ -5,12 +5,12 @@
 of its own: an import (one of four queue tables in turn), loading its records
 into the terminal's own store, DeletaIntegECF of that table, BuscaEstoque.
 A writer, "the other program", queues changes for them through isql-fb,
-one transaction per batch. Triggers journal every queue row that was
-committed and every marking that was committed, inside the database, so the
-audit needs nothing the writer believes it did. When the stop file appears
-the writer stops, the terminals finish their cycle, and each terminal
-imports and acknowledges every table once more, which leaves the queue
-empty.
+one transaction per batch. Triggers journal every queue row and every
+marking that was committed, inside the database (the soak's
+tests/stress/queue_journal.sql), so the audit needs nothing the writer
+believes it did. When the stop file appears the writer stops, the terminals
+finish their cycle, and each terminal imports and acknowledges every table
+once more, which leaves the queue empty.
 
 Then the checks, against what the driver wrote (events: "EPOCH WHAT NODE"
 lines), HAProxy's log and each node's request log:
@@ -55,24 +55,9 @@ TABLES = (('CADOPER', 'ImportaOperadores', 'Cadoper', 'Codoper', 'Nome'),
 STOCK = ('1', '7891000100103', 'UN')  # the demo data's stock of it: 42.5
 BACKLOG = 5  # rows queued per terminal and table before the start
 
-# Both journals are written by the statement that queues or marks, in its own
-# transaction: a row is in them exactly when that transaction committed.
-AUDIT = """
-CREATE TABLE cluster_queued (id INTEGER, ecf VARCHAR(4), tabela VARCHAR(20), chave0 VARCHAR(30));
-CREATE TABLE cluster_marked (id INTEGER, ecf VARCHAR(4), tabela VARCHAR(20), chave0 VARCHAR(30));
-SET TERM ^ ;
-CREATE TRIGGER cluster_queued_ai FOR integecf ACTIVE AFTER INSERT POSITION 10 AS
-BEGIN
-  INSERT INTO cluster_queued VALUES (NEW.id, NEW.ecf, NEW.tabela, NEW.chave0);
-END^
-CREATE TRIGGER cluster_marked_au FOR integecf ACTIVE AFTER UPDATE POSITION 10 AS
-BEGIN
-  IF (NEW.atualizou = 'X') THEN
-    INSERT INTO cluster_marked VALUES (NEW.id, NEW.ecf, NEW.tabela, NEW.chave0);
-END^
-SET TERM ; ^
-COMMIT;
-"""
+# The audit the soak shares: journals of every queue row and every marking
+# that the database committed.
+JOURNAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'stress', 'queue_journal.sql')
 
 
 def arguments():
@@ -101,7 +86,8 @@ class Load:
         self.stop_terminals = threading.Event()
 
     def prepare(self):
-        self.db.run(AUDIT)
+        with open(JOURNAL) as source:
+            self.db.run(source.read())
         fill = []
         for queue, _, source, key, text in TABLES:
             for ecf in TERMINALS:
@@ -234,8 +220,8 @@ STATE = re.compile(r'^(\S+) .*Server [^/ ]+/(\S+) is (UP|DOWN)')
 
 
 def read_haproxy_log(path):
-    """Requests as (sent to the server, server, Tr, status, retries, redispatched) and state
-    changes as (time, server, state)."""
+    """Requests as (sent to the server, server, Tr, status, retries, redispatched, Tw: ms
+    queued in HAProxy) and state changes as (time, server, state)."""
     requests, states = [], []
     with open(path, errors='replace') as source:
         for line in source:
@@ -245,7 +231,7 @@ def read_haproxy_log(path):
                 accepted = time.mktime(time.strptime(date, '%d/%b/%Y:%H:%M:%S')) + int(ms) / 1000
                 # Sent to the server once the request was read, queued and connected.
                 sent = accepted + sum(max(0, int(v)) for v in (tr_, tw, tc)) / 1000
-                requests.append((sent, server, int(tr), int(status), int(retries), plus == '+'))
+                requests.append((sent, server, int(tr), int(status), int(retries), plus == '+', int(tw)))
                 continue
             match = STATE.search(line)
             if match:
@@ -293,8 +279,8 @@ def verdict(args, load, seconds, cpu, loads):
 
     with checks.group('the queue: nothing lost, nothing marked that was not delivered'):
         ours = "WHERE ecf STARTING WITH 'C'"
-        queued = set(load.db.rows(('ecf', 'tabela', 'chave0'), f'FROM cluster_queued {ours}'))
-        marked = set(load.db.rows(('ecf', 'tabela', 'chave0'), f'FROM cluster_marked {ours}'))
+        queued = set(load.db.rows(('ecf', 'tabela', 'chave0'), f'FROM queue_journal {ours}'))
+        marked = set(load.db.rows(('ecf', 'tabela', 'chave0'), f'FROM marked_journal {ours}'))
         left = load.db.rows(('COUNT(*)',), f'FROM integecf {ours}')[0][0]
         lost = queued - load.delivered
         checks.true(f'{len(queued)} rows queued ({len(queued) - BACKLOG * len(TERMINALS) * len(TABLES)} during '
@@ -359,6 +345,7 @@ def verdict(args, load, seconds, cpu, loads):
     user, system, idle = cpu
     busy = user + system + idle
     retried = sum(1 for r in requests if r[4])
+    queued = [r[6] for r in requests if r[6] >= 0]
     print(f'''
 Figures (load average {loads[0]} at the start, {loads[1]} at the end; CPU of the whole machine during the
 run {100 * user / busy:.0f} % user, {100 * system / busy:.0f} % system; {os.cpu_count()} cores):
@@ -368,6 +355,7 @@ run {100 * user / busy:.0f} % user, {100 * system / busy:.0f} % system; {os.cpu_
 | terminals, each call on a new connection | {len(TERMINALS)} |
 | load | {seconds:.0f} s, {load.calls_in_load} calls, {rate:.0f} calls/s through the balancer |
 | answer time, p50 / p99 | {1000 * percentile(answered, 0.5):.0f} ms / {1000 * percentile(answered, 0.99):.0f} ms |
+| of which waiting in HAProxy's queue, p50 / p99 | {percentile(queued, 0.5):.0f} ms / {percentile(queued, 0.99):.0f} ms |
 | failed at the kill ({killed}, SIGKILL) | {len(at_kill)}; HAProxy retried {retried_at_kill} elsewhere |
 | marked DOWN after the kill | {down_after:.2f} s |
 | failed while the Firebird server restarted ({fb_up - fb_stop:.1f} s) | {len(at_database)} |
