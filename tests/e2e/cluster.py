@@ -286,7 +286,8 @@ def verdict(args, load, seconds, cpu, loads):
         checks.true(f'{len(queued)} rows queued ({len(queued) - BACKLOG * len(TERMINALS) * len(TABLES)} during '
                     f'the run, {load.batches} batches), all delivered to their terminal',
                     queued and not lost, f'{len(lost)} lost, e.g. {sorted(lost)[:5]}')
-        checks.true(f'every one of the {len(marked)} rows marked reached its terminal', not marked - load.delivered,
+        checks.true(f'every one of the {len(marked)} rows marked reached its terminal',
+                    marked and not marked - load.delivered,
                     f'{len(marked - load.delivered)} marked, never delivered: {sorted(marked - load.delivered)[:5]}')
         checks.true('no terminal received a row queued for another', not load.delivered - queued,
                     f'{sorted(load.delivered - queued)[:5]}')

@@ -280,6 +280,10 @@ for node in "${nodes[@]}"; do
     e2e_say "$node: ${kind[$node]} on 127.0.0.1:${port[$node]}"
 done
 e2e_say "HAProxy on 127.0.0.1:$balancer_port, the Firebird server on port $fb_port"
+# HAProxy passes the terminals' Host on: the WSDL names the balancer.
+address="http://127.0.0.1:$balancer_port/velmora.cgi/soap/IVelmora"
+[[ $(curl -sS "http://127.0.0.1:$balancer_port/velmora.cgi/wsdl/IVelmora") == *"location=\"$address\""* ]] ||
+    e2e_fail "the WSDL through HAProxy does not name $address"
 
 # --- The run
 
