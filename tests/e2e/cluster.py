@@ -28,6 +28,7 @@ lines), HAProxy's log and each node's request log:
 Prints the figures as a Markdown table to copy into the README."""
 
 import argparse
+import collections
 import datetime
 import http.client
 import os
@@ -215,19 +216,21 @@ def event(events, what, node=''):
 # TR/Tw/Tc/Tr/Ta status bytes cookies termination actconn/.../retries queues "request"
 HTTPLOG = re.compile(r'\[(\d\d/\w{3}/\d{4}:\d\d:\d\d:\d\d)\.(\d{3})\] \S+ [^/ ]+/(\S+) '
                      r'(-?\d+)/(-?\d+)/(-?\d+)/(-?\d+)/(-?\d+) (-?\d+) \S+ \S+ \S+ (\S{4}) '
-                     r'\d+/\d+/\d+/\d+/(\+?)(\d+) ')
+                     r'\d+/\d+/\d+/\d+/(\+?)(\d+) \d+/\d+ "\S+ (\S+)')
 STATE = re.compile(r'^(\S+) .*Server [^/ ]+/(\S+) is (UP|DOWN)')
 
 
 def read_haproxy_log(path):
-    """Requests as (sent to the server, server, Tr, status, retries, redispatched, Tw: ms
-    queued in HAProxy) and state changes as (time, server, state)."""
+    """The terminals' calls (not the driver's WSDL) as (sent to the server, server, Tr, status,
+    retries, redispatched, Tw: ms queued in HAProxy) and state changes as (time, server, state)."""
     requests, states = [], []
     with open(path, errors='replace') as source:
         for line in source:
             match = HTTPLOG.search(line)
             if match:
-                date, ms, server, tr_, tw, tc, tr, _, status, _, plus, retries = match.groups()
+                date, ms, server, tr_, tw, tc, tr, _, status, _, plus, retries, path = match.groups()
+                if '/wsdl/' in path:
+                    continue
                 accepted = time.mktime(time.strptime(date, '%d/%b/%Y:%H:%M:%S')) + int(ms) / 1000
                 # Sent to the server once the request was read, queued and connected.
                 sent = accepted + sum(max(0, int(v)) for v in (tr_, tw, tc)) / 1000
@@ -339,7 +342,9 @@ def verdict(args, load, seconds, cpu, loads):
                 checks.true(f'{name}: {logged} lines, {answered} calls answered (+ up to {retried_at_kill} '
                             'retried elsewhere at the kill)', answered <= logged <= answered + retried_at_kill)
             else:
-                checks.equal(f'{name}: lines for the {answered} calls HAProxy says it answered', logged, answered)
+                statuses = collections.Counter(r[3] for r in requests if r[1] == name and r[2] >= 0)
+                checks.true(f'{name}: lines for the {answered} calls HAProxy says it answered', logged == answered,
+                            f'{logged} lines; the answers by HTTP status: {dict(statuses)}')
 
     answered = [c[1] - c[0] for c in load.calls if not c[4]]
     rate = load.calls_in_load / seconds

@@ -35,7 +35,7 @@ source "$e2e_lib/webservers.sh"
 
 program=${1:?path of the built velmora.cgi}
 ((EUID == 0)) || e2e_fail "needs root: the Firebird server runs as firebird, the nodes as www-data"
-e2e_need haproxy socat lighttpd nginx spawn-fcgi dpkg-deb dpkg-parsechangelog isql-fb python3
+e2e_need haproxy socat lighttpd nginx spawn-fcgi dpkg-deb dpkg-parsechangelog isql-fb python3 curl
 e2e_time_limit 290
 seconds=${VELMORA_CLUSTER_SECONDS:-125}
 
@@ -362,4 +362,10 @@ at "$seconds"
 note stop
 touch "$out/stop"
 say_at "stopping the load; the terminals import and acknowledge what is left"
-wait "$load"
+if ! wait "$load"; then
+    for node in "${nodes[@]}"; do
+        echo "e2e: $node's web server log:" >&2
+        tail -n 20 "$E2E_DIR/$node.web/error.log" >&2 || true
+    done
+    exit 1
+fi
