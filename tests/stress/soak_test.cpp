@@ -5,9 +5,9 @@
 // the queue's journal (queue_journal.sql, shared with the cluster test) says
 // was queued or marked must have reached its terminal: none lost, none
 // marked without being delivered, none delivered elsewhere; duplicates are
-// allowed. SoakFastCgi runs
-// the same with the program in FastCGI mode: two processes that keep their
-// database attachment serve every terminal in turn.
+// allowed. SoakFastCgi runs the same with the program in FastCGI mode: two
+// processes that keep their database attachment serve every terminal in
+// turn.
 //
 // The run lasts VELMORA_SOAK_SECONDS (default 18 embedded, 12 through a
 // server). A longer run, e.g. ten minutes:
