@@ -257,16 +257,16 @@ def percentile(values, fraction):
 # --- The verdict
 
 def settled(paths):
-    """Waits until the files stop growing: HAProxy writes a call's line as the
-    call ends, the nodes theirs after the answer, both maybe after the
-    terminal read it."""
+    """Waits until the files have not grown for 2 s (20 s at most): HAProxy
+    writes a call's line as the call ends, a node may write its own after the
+    answer, both perhaps after the terminal read it, on a busy machine later."""
     sizes = None
-    for _ in range(20):
+    for _ in range(10):
         now = [os.path.getsize(path) for path in paths]
         if now == sizes:
             return
         sizes = now
-        time.sleep(0.5)
+        time.sleep(2)
 
 
 def verdict(args, load, seconds, cpu, loads):
