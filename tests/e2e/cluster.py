@@ -34,6 +34,7 @@ import http.client
 import os
 import random
 import re
+import socket
 import sys
 import threading
 import time
@@ -67,6 +68,7 @@ def arguments():
     parser.add_argument('--db', required=True, help='the database location, for isql-fb')
     parser.add_argument('--out', required=True, help='directory: started, stop, events')
     parser.add_argument('--haproxy-log', required=True)
+    parser.add_argument('--haproxy-socket', required=True, help="HAProxy's admin socket")
     parser.add_argument('--node', action='append', default=[], help='NAME=REQUEST_LOG, once per node')
     parser.add_argument('--down-within', type=float, required=True,
                         help='seconds HAProxy may take to mark a dead node down (fall x inter)')
@@ -213,28 +215,31 @@ def event(events, what, node=''):
 
 
 # HAProxy's httplog line: [accept date] frontend backend/server
-# TR/Tw/Tc/Tr/Ta status bytes cookies termination actconn/.../retries queues "request"
+# TR/Tw/Tc/Tr/Ta status bytes cookies termination actconn/.../retries queues
+# {captured SOAPAction: "urn:…#Operation" written #22urn:…#23Operation#22} "request"
 HTTPLOG = re.compile(r'\[(\d\d/\w{3}/\d{4}:\d\d:\d\d:\d\d)\.(\d{3})\] \S+ [^/ ]+/(\S+) '
                      r'(-?\d+)/(-?\d+)/(-?\d+)/(-?\d+)/(-?\d+) (-?\d+) \S+ \S+ \S+ (\S{4}) '
-                     r'\d+/\d+/\d+/\d+/(\+?)(\d+) \d+/\d+ "\S+ (\S+)')
+                     r'\d+/\d+/\d+/\d+/(\+?)(\d+) \d+/\d+ (?:\{[^}]*?#23(\w+?)(?:#22)?\} )?"\S+ (\S+)')
 STATE = re.compile(r'^(\S+) .*Server [^/ ]+/(\S+) is (UP|DOWN)')
 
 
 def read_haproxy_log(path):
     """The terminals' calls (not the driver's WSDL) as (sent to the server, server, Tr, status,
-    retries, redispatched, Tw: ms queued in HAProxy) and state changes as (time, server, state)."""
+    retries, redispatched, Tw: ms queued in HAProxy, operation) and state changes as (time,
+    server, state)."""
     requests, states = [], []
     with open(path, errors='replace') as source:
         for line in source:
             match = HTTPLOG.search(line)
             if match:
-                date, ms, server, tr_, tw, tc, tr, _, status, _, plus, retries, path = match.groups()
+                date, ms, server, tr_, tw, tc, tr, _, status, _, plus, retries, operation, path = match.groups()
                 if '/wsdl/' in path:
                     continue
                 accepted = time.mktime(time.strptime(date, '%d/%b/%Y:%H:%M:%S')) + int(ms) / 1000
                 # Sent to the server once the request was read, queued and connected.
                 sent = accepted + sum(max(0, int(v)) for v in (tr_, tw, tc)) / 1000
-                requests.append((sent, server, int(tr), int(status), int(retries), plus == '+', int(tw)))
+                requests.append((sent, server, int(tr), int(status), int(retries), plus == '+', int(tw),
+                                 operation))
                 continue
             match = STATE.search(line)
             if match:
@@ -243,10 +248,11 @@ def read_haproxy_log(path):
     return requests, states
 
 
-def count_calls_logged(path):
-    """Lines of a request log, apart from the health checks' (the WSDL)."""
+def calls_logged(path):
+    """Lines of a request log by operation (its third word), apart from the
+    health checks' (the WSDL)."""
     with open(path, errors='replace') as source:
-        return sum(1 for line in source if '/wsdl/' not in line)
+        return collections.Counter(line.split()[2] for line in source if '/wsdl/' not in line)
 
 
 def percentile(values, fraction):
@@ -256,26 +262,50 @@ def percentile(values, fraction):
 
 # --- The verdict
 
-def settled(paths):
-    """Waits until the files have not grown for 2 s (20 s at most): HAProxy
-    writes a call's line as the call ends, a node may write its own after the
-    answer, both perhaps after the terminal read it, on a busy machine later."""
-    sizes = None
-    for _ in range(10):
-        now = [os.path.getsize(path) for path in paths]
-        if now == sizes:
-            return
-        sizes = now
-        time.sleep(2)
+def dropped_logs(path):
+    """HAProxy's count of log lines it could not write (show info)."""
+    with socket.socket(socket.AF_UNIX) as admin:
+        admin.connect(path)
+        admin.sendall(b'show info\n')
+        answer = b''.join(iter(lambda: admin.recv(65536), b''))
+    for line in answer.decode().splitlines():
+        if line.startswith('DroppedLogs:'):
+            return int(line.split(':')[1])
+    raise RuntimeError('HAProxy\'s show info has no DroppedLogs')
+
+
+def tally(args, events):
+    """HAProxy's log and the calls in each node's request log, read again until
+    they agree (20 s at most): HAProxy writes a call's line as the call ends,
+    a node may write its own after the answer, both perhaps after the terminal
+    read it. A node may have more lines than HAProxy's log gives it: calls
+    the killed node logged and whose answer HAProxy never got (it sent them
+    elsewhere), and calls whose HAProxy line was dropped (DroppedLogs)."""
+    killed = next(node for _, what, node in events if what == 'kill-begin')
+    window = (event(events, 'kill-begin'), event(events, 'restarted', killed))
+    for _ in range(40):
+        dropped = dropped_logs(args.haproxy_socket)
+        requests, states = read_haproxy_log(args.haproxy_log)
+        retried_at_kill = sum(1 for r in requests if r[4] and window[0] <= r[0] <= window[1])
+        nodes = {}
+        for spec in args.node:
+            name, path = spec.split('=', 1)
+            answered = collections.Counter(r[7] for r in requests if r[1] == name and r[2] >= 0)
+            logged = calls_logged(path)
+            nodes[name] = (sum(answered.values()), sum(logged.values()), answered, logged)
+        surplus = sum(logged - answered for answered, logged, _, _ in nodes.values())
+        if all(answered <= logged for answered, logged, _, _ in nodes.values()) and \
+                surplus <= dropped + retried_at_kill:
+            break
+        time.sleep(0.5)
+    return requests, states, nodes, killed, retried_at_kill, dropped
 
 
 def verdict(args, load, seconds, cpu, loads):
     checks = Checks('cluster: 3 web nodes behind HAProxy, one Firebird server')
     events = read_events(os.path.join(args.out, 'events'))
-    settled([args.haproxy_log] + [spec.split('=', 1)[1] for spec in args.node])
-    requests, states = read_haproxy_log(args.haproxy_log)
+    requests, states, nodes, killed, retried_at_kill, dropped = tally(args, events)
     failed = [call for call in load.calls if call[4]]
-    killed = next(node for _, what, node in events if what == 'kill-begin')
     kill_begin, kill_end = event(events, 'kill-begin'), event(events, 'kill-end')
     fb_stop, fb_up = event(events, 'firebird-stop'), event(events, 'firebird-up')
     upgrade_begin, upgrade_end = event(events, 'upgrade-begin'), event(events, 'upgrade-end')
@@ -317,7 +347,6 @@ def verdict(args, load, seconds, cpu, loads):
                     '\n'.join(f'{c[2]} {c[3]} {c[0]:.3f}-{c[1]:.3f}: {c[4]}' for c in during_upgrade[:10]))
 
     restarted = event(events, 'restarted', killed)
-    retried_at_kill = sum(1 for r in requests if r[4] and kill_begin <= r[0] <= restarted)
     down_after = float('nan')
     with checks.group(f'HAProxy and the killed node ({killed})'):
         downs = [when for when, server, state in states if server == killed and state == 'DOWN' and when >= kill_begin]
@@ -332,19 +361,14 @@ def verdict(args, load, seconds, cpu, loads):
         checks.true('UP again after its restart', ups)
 
     with checks.group("each node's request log: a line for every call it answered"):
-        for spec in args.node:
-            name, path = spec.split('=', 1)
-            answered = sum(1 for r in requests if r[1] == name and r[2] >= 0)
-            logged = count_calls_logged(path)
-            if name == killed:
-                # Calls in flight at the kill may have logged their line and
-                # lost their answer: HAProxy retried those elsewhere.
-                checks.true(f'{name}: {logged} lines, {answered} calls answered (+ up to {retried_at_kill} '
-                            'retried elsewhere at the kill)', answered <= logged <= answered + retried_at_kill)
-            else:
-                statuses = collections.Counter(r[3] for r in requests if r[1] == name and r[2] >= 0)
-                checks.true(f'{name}: lines for the {answered} calls HAProxy says it answered', logged == answered,
-                            f'{logged} lines; the answers by HTTP status: {dict(statuses)}')
+        for name, (answered, logged, by_operation, logged_by_operation) in nodes.items():
+            checks.true(f'{name}: {logged} lines for the {answered} calls HAProxy logged it answered',
+                        answered <= logged, 'by operation, answered / logged: ' + ', '.join(
+                            f'{op} {by_operation[op]} / {logged_by_operation[op]}'
+                            for op in sorted(set(by_operation) | set(logged_by_operation))))
+        surplus = sum(logged - answered for answered, logged, _, _ in nodes.values())
+        checks.true(f'{surplus} lines more in all: no more than the {retried_at_kill} calls HAProxy sent elsewhere '
+                    f'at the kill and the {dropped} lines HAProxy dropped', surplus <= retried_at_kill + dropped)
 
     answered = [c[1] - c[0] for c in load.calls if not c[4]]
     rate = load.calls_in_load / seconds

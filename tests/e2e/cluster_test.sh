@@ -228,6 +228,7 @@ defaults
 
 frontend terminals
     bind 127.0.0.1:$balancer_port
+    capture request header SOAPAction len 64
     default_backend velmora
 
 backend velmora
@@ -288,7 +289,7 @@ address="http://127.0.0.1:$balancer_port/velmora.cgi/soap/IVelmora"
 # --- The run
 
 args=(--url "http://127.0.0.1:$balancer_port/velmora.cgi" --db "$database" --out "$out"
-    --haproxy-log "$balancer/haproxy.log" --down-within $((inter * fall)))
+    --haproxy-log "$balancer/haproxy.log" --haproxy-socket "$balancer/admin.sock" --down-within $((inter * fall)))
 for node in "${nodes[@]}"; do
     args+=(--node "$node=$E2E_DIR/$node/var/log/velmora/requests.log")
 done
