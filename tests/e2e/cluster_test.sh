@@ -187,14 +187,24 @@ start_fastcgi() {
     if [[ ${kind[$1]} == lighttpd ]]; then start_node "$1"; else spawn_fastcgi "$1"; fi
 }
 
-# stop_node NODE, at the end: whatever of it still runs.
+# stop_node NODE, at the end: whatever of it still runs, the whole session
+# at once (a signal to the wrapper alone could end it before it stopped its
+# web server). The session is ours while one of its processes is.
 stop_node() {
-    local node=$1
+    local node=$1 group=${session[$1]:-} pid i
     stop_fastcgi "$node" || true
-    if [[ -n ${session[$node]:-} ]] && ours "${session[$node]}" "$node"; then
-        kill -TERM "${session[$node]}" 2>/dev/null || true
-        e2e_stop_pid "${session[$node]}"
-    fi
+    [[ -n $group ]] || return 0
+    for pid in $(pgrep -g "$group"); do
+        ours "$pid" "$node" && break
+        pid=''
+    done
+    [[ -n ${pid:-} ]] || return 0
+    kill -TERM -- "-$group" 2>/dev/null || return 0
+    for ((i = 0; i < 100; i++)); do
+        kill -0 -- "-$group" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL -- "-$group" 2>/dev/null || true
 }
 
 for node in "${nodes[@]}"; do
