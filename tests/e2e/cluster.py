@@ -22,8 +22,9 @@ lines), HAProxy's log and each node's request log:
   again); none fails while the nodes are upgraded;
 - HAProxy marks the killed node DOWN within fall x inter of its checks and
   sends it nothing more until it is back;
-- each node's request log has a line for every call HAProxy says the node
-  answered, apart from the health checks (the WSDL).
+- each node's request log has a line for every call HAProxy's log says the
+  node answered (the health checks, the WSDL, aside), and more only for
+  calls HAProxy sent elsewhere at the kill or whose HAProxy line it dropped.
 
 Prints the figures as a Markdown table to copy into the README."""
 
