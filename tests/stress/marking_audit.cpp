@@ -1,7 +1,11 @@
-// The marking audit trigger and its tallies.
+// The marking audit trigger and its tallies; the queue's journals.
 #include "stress/marking_audit.h"
 
 #include "db/statement.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 namespace stress {
 
@@ -40,6 +44,27 @@ MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string
         return r.asInteger(0);
     };
     return {count("marking_tried"), count("marking_kept")};
+}
+
+void installQueueJournal(const StressDatabase& database) {
+    const std::string path = std::string(VELMORA_SOURCE_DIR) + "/tests/stress/queue_journal.sql";
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream script;
+    script << in.rdbuf();
+    database.run(script.str());
+}
+
+QueueJournal readQueueJournal(const StressDatabase& database) {
+    db::Connection c;
+    c.open(database.params());
+    const auto rows = [&](const char* table) {
+        std::vector<JournalRow> out;
+        db::Statement s(c, std::string("select ecf, tabela, chave0 from ") + table);
+        for (db::Cursor r = s.open(); r.next();) out.push_back({r.text(0), r.text(1), r.text(2)});
+        return out;
+    };
+    return {rows("queue_journal"), rows("marked_journal")};
 }
 
 }  // namespace stress

@@ -10,6 +10,7 @@
 #include "stress/stress_database.h"
 
 #include <string>
+#include <vector>
 
 namespace stress {
 
@@ -24,5 +25,17 @@ void installMarkingAudit(const StressDatabase& database);
 // Markings that set `mark` ("X" for the service's), optionally of one terminal.
 MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string& mark = "X",
                                const std::string& terminal = {});
+
+// The journals of tests/stress/queue_journal.sql (shared with the cluster
+// test): every queue row whose insert committed, every committed marking.
+struct JournalRow {
+    std::string terminal, table, key;  // ecf, tabela, chave0
+};
+struct QueueJournal {
+    std::vector<JournalRow> queued, marked;
+};
+
+void installQueueJournal(const StressDatabase& database);
+QueueJournal readQueueJournal(const StressDatabase& database);
 
 }  // namespace stress
