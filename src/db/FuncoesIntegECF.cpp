@@ -7,6 +7,7 @@
 #include "common/executable_path.h"
 #include "common/ini_file.h"
 #include "common/text.h"
+#include "db/statement.h"
 #include "db/transaction.h"
 
 #include <memory>
@@ -120,6 +121,17 @@ void ConectaBanco() {
         throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +
                                  e.what());
     }
+}
+
+void checkDatabase() {
+    ConectaBanco();
+    Transaction readOnly(*Conexao, Isolation::ReadOnlyNoWait);
+    {
+        Statement one(*Conexao, "SELECT 1 FROM RDB$DATABASE");
+        Cursor row = one.open();
+        if (!row.next()) throw DatabaseError("RDB$DATABASE has no row");
+    }
+    readOnly.commit();
 }
 
 void keepAttachmentBetweenRequests() { connections().keepAttachment = true; }
