@@ -85,9 +85,10 @@ check "logrotate -d accepts the logrotate entry" test "$(logrotate -d /etc/logro
 # path on (the administrator's edits), and the group memberships, as the
 # README says.
 fb=/var/lib/velmora/firebird
+fb_env=(FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp LD_LIBRARY_PATH=$fb/root/icu-absent)
 db=$E2E_DIR/demo.fdb
 (
-    export FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp
+    export "${fb_env[@]}"
     printf "SET SQL DIALECT 1;\nCREATE DATABASE '%s' USER 'SYSDBA' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;\n" "$db" |
         isql-fb -q -b -ch UTF8
     isql-fb -q -b -user SYSDBA -ch UTF8 -i /usr/share/velmora/demo/schema.sql "$db"
@@ -140,7 +141,6 @@ e2e_serve apache $'Include /etc/apache2/conf-available/velmora.conf\nGroup www-d
 calls "$E2E_BASE/velmora.cgi" import || e2e_fail "the installed service under Apache"
 
 check "the health path answers ok" test "$(curl -sS "$E2E_BASE/velmora.cgi/health")" = ok
-fb_env=(FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp LD_LIBRARY_PATH=$fb/root/icu-absent)
 env "${fb_env[@]}" velmora-admin check --as www-data >"$E2E_DIR/out/check.txt" 2>&1 ||
     e2e_fail "velmora-admin check --as www-data: $(grep -v '^OK' "$E2E_DIR/out/check.txt")"
 e2e_say "ok   velmora-admin check --as www-data passes every check"
@@ -247,6 +247,7 @@ calls "http://127.0.0.1:$port/velmora.cgi" || e2e_fail "the installed service un
 env -i FIREBIRD=/var/lib/velmora/firebird/root \
     FIREBIRD_LOCK=/var/lib/velmora/firebird/lock \
     FIREBIRD_TMP=/var/lib/velmora/firebird/tmp \
+    LD_LIBRARY_PATH=/var/lib/velmora/firebird/root/icu-absent \
     spawn-fcgi -s /run/velmora/velmora.sock -M 0660 -F 4 -P /run/velmora/velmora.pid \
         -u velmora -g velmora -U www-data -G www-data -- /usr/lib/velmora/velmora.cgi \
     >"$E2E_DIR/out/spawn-fcgi.log" 2>&1 || { cat "$E2E_DIR/out/spawn-fcgi.log" >&2; e2e_fail "spawn-fcgi"; }
