@@ -20,6 +20,15 @@ inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
 inline constexpr std::size_t kResponseChunkBytes = 8192;
 // A path pattern with more "*" groups than this is refused as invalid.
 inline constexpr int kMaxPatternStarGroups = 30;
+// After a stop is asked for (SIGTERM or SIGINT, which a FastCGI process
+// reads between requests), a wait the watchdog bounds (a call's database
+// work, the detach on the way out) gets at most this many seconds more
+// before it is aborted: a call about to finish still does (most take
+// milliseconds, a full import about a second), and a process stuck on a
+// database server that stopped answering still ends within a few seconds.
+inline constexpr int kStopGraceSeconds = 3;
+// While a wait is bounded, the watchdog looks for a stop this often.
+inline constexpr int kStopCheckMilliseconds = 100;
 // A persistent (FastCGI) process gives the memory its allocator holds free
 // back to the system after a request once there is more than this of it: a
 // large import must not keep the process at its peak for good, while the
@@ -43,6 +52,17 @@ inline constexpr int kRetryPauseBaseMs = 20;
 // it like an update conflict, so it answers within about
 // kImportAttempts * kLockTimeoutSeconds.
 inline constexpr unsigned char kLockTimeoutSeconds = 5;
+// A call's database work, attach included, is aborted after this many
+// seconds unless the INI's TEMPOLIMITE says otherwise: a server that stops
+// answering must cost a call a bounded time. Above every wait of a healthy
+// call (an import that meets locked rows gives up by about 26 s; a full
+// import of 20,000 products takes about a second) and below the time web
+// servers wait for an answer (mod_fcgid's FcgidIOTimeout 40 s, nginx's
+// fastcgi_read_timeout 60 s), so that the terminal gets the fault, not a
+// gateway error.
+inline constexpr int kDatabaseTimeLimitSeconds = 30;
+// The largest TEMPOLIMITE accepted: longer than any web server waits.
+inline constexpr int kMaxDatabaseTimeLimitSeconds = 3600;
 // The longest text a VARCHAR parameter can carry, and so the longest any text
 // column can hold: a longer parameter can equal nothing.
 inline constexpr std::size_t kMaxTextParameterBytes = 32765;
