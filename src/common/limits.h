@@ -20,6 +20,26 @@ inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
 inline constexpr std::size_t kResponseChunkBytes = 8192;
 // A path pattern with more "*" groups than this is refused as invalid.
 inline constexpr int kMaxPatternStarGroups = 30;
+// A FastCGI request, its BEGIN_REQUEST and PARAMS records and its body, must
+// have arrived this many seconds after its first byte could be read (its
+// connection accepted, or a kept connection readable again); otherwise the
+// connection is cut. Web servers send a request whole and at once (nginx,
+// lighttpd and mod_fcgid read the client's body before they connect), and
+// every request of this interface is a few hundred bytes: a request still
+// incomplete after 5 s comes from a peer that stalled or trickles, and it
+// holds the process, which serves one connection at a time.
+inline constexpr int kWebServerReadSeconds = 5;
+// Closing a connection, libfcgi reads what the web server still sends until
+// it has been silent for 2 s, so that unread bytes do not turn the close into
+// a reset that loses the end of the answer; a peer that keeps sending would
+// keep it reading. The close is cut after this many seconds.
+inline constexpr int kConnectionCloseSeconds = 3;
+// Writes to the web server have no bound of ours: a terminal on a slow link
+// reads a large import through a web server that streams at its own pace,
+// with pauses of tens of seconds, and the web server's own timeout for a
+// client that stopped reading (nginx send_timeout 60 s, lighttpd
+// server.max-write-idle 360 s) closes the connection, which ends our write.
+
 // After a stop is asked for (SIGTERM or SIGINT, which a FastCGI process
 // reads between requests), a wait the watchdog bounds (a call's database
 // work, the detach on the way out) gets at most this many seconds more
