@@ -81,6 +81,10 @@ void Watchdog::add(Alarm& alarm) {
         }
         if (stopSeen_) shorten(alarm, Clock::now());
         alarms_.push_back(&alarm);
+        // The thread wakes by itself in time for a later deadline: most
+        // alarms go before they ring, and a wake-up per alarm would cost
+        // each request a few context switches.
+        if (alarm.deadline_ >= wakeAt_) return;
     }
     changed_.notify_all();
 }
@@ -105,6 +109,7 @@ void Watchdog::run() {
         const bool pending =
             std::ranges::any_of(alarms_, [](const Alarm* a) { return a->outcome_ == Alarm::Outcome::Pending; });
         if (!pending) {
+            wakeAt_ = Clock::time_point::max();
             changed_.wait(lock);
             continue;
         }
@@ -125,6 +130,7 @@ void Watchdog::run() {
         }
         // A stop is looked for while something waits; nothing else wakes us.
         if (!stopSeen_) next = std::min(next, now + milliseconds(limits::kStopCheckMilliseconds));
+        wakeAt_ = next;
         if (next != Clock::time_point::max()) changed_.wait_until(lock, next);
     }
 }

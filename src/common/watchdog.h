@@ -71,6 +71,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Alarm*> alarms_;
+    Clock::time_point wakeAt_ = Clock::time_point::max();  // when the thread wakes next
     bool stopSeen_ = false;
     bool ending_ = false;
     std::thread thread_;
