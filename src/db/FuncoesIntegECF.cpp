@@ -58,8 +58,7 @@ Connection& keptAttachment(Connections& c, const ConnectParams& params) {
     }
     c.kept.reset();  // detached; one that no longer answers is only let go
     auto fresh = std::make_unique<Connection>();
-    fresh->open(params);
-    c.deadline->watch(*fresh);
+    c.deadline->open(*fresh, params);
     c.kept = std::move(fresh);
     c.keptParams = params;
     return *c.kept;
@@ -140,8 +139,7 @@ void ConectaBanco() {
             const ConnectParams params = LeParametros(iniName);
             // The call's time starts with its work on the database.
             c.deadline.emplace(params.timeLimit);
-            Conexao->open(params);
-            c.deadline->watch(*Conexao);
+            c.deadline->open(*Conexao, params);
             return;
         }
         if (c.iniStamp != velmora::FileStamp(st)) {

@@ -9,7 +9,6 @@
 
 #include <ibase.h>
 
-#include <algorithm>
 #include <optional>
 
 namespace db {
@@ -106,9 +105,7 @@ void Connection::open(const ConnectParams& params) {
     dpb->insertInt(st.get(), isc_dpb_sql_dialect, kDialect);
     st.check();
     // Bounds the handshake with a server (an embedded attach ignores it).
-    unsigned seconds = static_cast<unsigned>(params.timeLimit.count());
-    if (const Deadline* deadline = Deadline::running()) seconds = std::min(seconds, deadline->secondsLeft());
-    dpb->insertInt(st.get(), isc_dpb_connect_timeout, static_cast<int>(seconds));
+    dpb->insertInt(st.get(), isc_dpb_connect_timeout, static_cast<int>(params.timeLimit.count()));
     st.check();
 
     if (!im.provider) im.provider.reset(master->getDispatcher());

@@ -62,8 +62,8 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Attaches; never interactive. An attach to a server that does not answer
-    // gives up after the time limit, or at the running call's deadline if
-    // that comes first. Throws DatabaseError with the client's message.
+    // gives up after the time limit. Throws DatabaseError with the client's
+    // message.
     void open(const ConnectParams& params);
     bool isOpen() const noexcept;
     // Whether the attachment still answers (one round trip to a server): false

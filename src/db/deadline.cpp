@@ -1,6 +1,8 @@
 // The call's deadline and the abort at its end.
 #include "db/deadline.h"
 
+#include <algorithm>
+
 namespace db {
 namespace {
 
@@ -35,10 +37,16 @@ void Deadline::watch(Connection& connection) {
     watched_.emplace_back().reset(attachment);
 }
 
-unsigned Deadline::secondsLeft() const {
+void Deadline::open(Connection& connection, ConnectParams params) {
+    // The client takes whole seconds for an attach.
+    params.timeLimit = left();
+    connection.open(params);
+    watch(connection);
+}
+
+std::chrono::seconds Deadline::left() const {
     if (const std::optional<std::string> text = failure()) throw DatabaseError(*text);
-    const auto left = std::chrono::ceil<std::chrono::seconds>(alarm_.deadline() - Clock::now()).count();
-    return static_cast<unsigned>(std::max<decltype(left)>(left, 1));
+    return std::max(std::chrono::ceil<std::chrono::seconds>(alarm_.deadline() - Clock::now()), std::chrono::seconds(1));
 }
 
 std::optional<std::string> Deadline::failure() const {

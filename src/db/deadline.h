@@ -5,8 +5,8 @@
 // closes the connection from this side). The call blocked in the client then
 // fails at once, and the operation answers with its usual fault; the server
 // rolls back what the aborted transaction did. An attach is bounded by the
-// client itself (isc_dpb_connect_timeout, see Connection::open): there is no
-// attachment to abort yet.
+// client itself, to the time left (isc_dpb_connect_timeout, see open()):
+// there is no attachment to abort yet.
 #pragma once
 
 #include "common/watchdog.h"
@@ -31,14 +31,12 @@ public:
     // The running deadline, or nullptr.
     static const Deadline* running() noexcept;
 
+    // Opens the connection, giving up at the deadline, and watches it:
+    // DatabaseError with failure()'s text when no time is left.
+    void open(Connection& connection, ConnectParams params);
     // From now on the connection's work is aborted at the deadline; the
     // connection must be open.
     void watch(Connection& connection);
-    // The time left (less once a stop has brought the deadline forward), in
-    // whole seconds rounded up as the client takes it for an attach, at
-    // least 1; DatabaseError with failure()'s text when the deadline has
-    // passed.
-    unsigned secondsLeft() const;
     // Once the deadline has passed or a stop cut the work short: what a call
     // that lost its connection then reports instead of the client's words
     // (a read error, a rejected attach), which would mislead.
@@ -47,6 +45,9 @@ public:
 private:
     // On the watchdog's thread.
     void abortWatched() noexcept;
+    // The time left (less once a stop has brought the deadline forward), at
+    // least 1 s; DatabaseError with failure()'s text when none is left.
+    std::chrono::seconds left() const;
 
     std::chrono::seconds limit_;
     velmora::Watchdog::Clock::time_point end_;
