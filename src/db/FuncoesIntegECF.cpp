@@ -177,7 +177,9 @@ void detachKeptAttachment() noexcept {
     endRequest();
     Connections& c = connections();
     if (!c.kept) return;
-    // A server that stopped answering must not keep a stopping process.
+    // A server that stopped answering must not keep a stopping process. (If
+    // no deadline can be set, the watchdog's thread failing to start, the
+    // detach is merely unbounded.)
     try {
         c.deadline.emplace(std::chrono::seconds(velmora::limits::kStopGraceSeconds));
         c.deadline->watch(*c.kept);
