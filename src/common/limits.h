@@ -25,6 +25,35 @@ inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
 inline constexpr std::size_t kResponseChunkBytes = 8192;
 // A path pattern with more "*" groups than this is refused as invalid.
 inline constexpr int kMaxPatternStarGroups = 30;
+// A FastCGI request, its BEGIN_REQUEST and PARAMS records and its body, must
+// have arrived this many seconds after its first byte could be read (its
+// connection accepted, or a kept connection readable again); otherwise the
+// connection is cut. Web servers send a request whole and at once (nginx,
+// lighttpd and mod_fcgid read the client's body before they connect), and
+// every request of this interface is a few hundred bytes: a request still
+// incomplete after 5 s comes from a peer that stalled or trickles, and it
+// holds the process, which serves one connection at a time.
+inline constexpr int kWebServerReadSeconds = 5;
+// Closing a connection, libfcgi reads what the web server still sends until
+// it has been silent for 2 s, so that unread bytes do not turn the close into
+// a reset that loses the end of the answer; a peer that keeps sending would
+// keep it reading. The close is cut after this many seconds.
+inline constexpr int kConnectionCloseSeconds = 3;
+// Writes to the web server have no bound of ours: a terminal on a slow link
+// reads a large import through a web server that streams at its own pace,
+// with pauses of tens of seconds, and the web server's own timeout for a
+// client that stopped reading (nginx send_timeout 60 s, lighttpd
+// server.max-write-idle 360 s) closes the connection, which ends our write.
+
+// After a stop is asked for (SIGTERM or SIGINT, which a FastCGI process
+// reads between requests), a wait the watchdog bounds (a call's database
+// work, the detach on the way out) gets at most this many seconds more
+// before it is aborted: a call about to finish still does (most take
+// milliseconds, a full import about a second), and a process stuck on a
+// database server that stopped answering still ends within a few seconds.
+inline constexpr int kStopGraceSeconds = 3;
+// While a wait is bounded, the watchdog looks for a stop this often.
+inline constexpr int kStopCheckMilliseconds = 100;
 // A persistent (FastCGI) process gives the memory its allocator holds free
 // back to the system after a request once there is more than this of it: a
 // large import must not keep the process at its peak for good, while the
@@ -65,6 +94,17 @@ inline constexpr int kRetryPauseBaseMs = 20;
 // it like an update conflict, so it answers within about
 // kImportAttempts * kLockTimeoutSeconds.
 inline constexpr unsigned char kLockTimeoutSeconds = 5;
+// A call's database work, attach included, is aborted after this many
+// seconds unless the INI's TEMPOLIMITE says otherwise: a server that stops
+// answering must cost a call a bounded time. Above every wait of a healthy
+// call (an import that meets locked rows gives up by about 26 s; a full
+// import of 20,000 products takes about a second) and below the time web
+// servers wait for an answer (mod_fcgid's FcgidIOTimeout 40 s, nginx's
+// fastcgi_read_timeout 60 s), so that the terminal gets the fault, not a
+// gateway error.
+inline constexpr int kDatabaseTimeLimitSeconds = 30;
+// The largest TEMPOLIMITE accepted: longer than any web server waits.
+inline constexpr int kMaxDatabaseTimeLimitSeconds = 3600;
 // The longest text a VARCHAR parameter can carry, and so the longest any text
 // column can hold: a longer parameter can equal nothing.
 inline constexpr std::size_t kMaxTextParameterBytes = 32765;

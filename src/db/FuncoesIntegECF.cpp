@@ -6,10 +6,15 @@
 #include "common/exception.h"
 #include "common/executable_path.h"
 #include "common/ini_file.h"
+#include "common/limits.h"
 #include "common/text.h"
+#include "common/watchdog.h"
+#include "db/deadline.h"
 #include "db/statement.h"
 #include "db/transaction.h"
 
+#include <charconv>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -23,9 +28,14 @@ Connection* Conexao = nullptr;
 namespace {
 
 // Every connection ConectaBanco made, so that none is closed before exit (or
-// before the end of the request, in a persistent process), and what a
-// persistent process keeps between requests.
+// before the end of the request, in a persistent process), the call's
+// deadline, and what a persistent process keeps between requests.
 struct Connections {
+    // Got first, so that the watchdog outlives the deadline's alarm.
+    velmora::Watchdog& watchdog = velmora::Watchdog::instance();
+    // Declared before the connections, so that it outlives them: their
+    // detach at exit is bounded too.
+    std::optional<Deadline> deadline;
     std::vector<std::unique_ptr<Connection>> made;
     bool keepAttachment = false;
     std::unique_ptr<Connection> kept;
@@ -40,15 +50,34 @@ Connections& connections() {
 }
 
 // The kept attachment when it is to the database the INI names and still
-// answers; otherwise a new one, kept from now on.
+// answers; otherwise a new one, kept from now on. Both watched by the call's
+// deadline.
 Connection& keptAttachment(Connections& c, const ConnectParams& params) {
-    if (c.kept && c.keptParams == params && c.kept->responds()) return *c.kept;
+    if (c.kept && c.keptParams == params) {
+        c.deadline->watch(*c.kept);
+        if (c.kept->responds()) return *c.kept;
+    }
     c.kept.reset();  // detached; one that no longer answers is only let go
     auto fresh = std::make_unique<Connection>();
-    fresh->open(params);
+    c.deadline->open(*fresh, params);
     c.kept = std::move(fresh);
     c.keptParams = params;
     return *c.kept;
+}
+
+// TEMPOLIMITE: whole seconds, from 1 to kMaxDatabaseTimeLimitSeconds; the
+// default when absent.
+std::chrono::seconds timeLimit(const velmora::IniFile& ini, const std::string& iniFileName) {
+    const std::string text = ini.readString("DATABASE", "TEMPOLIMITE");
+    if (text.empty()) return std::chrono::seconds(velmora::limits::kDatabaseTimeLimitSeconds);
+    int seconds = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (ec != std::errc() || end != text.data() + text.size() || seconds < 1 ||
+        seconds > velmora::limits::kMaxDatabaseTimeLimitSeconds)
+        throw velmora::Exception("TEMPOLIMITE=" + text + " in " + iniFileName +
+                                 " is not a number of seconds from 1 to " +
+                                 std::to_string(velmora::limits::kMaxDatabaseTimeLimitSeconds));
+    return std::chrono::seconds(seconds);
 }
 
 // Windows-1252 letters, by code point: ASCII letters, the Latin-1 letters and
@@ -96,7 +125,7 @@ std::string DiretorioAplicacao() {
 ConnectParams LeParametros(const std::string& iniFileName) {
     const velmora::IniFile ini = velmora::IniFile::load(iniFileName);
     return {ini.readString("DATABASE", "CAMINHO"), ini.readString("DATABASE", "USUARIO"),
-            ini.readString("DATABASE", "SENHA")};
+            ini.readString("DATABASE", "SENHA"), timeLimit(ini, iniFileName)};
 }
 
 void ConectaBanco() {
@@ -108,13 +137,17 @@ void ConectaBanco() {
         if (::stat(iniName.c_str(), &st) != 0)
             throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
         if (!c.keepAttachment) {
-            Conexao->open(LeParametros(iniName));
+            const ConnectParams params = LeParametros(iniName);
+            // The call's time starts with its work on the database.
+            c.deadline.emplace(params.timeLimit);
+            c.deadline->open(*Conexao, params);
             return;
         }
         if (c.iniStamp != velmora::FileStamp(st)) {
             c.iniParams = LeParametros(iniName);
             c.iniStamp.emplace(st);
         }
+        c.deadline.emplace(c.iniParams.timeLimit);
         Conexao = &keptAttachment(c, c.iniParams);
         c.made.pop_back();  // the kept attachment serves instead
     } catch (const std::exception& e) {
@@ -138,6 +171,8 @@ void keepAttachmentBetweenRequests() { connections().keepAttachment = true; }
 
 void endRequest() noexcept {
     Connections& c = connections();
+    // An attachment aborted at the deadline is closed: it is not kept.
+    if (c.kept && c.deadline && c.deadline->failure()) c.kept.reset();
     if (c.kept && c.kept->inTransaction()) {
         try {
             rollbackCurrent(*c.kept);
@@ -146,12 +181,23 @@ void endRequest() noexcept {
         }
     }
     c.made.clear();
+    c.deadline.reset();
     Conexao = nullptr;
 }
 
 void detachKeptAttachment() noexcept {
     endRequest();
-    connections().kept.reset();
+    Connections& c = connections();
+    if (!c.kept) return;
+    // A server that stopped answering must not keep a stopping process. (If
+    // no deadline can be set, the watchdog's thread failing to start, the
+    // detach is merely unbounded.)
+    try {
+        c.deadline.emplace(std::chrono::seconds(velmora::limits::kStopGraceSeconds));
+        c.deadline->watch(*c.kept);
+    } catch (...) {}
+    c.kept.reset();
+    c.deadline.reset();
 }
 
 void AbreTransacao() {

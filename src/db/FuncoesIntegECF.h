@@ -17,9 +17,12 @@ namespace db {
 extern Connection* Conexao;
 
 // Makes a new connection current and opens it from the INI file (in a
-// persistent process: the kept attachment, see below). Throws
-// velmora::Exception "Impossível conectar ao banco de dados pelo seguinte
-// motivo: " CR + the cause; the connection made current then is unopened.
+// persistent process: the kept attachment, see below). It starts the call's
+// deadline (the INI's TEMPOLIMITE, see db/deadline.h), which bounds the
+// attach and the rest of the call's database work.
+// Throws velmora::Exception "Impossível conectar ao banco de dados pelo
+// seguinte motivo: " CR + the cause; the connection made current then is
+// unopened.
 void ConectaBanco();
 
 // One cheap round trip to the database on the service's own way there, for
@@ -40,13 +43,16 @@ void checkDatabase();
 void keepAttachmentBetweenRequests();
 
 // Ends a request of a persistent process: a transaction left current is
-// rolled back (an attachment that cannot roll back is not kept), the
-// connections made for the request besides the kept attachment are closed,
-// and Conexao is unset, as in a fresh process.
+// rolled back (an attachment that cannot roll back, or that was aborted at
+// the deadline, is not kept), the connections made for the request besides
+// the kept attachment are closed, the deadline ends, and Conexao is unset,
+// as in a fresh process.
 void endRequest() noexcept;
 
 // Detaches the kept attachment, for a persistent process on its way out: the
-// client library's exit-time cleanup must not find it still attached.
+// client library's exit-time cleanup must not find it still attached. A
+// server that does not answer gets kStopGraceSeconds, then the attachment is
+// aborted.
 void detachKeptAttachment() noexcept;
 
 // The directory of the running program, with a trailing "/".

@@ -4,9 +4,12 @@
 
 #include "common/limits.h"
 #include "db/conversions.h"
+#include "db/deadline.h"
 #include "db/firebird.h"
 
 #include <ibase.h>
+
+#include <optional>
 
 namespace db {
 namespace {
@@ -19,10 +22,19 @@ bool isConflictCode(intptr_t code) {
     return code == isc_update_conflict || code == isc_deadlock || code == isc_lock_conflict || code == isc_lock_timeout;
 }
 
-bool hasConflict(const intptr_t* v) {
+// Codes of a connection the client lost or gave up on: what a call aborted
+// at its deadline fails with (the server's connection closed from our side,
+// an embedded attachment shut down, an attach that got no answer in time).
+bool isLostConnectionCode(intptr_t code) {
+    return code == isc_net_read_err || code == isc_net_write_err || code == isc_network_error ||
+           code == isc_att_shutdown || code == isc_connect_reject;
+}
+
+template <class Predicate>
+bool hasCode(const intptr_t* v, Predicate isWanted) {
     while (*v != isc_arg_end) {
         const intptr_t type = v[0];
-        if (type == isc_arg_gds && isConflictCode(v[1])) return true;
+        if (type == isc_arg_gds && isWanted(v[1])) return true;
         v += type == isc_arg_cstring ? 3 : 2;
     }
     return false;
@@ -50,7 +62,11 @@ void Status::raise() {
     // connection's WIN1252. Keep the message UTF-8 like everything else.
     if (!isValidUtf8(message)) message = win1252ToUtf8(message);
     const intptr_t* errors = wrapper_.getErrors();
-    throw DatabaseError(message, firstCode(errors), sqlState(errors), hasConflict(errors));
+    // A call aborted at its deadline fails with a lost connection, which
+    // would send the operator looking for a network fault.
+    if (const Deadline* deadline = Deadline::running(); deadline && hasCode(errors, isLostConnectionCode))
+        if (std::optional<std::string> failure = deadline->failure()) message = std::move(*failure);
+    throw DatabaseError(message, firstCode(errors), sqlState(errors), hasCode(errors, isConflictCode));
 }
 
 void commit(Handle<ITransaction>& transaction, Status& st) {
@@ -87,6 +103,9 @@ void Connection::open(const ConnectParams& params) {
     insert(isc_dpb_password, params.password);
     insert(isc_dpb_lc_ctype, "WIN1252");
     dpb->insertInt(st.get(), isc_dpb_sql_dialect, kDialect);
+    st.check();
+    // Bounds the handshake with a server (an embedded attach ignores it).
+    dpb->insertInt(st.get(), isc_dpb_connect_timeout, static_cast<int>(params.timeLimit.count()));
     st.check();
 
     if (!im.provider) im.provider.reset(master->getDispatcher());

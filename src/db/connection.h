@@ -4,7 +4,9 @@
 #pragma once
 
 #include "common/exception.h"
+#include "common/limits.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,8 +42,13 @@ struct ConnectParams {
     std::string database;  // "/path/file.fdb", "host:/path", "host/port:alias"
     std::string user;      // each left out of the attachment when empty
     std::string password;
+    // The longest a call waits for the database (see db/deadline.h).
+    std::chrono::seconds timeLimit{velmora::limits::kDatabaseTimeLimitSeconds};
 
-    bool operator==(const ConnectParams&) const = default;
+    // The same attachment: the time limit is no part of it.
+    bool operator==(const ConnectParams& o) const {
+        return database == o.database && user == o.user && password == o.password;
+    }
 };
 
 // At most one transaction is current on a connection (db::Transaction begins
@@ -54,7 +61,9 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Attaches; never interactive. Throws DatabaseError with the client's message.
+    // Attaches; never interactive. An attach to a server that does not answer
+    // gives up after the time limit. Throws DatabaseError with the client's
+    // message.
     void open(const ConnectParams& params);
     bool isOpen() const noexcept;
     // Whether the attachment still answers (one round trip to a server): false

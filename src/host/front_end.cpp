@@ -5,13 +5,18 @@
 
 #include "common/exception.h"
 #include "common/limits.h"
+#include "common/text.h"
+#include "common/watchdog.h"
 #include "host/cgi_response.h"
 #include "host/error_pages.h"
 #include "soap/dispatcher.h"
 
+#include <arpa/inet.h>
 #include <fcgiapp.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/signalfd.h>
 #include <sys/socket.h>
@@ -129,15 +134,19 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // Waits until the listening socket has a connection (true) or a stop is
-    // asked for (false).
-    bool awaitConnection() const {
+    enum class Next { Stop, NewConnection, KeptConnection };
+    // Waits for a stop, a connection on the listening socket, or the next
+    // request on the connection the web server kept open (`keptFd`, -1 for
+    // none): a kept connection left idle holds nothing up.
+    Next await(int keptFd) const {
         for (;;) {
-            pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {fd_, POLLIN, 0}};
-            const int ready = ::poll(fds, 2, -1);
+            pollfd fds[3] = {{STDIN_FILENO, POLLIN, 0}, {fd_, POLLIN, 0}, {keptFd, POLLIN, 0}};
+            const int ready = ::poll(fds, 3, -1);
             if (ready < 0 && errno == EINTR) continue;
-            if (ready < 0 || (fds[1].revents & POLLIN) || (fds[0].revents & (POLLERR | POLLNVAL))) return false;
-            if (fds[0].revents & POLLIN) return !stopPending();
+            if (ready < 0 || (fds[1].revents & POLLIN) || (fds[0].revents & (POLLERR | POLLNVAL)) || stopPending())
+                return Next::Stop;
+            if (fds[2].revents != 0) return Next::KeptConnection;
+            if (fds[0].revents & POLLIN) return Next::NewConnection;
         }
     }
 
@@ -153,42 +162,156 @@ private:
     int fd_;
 };
 
-// One libfcgi request slot on the listening socket; a request still open
-// when it goes is finished (its answer flushed, its connection closed).
-class FastCgiRequest {
-public:
-    FastCgiRequest() {
-        if (FCGX_InitRequest(&request_, STDIN_FILENO, 0) != 0)
-            throw velmora::Exception("Cannot prepare a FastCGI request");
-    }
-    ~FastCgiRequest() { FCGX_Finish_r(&request_); }
-    FastCgiRequest(const FastCgiRequest&) = delete;
-    FastCgiRequest& operator=(const FastCgiRequest&) = delete;
-
-    FCGX_Request& get() noexcept { return request_; }
-
-private:
-    FCGX_Request request_{};
-};
-
 std::string streamError(FCGX_Stream* stream) {
     const int error = FCGX_GetError(stream);
     return error > 0 ? std::strerror(error) : "FastCGI protocol error " + std::to_string(error);
 }
 
-// The request's FCGI_STDIN stream.
-class FastCgiInput final : public RequestInput {
+// Whether a connection comes from a web server FCGI_WEB_SERVER_ADDRS allows,
+// as libfcgi checks it: an IPv4 peer must be one of its addresses.
+bool fromAllowedWebServer(const sockaddr_storage& peer) {
+    const char* allowed = std::getenv("FCGI_WEB_SERVER_ADDRS");
+    if (peer.ss_family != AF_INET || allowed == nullptr || *allowed == '\0') return true;
+    const in_addr address = reinterpret_cast<const sockaddr_in&>(peer).sin_addr;
+    for (std::string_view list = allowed; !list.empty();) {
+        const std::size_t comma = std::min(list.find(','), list.size());
+        const std::string item(velmora::trim(list.substr(0, comma)));
+        in_addr listed{};
+        if (::inet_pton(AF_INET, item.c_str(), &listed) == 1 && listed.s_addr == address.s_addr) return true;
+        list.remove_prefix(std::min(comma + 1, list.size()));
+    }
+    return false;
+}
+
+// The process's one request slot and the web server's connection it reads.
+// The connection is accepted here, not by libfcgi, so that the time for
+// reading it can be bounded; libfcgi has no call to take one, so the
+// request's ipcFd is set, and keepConnection, so that the FCGX_Finish_r that
+// FCGX_Accept_r begins with leaves it open; its listening socket is -1, so
+// that it never accepts one itself. A request not read within
+// kWebServerReadSeconds, or a close not done within kConnectionCloseSeconds,
+// is cut by the watchdog (shutdown), through a descriptor of its own for the
+// socket: libfcgi may close its own meanwhile, and the number be reused.
+class FastCgiConnection {
 public:
-    explicit FastCgiInput(FCGX_Stream* stream) noexcept : stream_(stream) {}
-    std::size_t read(char* buffer, std::size_t capacity) override {
-        const int n = FCGX_GetStr(buffer, static_cast<int>(std::min<std::size_t>(capacity, INT_MAX)), stream_);
-        if (n < 0 || FCGX_GetError(stream_) != 0)
-            throw velmora::Exception("Error reading the request: " + streamError(stream_));
+    FastCgiConnection() {
+        if (FCGX_InitRequest(&request_, -1, 0) != 0) throw velmora::Exception("Cannot prepare a FastCGI request");
+    }
+    ~FastCgiConnection() { drop(); }
+    FastCgiConnection(const FastCgiConnection&) = delete;
+    FastCgiConnection& operator=(const FastCgiConnection&) = delete;
+
+    FCGX_Request& request() noexcept { return request_; }
+    // The connection the web server kept open after the last request, or -1.
+    int kept() const noexcept { return request_.ipcFd; }
+
+    // Takes the connection waiting on the listening socket, in place of a
+    // kept one; false when there was none (another process took it) or it
+    // comes from an address FCGI_WEB_SERVER_ADDRS does not allow.
+    bool accept() {
+        sockaddr_storage peer{};
+        socklen_t length = sizeof peer;
+        const int fd = ::accept4(STDIN_FILENO, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNABORTED) return false;
+            throw velmora::Exception(std::string("FastCGI accept failed: ") + std::strerror(errno));
+        }
+        const int cut = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (cut < 0 || !fromAllowedWebServer(peer)) {
+            ::close(fd);
+            if (cut >= 0) ::close(cut);
+            return false;
+        }
+        if (peer.ss_family == AF_INET) {
+            const int on = 1;
+            ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        }
+        drop();
+        request_.ipcFd = fd;
+        request_.keepConnection = 1;
+        cut_ = cut;
+        return true;
+    }
+
+    // Reads the next request up to its parameters; false when the connection
+    // ended without one (closed by the web server, cut, a protocol error), and
+    // libfcgi closed it.
+    bool readRequest() {
+        readBy_ = Clock::now() + std::chrono::seconds(velmora::limits::kWebServerReadSeconds);
+        wasCut_ = false;
+        if (cutAt(readBy_, [&] { return FCGX_Accept_r(&request_); }) == 0) return true;
+        forgetCut();
+        return false;
+    }
+
+    // Reads the request's body, by the same time as its parameters.
+    std::size_t readBody(char* buffer, std::size_t capacity) {
+        const int n = cutAt(readBy_, [&] {
+            return FCGX_GetStr(buffer, static_cast<int>(std::min<std::size_t>(capacity, INT_MAX)), request_.in);
+        });
+        if (wasCut_)
+            throw velmora::Exception("Error reading the request: not whole after " +
+                                     std::to_string(velmora::limits::kWebServerReadSeconds) + " s");
+        if (n < 0 || FCGX_GetError(request_.in) != 0)
+            throw velmora::Exception("Error reading the request: " + streamError(request_.in));
         return static_cast<std::size_t>(n);
     }
 
+    // Ends the request: the end of the answer goes out at the pace the web
+    // server reads it, then the connection is closed (by libfcgi, which
+    // first reads what the web server still sends) unless the web server
+    // keeps it.
+    void finish() {
+        FCGX_FClose(request_.err);
+        FCGX_FClose(request_.out);
+        cutAt(Clock::now() + std::chrono::seconds(velmora::limits::kConnectionCloseSeconds), [&] {
+            FCGX_Finish_r(&request_);
+            return 0;
+        });
+        if (request_.ipcFd < 0) forgetCut();
+    }
+
 private:
-    FCGX_Stream* stream_;
+    using Clock = velmora::Watchdog::Clock;
+
+    // Runs libfcgi's `work` on the connection, cut if it has not returned by
+    // `deadline`.
+    template <class Work>
+    int cutAt(Clock::time_point deadline, Work work) {
+        const velmora::Watchdog::Alarm alarm(deadline, [fd = cut_] { ::shutdown(fd, SHUT_RDWR); });
+        const int result = work();
+        wasCut_ = wasCut_ || alarm.outcome() != velmora::Watchdog::Alarm::Outcome::Pending;
+        return result;
+    }
+
+    // Closes a connection kept open, at once.
+    void drop() noexcept {
+        if (request_.ipcFd >= 0) {
+            ::shutdown(cut_, SHUT_RDWR);
+            FCGX_Free(&request_, 1);
+        }
+        forgetCut();
+    }
+
+    void forgetCut() noexcept {
+        if (cut_ >= 0) ::close(cut_);
+        cut_ = -1;
+    }
+
+    FCGX_Request request_{};
+    int cut_ = -1;
+    Clock::time_point readBy_;
+    bool wasCut_ = false;
+};
+
+// The request's FCGI_STDIN stream.
+class FastCgiInput final : public RequestInput {
+public:
+    explicit FastCgiInput(FastCgiConnection& connection) noexcept : connection_(connection) {}
+    std::size_t read(char* buffer, std::size_t capacity) override { return connection_.readBody(buffer, capacity); }
+
+private:
+    FastCgiConnection& connection_;
 };
 
 // The request's FCGI_STDOUT stream. It fills libfcgi's buffer and flushes
@@ -241,8 +364,9 @@ void giveBackFreeMemory() noexcept {
     if (mallinfo2().fordblks > velmora::limits::kTrimFreeAboveBytes) ::malloc_trim(0);
 }
 
-LoggedRequest serveOne(const PersistentService& service, FCGX_Request& request) noexcept {
-    FastCgiInput input(request.in);
+LoggedRequest serveOne(const PersistentService& service, FastCgiConnection& connection) noexcept {
+    const FCGX_Request& request = connection.request();
+    FastCgiInput input(connection);
     FastCgiOutput output(request.out);
     LoggedRequest entry;
     try {
@@ -279,14 +403,15 @@ int serveFastCgi(const PersistentService& service) {
         // Processes that share the socket all wake for a connection one of
         // them takes: the others must find accept() empty, not block in it.
         ::fcntl(STDIN_FILENO, F_SETFL, ::fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
-        FastCgiRequest request;
+        FastCgiConnection connection;
         const long limit = requestLimit();
-        for (long served = 0; (limit == 0 || served < limit) && stop.awaitConnection();) {
-            const int accepted = FCGX_Accept_r(&request.get());
-            if (accepted == -EAGAIN || accepted == -EWOULDBLOCK || accepted == -EINTR) continue;
-            if (accepted < 0) throw velmora::Exception("FastCGI accept failed: " + std::to_string(accepted));
-            const LoggedRequest entry = serveOne(service, request.get());
-            FCGX_Finish_r(&request.get());
+        for (long served = 0; limit == 0 || served < limit;) {
+            const StopSignals::Next next = stop.await(connection.kept());
+            if (next == StopSignals::Next::Stop) break;
+            if (next == StopSignals::Next::NewConnection && !connection.accept()) continue;
+            if (!connection.readRequest()) continue;
+            const LoggedRequest entry = serveOne(service, connection);
+            connection.finish();
             service.log(entry);
             ++served;
             service.reset();

@@ -42,7 +42,10 @@ struct PersistentService {
 // Serves FastCGI requests from the listening socket on descriptor 0, one at
 // a time, until a SIGTERM or SIGINT (after the request in flight), the
 // request limit of VELMORA_MAX_REQUESTS (when set to a positive number), or
-// a failure of the socket. After a request that left much memory free, the
+// a failure of the socket. A request that has not arrived whole within
+// kWebServerReadSeconds is cut off, and a connection the web server keeps
+// open between requests is read only when it has one, so that no connection
+// holds the process. After a request that left much memory free, the
 // memory goes back to the system. On the way out SIGTERM and SIGINT are
 // ignored, so that nothing interrupts the exit-time cleanup of the database
 // client. Returns the process's exit status.

@@ -56,6 +56,18 @@ TEST(IniRules, KeysOfTheSameNameInAnotherSectionAreNotRead) {
     EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "");
 }
 
+TEST(IniRules, TheTimeLimitIsWholeSecondsWithADefault) {
+    const TempDir dir;
+    const auto timeLimit = [&](const std::string& line) {
+        dir.write("t.ini", "[DATABASE]\r\nCAMINHO=/x.fdb\r\n" + line);
+        return db::LeParametros((dir.path() / "t.ini").string()).timeLimit;
+    };
+    EXPECT_EQ(timeLimit(""), std::chrono::seconds(30));
+    EXPECT_EQ(timeLimit("tempolimite = 7\r\n"), std::chrono::seconds(7));
+    for (const char* wrong : {"0", "7s", "-1", "3601", "99999999999"})
+        EXPECT_THROW(timeLimit("TEMPOLIMITE=" + std::string(wrong) + "\r\n"), velmora::Exception) << wrong;
+}
+
 TEST(CleanPath, DropsEverythingBeforeTheFirstLetter) {
     EXPECT_EQ(db::LimpaCaminho("\\\\server\\share\\"), "server\\share\\");
     EXPECT_EQ(db::LimpaCaminho("C:\\svc\\"), "C:\\svc\\");

@@ -35,9 +35,11 @@ CgiProgram::~CgiProgram() {
 
 std::string CgiProgram::iniPath() const { return directory_ + "/caminhoBDIntegECF.ini"; }
 
-void CgiProgram::writeIni(const std::string& databaseLocation) {
-    std::ofstream(iniPath()) << "[DATABASE]\r\nCAMINHO=" << databaseLocation
-                             << "\r\nUSUARIO=SYSDBA\r\nSENHA=masterkey\r\n";
+void CgiProgram::writeIni(const std::string& databaseLocation, int timeLimitSeconds) {
+    std::ofstream ini(iniPath());
+    ini << "[DATABASE]\r\nCAMINHO=" << databaseLocation << "\r\nUSUARIO=SYSDBA\r\nSENHA=masterkey\r\n";
+    if (timeLimitSeconds > 0) ini << "TEMPOLIMITE=" << timeLimitSeconds << "\r\n";
+    ini.close();
     ::chmod(iniPath().c_str(), 0644);
 }
 

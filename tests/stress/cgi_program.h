@@ -30,8 +30,9 @@ public:
     const std::string& path() const { return path_; }
     std::string iniPath() const;
 
-    // Writes the INI naming the database location, user SYSDBA.
-    void writeIni(const std::string& databaseLocation);
+    // Writes the INI naming the database location, user SYSDBA, and the
+    // time limit of a call's database work when given (TEMPOLIMITE).
+    void writeIni(const std::string& databaseLocation, int timeLimitSeconds = 0);
     void removeIni();
 
     // Runs the program through setpriv as that user and group from now on

@@ -36,9 +36,12 @@ std::string FirebirdServer::command(const char* action) const {
 
 void FirebirdServer::start() { command("start"); }
 
-void FirebirdServer::stop() { command("stop"); }
+void FirebirdServer::stop() {
+    resume();
+    command("stop");
+}
 
-void FirebirdServer::kill() {
+int FirebirdServer::serverProcess() const {
     int guardian = 0;
     std::ifstream(directory_ + "/fbguard.pid") >> guardian;
     if (guardian <= 0) throw std::runtime_error("the server is not running");
@@ -46,6 +49,23 @@ void FirebirdServer::kill() {
     int server = 0;
     std::ifstream(tasks) >> server;
     if (server <= 0) throw std::runtime_error("the guardian has no server process");
+    return server;
+}
+
+void FirebirdServer::suspend() {
+    suspended_ = serverProcess();
+    ::kill(suspended_, SIGSTOP);
+}
+
+void FirebirdServer::resume() {
+    if (suspended_ > 0) ::kill(suspended_, SIGCONT);
+    suspended_ = 0;
+}
+
+void FirebirdServer::kill() {
+    int guardian = 0;
+    std::ifstream(directory_ + "/fbguard.pid") >> guardian;
+    const int server = serverProcess();
     ::kill(server, SIGKILL);
     // Wait until the guardian has noticed and ended, so start() starts afresh.
     for (int i = 0; i < 500 && ::kill(guardian, 0) == 0; ++i) {

@@ -25,12 +25,19 @@ public:
     // A crash: the server process is killed outright (its guardian, run
     // once, ends with it). start() brings it back.
     void kill();
+    // A hang: the server process is stopped (SIGSTOP) with its connections
+    // open, and answers nothing until resume() (SIGCONT), which stop() and
+    // the destructor also do.
+    void suspend();
+    void resume();
     bool running() const;
 
 private:
     std::string command(const char* action) const;
+    int serverProcess() const;
     int port_;
     std::string directory_;
+    int suspended_ = 0;  // the server process while it is stopped
 };
 
 }  // namespace stress

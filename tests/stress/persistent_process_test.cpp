@@ -6,6 +6,7 @@
 #include "stress/firebird_server.h"
 #include "stress/stress_database.h"
 
+#include "common/limits.h"
 #include "db/statement.h"
 #include "db/transaction.h"
 
@@ -78,6 +79,53 @@ TEST_F(PersistentProcess, AnAttachmentLostWithItsServerIsReopenedAndOnlyTheCalls
     EXPECT_TRUE(process.running());
     EXPECT_EQ(process.pid(), pid);
     EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
+}
+
+// A server that hangs (stopped with its connections open): a call gets its
+// fault once the INI's time limit has passed, the next call after the server
+// is back works on a new attachment, and SIGTERM ends a process stuck on the
+// server, or idle with an attachment to it, within a few seconds.
+TEST_F(PersistentProcess, AHungServerCostsACallItsTimeLimitAndAStopAFewSeconds) {
+    if (::geteuid() != 0) GTEST_SKIP() << "starting a Firebird server needs root (it runs as the user firebird)";
+    using Clock = std::chrono::steady_clock;
+    const auto fewSeconds = std::chrono::seconds(velmora::limits::kStopGraceSeconds) + 4s;
+    const auto stockWithin20s = [this] {
+        return program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}, {}, 20000);
+    };
+    FirebirdServer server;
+    server.start();
+    const pid_t pid = serve("CADOPER", 3, server.port()).pid();
+    program.writeIni(database->location(), 2);
+    ASSERT_TRUE(succeeded(stock(program)));
+
+    server.suspend();
+    auto started = Clock::now();
+    EXPECT_TRUE(faultStartingWith(stockWithin20s(), kConnectFault + "No answer from the database within 2 s"));
+    EXPECT_LT(Clock::now() - started, 2s + 5s);
+    server.resume();
+    const CgiCall imported = program.importa("ImportaOperadores", "1", "E001", "Codoper");
+    ASSERT_TRUE(succeeded(imported));
+    EXPECT_EQ(imported.answer.values.size(), 3u);
+
+    // Stuck on the server with a limit longer than the test.
+    program.writeIni(database->location(), 600);
+    server.suspend();
+    auto pending = std::async(std::launch::async, stockWithin20s);
+    ASSERT_EQ(pending.wait_for(1s), std::future_status::timeout);
+    started = Clock::now();
+    ::kill(pid, SIGTERM);
+    EXPECT_TRUE(faultStartingWith(pending.get(), kConnectFault + "The process is stopping"));
+    EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
+    EXPECT_LT(Clock::now() - started, fewSeconds);
+
+    // Idle, its attachment to a server that has stopped since.
+    server.resume();
+    program.startFastCgi();
+    ASSERT_TRUE(succeeded(stock(program)));
+    server.suspend();
+    started = Clock::now();
+    EXPECT_TRUE(endedCleanly(program.stopFastCgi()));
+    EXPECT_LT(Clock::now() - started, fewSeconds);
 }
 
 TEST_F(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnswered) {

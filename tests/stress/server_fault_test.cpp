@@ -142,6 +142,47 @@ TEST_F(ServerFaults, StoppedWhileTheMarkingIsHalfDoneNoRowStaysMarked) {
     expectUnmarkedAndDeliveredOnRetry("ImportaProdutos", "Codprod", kBigImport);
 }
 
+// A server that hangs (stopped with its connections open) costs a call the
+// INI's time limit and no more: work under way is aborted through the
+// client's own call and answered with the operation's fault, an attach gives
+// up, and nothing is marked.
+TEST_F(ServerFaults, AHungServerCostsACallItsTimeLimitAndMarksNothing) {
+    constexpr int kLimit = 2;
+    const auto bound = std::chrono::seconds(kLimit) + 5s;
+    database->fill(queueTable("CADOPER"), "1", "E001", 3, "op");
+    program.writeIni(database->location(), kLimit);
+    // Another writer holds a queue row: the import reads, then waits in its
+    // marking, and the server stops there.
+    db::Connection holder;
+    holder.open(database->params());
+    db::Transaction held(holder);
+    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+        .execute();
+
+    const auto started = std::chrono::steady_clock::now();
+    auto pending = std::async(std::launch::async, [this] {
+        return program.call("ImportaOperadores", {{"PCodEmpresa", "1"}, {"PEcf", "E001"}}, "Codoper", 20000);
+    });
+    ASSERT_TRUE(waitFor([&] { return running("atualizou").active; })) << "the marking was never seen running";
+    server->suspend();
+    const CgiCall imported = pending.get();
+    const auto importTook = std::chrono::steady_clock::now() - started;
+    const auto attachStarted = std::chrono::steady_clock::now();
+    const CgiCall stock =
+        program.call("BuscaEstoque", {{"PCodEmp", "1"}, {"PCodProd", "x"}, {"PGrade", "0"}}, {}, 20000);
+    const auto attachTook = std::chrono::steady_clock::now() - attachStarted;
+    server->resume();
+    held.rollback();
+
+    const std::string timeLimitFault = "No answer from the database within 2 s";
+    ASSERT_TRUE(faultStartingWith(imported, ""));
+    EXPECT_NE(imported.answer.faultString.find(timeLimitFault), std::string::npos) << imported.answer.faultString;
+    EXPECT_LT(importTook, bound);
+    EXPECT_TRUE(faultStartingWith(stock, kConnectFault + timeLimitFault));
+    EXPECT_LT(attachTook, bound);
+    expectUnmarkedAndDeliveredOnRetry("ImportaOperadores", "Codoper", 3);
+}
+
 TEST_F(ServerFaults, ACrashDuringTheReadLeavesNoRowMarked) {
     database->fill(queueTable("PRODUTO"), "1", "E001", kBigImport, "p");
     auto pending = importAsync("ImportaProdutos", "Codprod");

@@ -20,11 +20,16 @@ namespace testsupport {
 
 namespace {
 
-int listeningSocket(const std::string& path) {
+sockaddr_un socketAddress(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path) throw std::runtime_error("socket path too long: " + path);
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return address;
+}
+
+int listeningSocket(const std::string& path) {
+    const sockaddr_un address = socketAddress(path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     if (fd < 0) throw std::runtime_error("socket failed");
     ::unlink(path.c_str());
@@ -35,7 +40,41 @@ int listeningSocket(const std::string& path) {
     return fd;
 }
 
+// A name-value pair's length: one byte below 128, else four with the top bit set.
+void appendLength(std::string& out, std::size_t length) {
+    if (length < 128) {
+        out.push_back(static_cast<char>(length));
+        return;
+    }
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>(((length >> shift) & 0xFF) | (shift == 24 ? 0x80 : 0)));
+}
+
 }  // namespace
+
+std::string fastCgiRecord(unsigned char type, std::string_view content) {
+    const std::size_t length = content.size();
+    std::string record = {
+        1, static_cast<char>(type), 0, 1, static_cast<char>(length >> 8), static_cast<char>(length & 0xFF), 0, 0};
+    record.append(content);
+    return record;
+}
+
+std::string fastCgiBeginRequest(bool keepConnection) {
+    return std::string{0, 1, static_cast<char>(keepConnection ? 1 : 0), 0, 0, 0, 0, 0};
+}
+
+std::string fastCgiParams(const std::vector<std::string>& env) {
+    std::string out;
+    for (const std::string& entry : env) {
+        const std::size_t equals = entry.find('=');
+        appendLength(out, equals);
+        appendLength(out, entry.size() - equals - 1);
+        out.append(entry, 0, equals);
+        out.append(entry, equals + 1);
+    }
+    return out;
+}
 
 FastCgiProcess::FastCgiProcess(const std::string& program, const std::vector<std::string>& env,
                                const std::string& directory, int errorFd)
@@ -83,6 +122,16 @@ CgiRun FastCgiProcess::request(const std::vector<std::string>& env, std::string_
     options.timeoutMs = timeoutMs;
     options.arguments = {"-bind", "-connect", socketPath_};
     return runCgi(kCgiFcgiPath, env, body, options);
+}
+
+int FastCgiProcess::connect() const {
+    const sockaddr_un address = socketAddress(socketPath_);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 CgiRun FastCgiProcess::stop(int signal, int timeoutMs) {

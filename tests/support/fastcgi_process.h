@@ -39,12 +39,24 @@ public:
     // then exited is false).
     CgiRun stop(int signal, int timeoutMs = 30000);
 
+    // A connection of the test's own to the process's socket, for records
+    // written by hand (see below); the caller closes it.
+    int connect() const;
+
 private:
     std::string socketPath_;
     pid_t pid_ = -1;
     bool ended_ = false;
     int status_ = 0;
 };
+
+// FastCGI records as a web server writes them, for tests that play one
+// that misbehaves: a record of `type` for request 1, the body of a
+// BEGIN_REQUEST for the responder role, and the name-value pairs of a PARAMS
+// stream.
+std::string fastCgiRecord(unsigned char type, std::string_view content);
+std::string fastCgiBeginRequest(bool keepConnection);
+std::string fastCgiParams(const std::vector<std::string>& env);
 
 // The bridge every test sends FastCGI requests through.
 inline constexpr const char* kCgiFcgiPath = "/usr/bin/cgi-fcgi";
