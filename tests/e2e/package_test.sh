@@ -85,7 +85,7 @@ check "logrotate -d accepts the logrotate entry" test "$(logrotate -d /etc/logro
 # path on (the administrator's edits), and the group memberships, as the
 # README says.
 fb=/var/lib/velmora/firebird
-fb_env=(FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp LD_LIBRARY_PATH=$fb/root/icu-absent)
+fb_env=("FIREBIRD=$fb/root" "FIREBIRD_LOCK=$fb/lock" "FIREBIRD_TMP=$fb/tmp" "LD_LIBRARY_PATH=$fb/root/icu-absent")
 db=$E2E_DIR/demo.fdb
 (
     export "${fb_env[@]}"
