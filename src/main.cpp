@@ -4,6 +4,7 @@
 // would answer it. Every request goes to the request log.
 #include "db/FuncoesIntegECF.h"
 #include "host/front_end.h"
+#include "host/health_check.h"
 #include "host/request_log.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
@@ -81,8 +82,10 @@ int main() {
     } catch (...) {
         startupFailure = std::current_exception();
     }
-    const host::WebModuleFactory createModule = moduleFactory(startupFailure);
-    host::RequestLog log(db::DiretorioAplicacao() + std::string(db::nomeArquivoIni), STDERR_FILENO);
+    const std::string iniFileName = db::DiretorioAplicacao() + std::string(db::nomeArquivoIni);
+    const host::WebModuleFactory createModule =
+        host::withHealthPath(moduleFactory(startupFailure), iniFileName, db::checkDatabase);
+    host::RequestLog log(iniFileName, STDERR_FILENO);
 
     // A normal return, not _exit(), in both modes: an embedded database
     // engine needs its exit-time cleanup.

@@ -355,8 +355,12 @@ void checkLog(const std::string& fileName, const std::string& userName, Report& 
     const std::string problem = logProblem(fileName, copy);
     if (problem.empty()) return report.ok("request log " + fileName + ": " + userName + " can append to it");
     const std::string directory = fileName.substr(0, fileName.rfind('/'));
+    // The package's way: whoever runs the program writes through group velmora.
     report.fail("request log " + fileName + ": " + userName + " cannot append to it (" + problem + ")",
-                "Let " + userName + " write there, e.g. install -d -o " + userName + " -g adm -m 2750 " + directory);
+                "Put " + userName + " in group velmora (adduser " + userName +
+                    " velmora, then restart the web server) and let the group write there, as the package's "
+                    "/var/log/velmora does (install -d -o velmora -g velmora -m 2770 " +
+                    directory + ")");
 }
 
 }  // namespace

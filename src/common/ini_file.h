@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,22 @@ struct FileStamp {
           size(st.st_size),
           modifiedNs(std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec) {}
     bool operator==(const FileStamp&) const = default;
+};
+
+// An INI file that a process looks at for every request, without a restart:
+// it is read again only when its FileStamp changed.
+class WatchedIniFile {
+public:
+    explicit WatchedIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+
+    // A value of the file as it is now; empty when the file is missing or
+    // cannot be read (the call that needs it says so itself).
+    std::string readString(std::string_view section, std::string_view key);
+
+private:
+    std::string fileName_;
+    std::optional<FileStamp> stamp_;  // of the file last read...
+    IniFile ini_;                     // ...and what it said
 };
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "common/text.h"
 #include "common/watchdog.h"
 #include "db/deadline.h"
+#include "db/statement.h"
 #include "db/transaction.h"
 
 #include <charconv>
@@ -153,6 +154,17 @@ void ConectaBanco() {
         throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +
                                  e.what());
     }
+}
+
+void checkDatabase() {
+    ConectaBanco();
+    Transaction readOnly(*Conexao, Isolation::ReadOnlyNoWait);
+    {
+        Statement one(*Conexao, "SELECT 1 FROM RDB$DATABASE");
+        Cursor row = one.open();
+        if (!row.next()) throw DatabaseError("RDB$DATABASE has no row");
+    }
+    readOnly.commit();
 }
 
 void keepAttachmentBetweenRequests() { connections().keepAttachment = true; }

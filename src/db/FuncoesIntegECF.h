@@ -25,6 +25,12 @@ extern Connection* Conexao;
 // unopened.
 void ConectaBanco();
 
+// One cheap round trip to the database on the service's own way there, for
+// the health path: ConectaBanco, then a one-row read in a read-only
+// transaction that waits on no lock. Marks nothing. Throws what ConectaBanco
+// or the read throws.
+void checkDatabase();
+
 // --- A persistent process (the FastCGI front end)
 
 // From now on ConectaBanco keeps the attachment it opens and makes it current

@@ -60,6 +60,15 @@ public:
     // What a SOAP call was, for the request log.
     void setCall(soap::CallSummary call) { call_ = std::move(call); }
     const soap::CallSummary& call() const noexcept { return call_; }
+    // What the request log says of a request the host answered itself (the
+    // health path): its name, in place of its path, and how it ended ("ok",
+    // or why it failed).
+    void setLogged(std::string what, std::string outcome) {
+        loggedWhat_ = std::move(what);
+        loggedOutcome_ = std::move(outcome);
+    }
+    const std::string& loggedWhat() const noexcept { return loggedWhat_; }
+    const std::string& loggedOutcome() const noexcept { return loggedOutcome_; }
 
     // The head's exact bytes: the status line, Content-Type, Content-Length
     // (for a body that is not empty) and an empty "Content:" line.
@@ -75,6 +84,7 @@ private:
     std::string contentType_ = "text/html";
     soap::Body content_;
     soap::CallSummary call_;
+    std::string loggedWhat_, loggedOutcome_;
 };
 
 }  // namespace host

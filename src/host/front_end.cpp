@@ -58,6 +58,10 @@ void describe(const WebRequest& request, const WebResponse& response, LoggedRequ
         entry.table = call.operation->recordKind != nullptr ? std::string(call.operation->recordKind->queueTable)
                                                             : parameter(call, {"PTabela"});
         entry.rows = call.rows;
+    } else if (!response.loggedWhat().empty()) {
+        entry.what = response.loggedWhat();
+        entry.outcome = response.loggedOutcome();
+        return;
     } else {
         entry.what = request.scriptName() + request.pathInfo();
         if (!request.query().empty()) entry.what += "?" + request.query();

@@ -163,30 +163,11 @@ std::string formatLogLine(const LoggedRequest& entry) {
     return line;
 }
 
-RequestLog::RequestLog(std::string iniFileName, int errorFd)
-    : iniFileName_(std::move(iniFileName)), errorFd_(errorFd) {}
-
-std::string RequestLog::logFileName() {
-    struct stat st;
-    if (::stat(iniFileName_.c_str(), &st) != 0) {
-        // No INI: the call itself says so; the log falls back to stderr.
-        iniStamp_.reset();
-        return {};
-    }
-    if (iniStamp_ == velmora::FileStamp(st)) return logFile_;
-    try {
-        logFile_ = velmora::IniFile::load(iniFileName_).readString("LOG", "ARQUIVO");
-        iniStamp_.emplace(st);
-    } catch (const std::exception&) {
-        iniStamp_.reset();
-        logFile_.clear();
-    }
-    return logFile_;
-}
+RequestLog::RequestLog(std::string iniFileName, int errorFd) : ini_(std::move(iniFileName)), errorFd_(errorFd) {}
 
 void RequestLog::write(const LoggedRequest& entry) noexcept {
     try {
-        const std::string fileName = logFileName();
+        const std::string fileName = ini_.readString("LOG", "ARQUIVO");
         if (fileName.empty()) {
             if (entry.failed()) {
                 const std::string line = formatLogLine(entry);

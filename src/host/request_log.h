@@ -50,14 +50,11 @@ public:
     void write(const LoggedRequest& entry) noexcept;
 
 private:
-    std::string logFileName();
     void report(const std::string& fileName, const std::string& problem) noexcept;
 
-    std::string iniFileName_;
+    velmora::WatchedIniFile ini_;  // [LOG] ARQUIVO= names the log
     int errorFd_;
-    std::optional<velmora::FileStamp> iniStamp_;  // of the INI last read...
-    std::string logFile_;                         // ...and the log it names
-    std::string reportedFor_;                     // the log file last reported as unusable
+    std::string reportedFor_;  // the log file last reported as unusable
 };
 
 }  // namespace host

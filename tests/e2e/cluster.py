@@ -18,12 +18,13 @@ lines), HAProxy's log and each node's request log:
   marked without having reached it, none delivered to another terminal;
 - a call fails only when it was in flight at a node's kill (its start before
   the kill, its end after it) or overlapped the Firebird server's restart
-  (from the moment it was told to stop until it accepted connections
-  again); none fails while the nodes are upgraded;
+  (from the moment it was told to stop until the nodes passed their health
+  checks again, which reach the database); none fails while the nodes are
+  upgraded;
 - HAProxy marks the killed node DOWN within fall x inter of its checks and
   sends it nothing more until it is back;
 - each node's request log has a line for every call HAProxy's log says the
-  node answered (the health checks, the WSDL, aside), and more only for
+  node answered (the health checks and the driver's WSDL aside), and more only for
   calls HAProxy sent elsewhere at the kill or whose HAProxy line it dropped.
 
 Prints the figures as a Markdown table to copy into the README."""
@@ -251,9 +252,10 @@ def read_haproxy_log(path):
 
 def calls_logged(path):
     """Lines of a request log by operation (its third word), apart from the
-    health checks' (the WSDL)."""
+    health checks' and the driver's WSDL."""
     with open(path, errors='replace') as source:
-        return collections.Counter(line.split()[2] for line in source if '/wsdl/' not in line)
+        words = (line.split() for line in source)
+        return collections.Counter(w[2] for w in words if w[2] != 'health' and '/wsdl/' not in w[2])
 
 
 def percentile(values, fraction):
@@ -309,6 +311,8 @@ def verdict(args, load, seconds, cpu, loads):
     failed = [call for call in load.calls if call[4]]
     kill_begin, kill_end = event(events, 'kill-begin'), event(events, 'kill-end')
     fb_stop, fb_up = event(events, 'firebird-stop'), event(events, 'firebird-up')
+    # Until the nodes pass their health checks again, HAProxy answers for them.
+    nodes_up = event(events, 'nodes-up')
     upgrade_begin, upgrade_end = event(events, 'upgrade-begin'), event(events, 'upgrade-end')
 
     with checks.group('the queue: nothing lost, nothing marked that was not delivered'):
@@ -334,7 +338,7 @@ def verdict(args, load, seconds, cpu, loads):
         return call[0] <= kill_end and call[1] >= kill_begin
 
     def database_down(call):
-        return call[0] <= fb_up and call[1] >= fb_stop
+        return call[0] <= nodes_up and call[1] >= fb_stop
 
     at_kill = [c for c in failed if in_flight_at_kill(c)]
     at_database = [c for c in failed if not in_flight_at_kill(c) and database_down(c)]
@@ -389,7 +393,7 @@ run {100 * user / busy:.0f} % user, {100 * system / busy:.0f} % system; {os.cpu_
 | of which waiting in HAProxy's queue, p50 / p99 | {percentile(queued, 0.5):.0f} ms / {percentile(queued, 0.99):.0f} ms |
 | failed at the kill ({killed}, SIGKILL) | {len(at_kill)}; HAProxy retried {retried_at_kill} elsewhere |
 | marked DOWN after the kill | {down_after:.2f} s |
-| failed while the Firebird server restarted ({fb_up - fb_stop:.1f} s) | {len(at_database)} |
+| failed while the Firebird server restarted ({fb_up - fb_stop:.1f} s) and until the nodes passed their health checks again ({nodes_up - fb_up:.1f} s more) | {len(at_database)} |
 | failed during the rolling upgrade ({upgrade_end - upgrade_begin:.0f} s) | {len(during_upgrade)} |
 | retried by HAProxy in all | {retried} |
 ''', flush=True)

@@ -8,7 +8,8 @@
 # (the INI and the request log in it, the program's INI link pointing there):
 # node1 and node2 are lighttpd starting the FastCGI processes (bin-path),
 # node3 is nginx in front of spawn-fcgi's. One Firebird server holds the
-# database; HAProxy balances the nodes, its health check the WSDL.
+# database; HAProxy balances the nodes, its health check the nodes' health
+# path.
 #
 # cluster.py runs 64 terminals through HAProxy and a writer queueing changes,
 # for at least VELMORA_CLUSTER_SECONDS (125 by default), while this script
@@ -98,7 +99,7 @@ unpack() {
 # install NODE: version 1, with what its postinst does (the INI's group, the
 # log's directory; group firebird stands in for velmora, which only the
 # package test may create), and the administrator's edits of the INI: the
-# database and the request log.
+# database, the request log and the health path.
 install_node() {
     local root=$E2E_DIR/$1
     unpack "$1" "$deb1"
@@ -107,8 +108,9 @@ install_node() {
     sed -i -e "s|^CAMINHO=.*|CAMINHO=$database|" -e 's/^USUARIO=.*/USUARIO=SYSDBA/' \
         -e 's/^SENHA=.*/SENHA=masterkey/' -e 's/^;\[LOG\]/[LOG]/' \
         -e "s|^;ARQUIVO=/var/log/velmora/|ARQUIVO=$root/var/log/velmora/|" \
-        "$root/etc/velmora/caminhoBDIntegECF.ini"
+        -e 's/^;\(\[HEALTH\]\|CAMINHO=\)/\1/' "$root/etc/velmora/caminhoBDIntegECF.ini"
     grep -q "^ARQUIVO=$root/" "$root/etc/velmora/caminhoBDIntegECF.ini" || e2e_fail "$1: the INI has no [LOG] to enable"
+    grep -qx "CAMINHO=/health" "$root/etc/velmora/caminhoBDIntegECF.ini" || e2e_fail "$1: the INI has no [HEALTH] to enable"
     mkdir -p "$E2E_DIR/$1.web/run"
 }
 
@@ -243,7 +245,9 @@ frontend terminals
 
 backend velmora
     balance leastconn
-    option httpchk GET /velmora.cgi/wsdl/IVelmora
+    option httpchk GET /velmora.cgi/health
+    http-check expect status 200
+    http-check expect rstring ^ok$
     default-server check inter ${inter}s fall $fall rise 2 maxconn 4
     default-server observe layer4 error-limit 1 on-error mark-down
     timeout queue 30s
@@ -336,6 +340,14 @@ velmora_firebird_server_stop "$fb_port" >/dev/null
 velmora_firebird_server_start "$fb_port" >/dev/null || e2e_fail "the Firebird server did not start again"
 note firebird-up
 say_at "the Firebird server is back"
+# The nodes' health checks failed meanwhile: HAProxy answers for them until
+# they pass again (rise). A check under way at the restart ends first.
+sleep "$inter"
+for node in "${nodes[@]}"; do
+    wait_for "$node" status UP
+done
+note nodes-up
+say_at "the nodes pass their health checks again"
 
 # The rolling upgrade, node by node, once node3 is back in the balancer.
 at 52

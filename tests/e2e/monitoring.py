@@ -70,6 +70,15 @@ def make_calls(base):
     # The WSDL: another path, answered.
     wire.http(service + '/wsdl/IVelmora')
     calls.append(('other', 'ok', None, None))
+    # A terminal code with a control character and a company code too long
+    # for its field: escaped and cut in the log, and still one line mtail reads.
+    call('ImportaClientes', '9' * 300, 'E\u0085 01')
+    # The health path, answered and failing: no call's fault.
+    for script, status, outcome in ((service, 200, 'ok'), (base + '/broken.cgi', 503, 'fault')):
+        reply = wire.http(script + '/health')
+        if reply.status != status:
+            raise AssertionError(f'{script}/health: status {reply.status}, {reply.body!r}')
+        calls.append(('health', outcome, None, None))
     return calls
 
 
@@ -144,7 +153,7 @@ def main():
     with checks.group('rows delivered, bytes sent and durations, against the calls and the log'):
         rows = defaultdict(int)
         for operation, _, _, delivered in calls:
-            if delivered is not None:
+            if delivered:
                 rows[{'ImportaProdutos': 'PRODUTO', 'ImportaOperadores': 'CADOPER'}[operation]] += delivered
         checks.true('imports delivered rows', rows['PRODUTO'] > 0 and rows['CADOPER'] > 0, f'{rows}')
         for table, count in rows.items():
@@ -170,7 +179,7 @@ def main():
 
     with checks.group('the last call of each company and terminal'):
         pairs = {(l.group(3), l.group(4)) for l in lines if l.group(3) != '-' and l.group(4) != '-'}
-        checks.equal('terminals seen', sorted(pairs), [('1', '001'), ('1', '003')])
+        checks.equal('terminals seen', sorted(pairs), [('1', '001'), ('1', '003'), ('9' * 252 + '%...', 'E%C2%85%2001')])
         for company, terminal in sorted(pairs):
             last = max(datetime.datetime.fromisoformat(l.group(1)).timestamp() for l in lines
                        if (l.group(3), l.group(4)) == (company, terminal))

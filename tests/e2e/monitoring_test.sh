@@ -16,12 +16,13 @@ e2e_need mtail promtool
 e2e_time_limit 240
 e2e_sandbox "$program"
 
-# Both programs log to one file that the web server's user appends to.
+# Both programs log to one file that the web server's user appends to, and
+# answer the health path.
 log=$E2E_DIR/log/requests.log
 install -d -m 0777 "$E2E_DIR/log"
 install -m 0666 /dev/null "$log"
 for ini in "$E2E_DIR"/service/caminhoBDIntegECF.ini "$E2E_DIR"/broken/caminhoBDIntegECF.ini; do
-    printf '[LOG]\nARQUIVO=%s\n' "$log" >>"$ini"
+    printf '[LOG]\nARQUIVO=%s\n[HEALTH]\nCAMINHO=/health\n' "$log" >>"$ini"
 done
 
 # mtail reads a log from its end when it starts: it starts before the calls.

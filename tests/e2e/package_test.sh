@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # End-to-end: the Debian package of scripts/package on this machine, set up
 # as the README's "The Debian package" says. lintian finds no error in it;
-# installed, the INI belongs to group velmora and its systemd units and
-# logrotate entry pass their tools' checks; a demo database built from its
-# own demo SQL is served, 12 calls at once, through its Apache and lighttpd
-# snippets (CGI) and through its nginx snippet in front of the documented
-# spawn-fcgi line (FastCGI), all with the Firebird environment the package
-# prepares; removed, only its configuration stays; purged, nothing.
+# installed, the INI belongs to group velmora, its systemd units and
+# logrotate entry pass their tools' checks, and the engine's environment
+# has its ICU placeholders; a demo database built from its own demo SQL is
+# served, 12 calls at once, through its Apache and lighttpd snippets (CGI)
+# and through its nginx snippet in front of the documented spawn-fcgi line
+# (FastCGI), all with the Firebird environment the package prepares, and
+# answers the health path. Under Apache, logrotate rotates the request log
+# with the shipped entry three times while calls run: every call has its
+# line, whole, in one of the files, and group adm (mtail) can read the log.
+# velmora-admin checks the installation and reads the queue with the
+# environment of the queue metrics' service. Removed, only its
+# configuration stays; purged, nothing.
 # Needs root, and a machine where velmora is not installed (it would be
 # removed). Enables nothing system-wide and starts no system service; the
 # group memberships it gives (www-data and velmora) are taken back.
@@ -18,7 +24,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/sandbox.sh"
 program=${1:?path of the built velmora.cgi}
 
 ((EUID == 0)) || e2e_fail "installing a package needs root"
-e2e_need dpkg-deb lintian apache2 lighttpd nginx spawn-fcgi logrotate systemd-analyze adduser isql-fb curl python3
+e2e_need dpkg-deb lintian apache2 lighttpd nginx spawn-fcgi logrotate systemd-analyze adduser isql-fb curl python3 setpriv
 if dpkg-query -W -f='${db:Status-Status}' velmora 2>/dev/null | grep -qv '^not-installed$'; then
     e2e_fail "a velmora package is installed here already; this test would remove it"
 fi
@@ -65,18 +71,24 @@ check "the INI is root:velmora 0640, as its dpkg-statoverride says" \
 check "the program finds its INI beside it" test "$(readlink -f /usr/lib/velmora/caminhoBDIntegECF.ini)" = "$ini"
 check "no snippet is enabled" test ! -e /etc/apache2/conf-enabled/velmora.conf -a \
     ! -e /etc/lighttpd/conf-enabled/50-velmora.conf
-units=(/lib/systemd/system/velmora.socket /lib/systemd/system/velmora.service)
+units=(/lib/systemd/system/velmora.socket /lib/systemd/system/velmora.service
+    /lib/systemd/system/velmora-queue-metrics.service /lib/systemd/system/velmora-queue-metrics.timer)
 check "systemd-analyze verify passes the units silently; the service restarts" \
     test "$(systemd-analyze verify "${units[@]}" 2>&1 && grep -x 'Restart=always' "${units[1]}")" = Restart=always
+check "velmora-admin, from /usr/sbin, is the package's version" \
+    test "$(velmora-admin version | head -n 1)" = "velmora $(dpkg-query -W -f='${Version}' velmora)"
+check "the engine's root has its ICU placeholders" test -n "$(ls /var/lib/velmora/firebird/root/icu-absent)"
 check "logrotate -d accepts the logrotate entry" test "$(logrotate -d /etc/logrotate.d/velmora 2>&1 | grep -ci error)" = 0
 
 # The demo database from the shipped SQL with the package's Firebird
-# environment, named in the shipped INI with the request log on (the
-# administrator's edits), and the group memberships, as the README says.
+# environment, named in the shipped INI with the request log and the health
+# path on (the administrator's edits), and the group memberships, as the
+# README says.
 fb=/var/lib/velmora/firebird
+fb_env=("FIREBIRD=$fb/root" "FIREBIRD_LOCK=$fb/lock" "FIREBIRD_TMP=$fb/tmp" "LD_LIBRARY_PATH=$fb/root/icu-absent")
 db=$E2E_DIR/demo.fdb
 (
-    export FIREBIRD=$fb/root FIREBIRD_LOCK=$fb/lock FIREBIRD_TMP=$fb/tmp
+    export "${fb_env[@]}"
     printf "SET SQL DIALECT 1;\nCREATE DATABASE '%s' USER 'SYSDBA' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;\n" "$db" |
         isql-fb -q -b -ch UTF8
     isql-fb -q -b -user SYSDBA -ch UTF8 -i /usr/share/velmora/demo/schema.sql "$db"
@@ -84,7 +96,8 @@ db=$E2E_DIR/demo.fdb
 ) >"$E2E_DIR/out/isql.log" 2>&1 || { cat "$E2E_DIR/out/isql.log" >&2; e2e_fail "the demo database from /usr/share/velmora/demo"; }
 chown root:firebird "$db"
 chmod 0660 "$db"
-sed -i -e "s|^CAMINHO=.*|CAMINHO=$db|" -e 's/^USUARIO=.*/USUARIO=SYSDBA/' -e 's/^;\(\[LOG\]\|ARQUIVO=\)/\1/' "$ini"
+sed -i -e "s|^CAMINHO=.*|CAMINHO=$db|" -e 's/^USUARIO=.*/USUARIO=SYSDBA/' \
+    -e 's/^;\(\[LOG\]\|ARQUIVO=\|\[HEALTH\]\|CAMINHO=\)/\1/' "$ini"
 member www-data velmora
 member www-data firebird
 member velmora firebird
@@ -127,12 +140,83 @@ PY
 e2e_serve apache $'Include /etc/apache2/conf-available/velmora.conf\nGroup www-data'
 calls "$E2E_BASE/velmora.cgi" import || e2e_fail "the installed service under Apache"
 
-# The request log, rotated by renaming: the next call starts a new file.
+check "the health path answers ok" test "$(curl -sS "$E2E_BASE/velmora.cgi/health")" = ok
+env "${fb_env[@]}" velmora-admin check --as www-data >"$E2E_DIR/out/check.txt" 2>&1 ||
+    e2e_fail "velmora-admin check --as www-data: $(grep -v '^OK' "$E2E_DIR/out/check.txt")"
+e2e_say "ok   velmora-admin check --as www-data passes every check"
+# The queue metrics' service as systemd runs it, its sandbox aside: its
+# command (writing here, not to node_exporter's directory), its environment.
+unit=/lib/systemd/system/velmora-queue-metrics.service
+mapfile -t unit_env < <(sed -n 's/^Environment=//p' "$unit")
+read -ra command < <(sed -n "/^ExecStart=/{s|^ExecStart=||; s|/var/lib/prometheus/node-exporter/|$E2E_DIR/|p}" "$unit")
+env -i "${unit_env[@]}" "${command[@]}" || e2e_fail "the queue metrics' command: ${command[*]}"
+check "the queue metrics' service reads the demo database's queue" grep -qx 'velmora_queue_up 1' "$E2E_DIR/velmora_queue.prom"
+
+# The request log, rotated three times by logrotate with the shipped entry
+# while 6 clients call (each call's line names it by its company code): each
+# call's line is in exactly one of the files, whole, and no line is cut or
+# holds two.
 log=/var/log/velmora/requests.log
-logrotate -f -s "$E2E_DIR/logrotate.state" /etc/logrotate.d/velmora || e2e_fail "logrotate"
-curl -sS -o /dev/null "$E2E_BASE/velmora.cgi/wsdl/IVelmora"
-check "after logrotate the next call starts a new log (1 line; the 13 before in the old one)" \
-    test "$(wc -l <"$log") $(wc -l <"$log.1")" = "1 13"
+PYTHONPATH=$e2e_lib timeout 120 python3 - "$E2E_BASE/velmora.cgi" "$log" "$E2E_DIR/logrotate.state" <<'PY' ||
+import glob, gzip, re, subprocess, sys, threading, time
+import soap_wire as wire
+
+script, log, state = sys.argv[1:]
+made, failed, stop = [], [], threading.Event()
+
+def client(n):
+    for i in range(100000):
+        if stop.is_set():
+            return
+        company = f'R{n}x{i}'
+        reply = wire.post(script, 'BuscaEstoque', company, 'P', 'UN')
+        (made if reply.status == 200 else failed).append(company)
+
+clients = [threading.Thread(target=client, args=(n,)) for n in range(6)]
+for thread in clients:
+    thread.start()
+for _ in range(3):
+    time.sleep(1.5)
+    subprocess.run(['logrotate', '-f', '-s', state, '/etc/logrotate.d/velmora'], check=True)
+time.sleep(1.5)
+stop.set()
+for thread in clients:
+    thread.join()
+
+def read():
+    """{file: its text} of the log and its rotations."""
+    texts = {}
+    for path in glob.glob(log + '*'):
+        with (gzip.open if path.endswith('.gz') else open)(path, 'rt', encoding='utf-8') as source:
+            texts[path] = source.read()
+    return texts
+
+LINE = re.compile(r'\S+ \S+ BuscaEstoque (R\d+x\d+) - - - \d+ \d+ ok')
+for _ in range(50):  # a CGI process writes its line after its answer
+    texts = read()
+    seen = [(path, m.group(1)) for path, text in texts.items() for m in re.finditer(r' (R\d+x\d+) ', text)]
+    if len(seen) >= len(made):
+        break
+    time.sleep(0.2)
+problems = [f'{len(failed)} calls failed'] if failed else []
+problems += [f'{path} does not end with a line break' for path, text in texts.items() if text and text[-1] != '\n']
+problems += [f'not one whole line: {line!r}' for text in texts.values() for line in text.splitlines()
+             if ' R' in line and not LINE.fullmatch(line)]
+companies = sorted(c for _, c in seen)
+lost = sorted(set(made) - set(companies))
+problems += [f'{len(lost)} calls without a line, e.g. {lost[:3]}'] if lost else []
+twice = sorted({c for c in companies if companies.count(c) > 1})
+problems += [f'{len(twice)} calls with two lines, e.g. {twice[:3]}'] if twice else []
+holding = {path for path, _ in seen}
+problems += [f'the calls\' lines are in {sorted(holding)} only'] if len(holding) < 4 else []
+print('\n'.join(problems) or f'e2e: ok   3 rotations while {len(made)} calls ran: each line, whole, in one '
+      f'of {len(holding)} files ({", ".join(sorted(p.rsplit("/", 1)[1] for p in holding))})')
+sys.exit(1 if problems else 0)
+PY
+    e2e_fail "logrotate while calls run"
+check "group adm (mtail) can read the log, and only through its ACL" \
+    test "$(setpriv --reuid=nobody --regid=nogroup --groups=adm head -c 4 "$log")/$(
+        setpriv --reuid=nobody --regid=nogroup --clear-groups head -c 4 "$log" 2>/dev/null)" = "$(head -c 4 "$log")/"
 # The log is the CGI processes' now (www-data); the FastCGI ones run as velmora.
 sed -i -e 's/^\(\[LOG\]\|ARQUIVO=\)/;\1/' "$ini"
 
@@ -163,6 +247,7 @@ calls "http://127.0.0.1:$port/velmora.cgi" || e2e_fail "the installed service un
 env -i FIREBIRD=/var/lib/velmora/firebird/root \
     FIREBIRD_LOCK=/var/lib/velmora/firebird/lock \
     FIREBIRD_TMP=/var/lib/velmora/firebird/tmp \
+    LD_LIBRARY_PATH=/var/lib/velmora/firebird/root/icu-absent \
     spawn-fcgi -s /run/velmora/velmora.sock -M 0660 -F 4 -P /run/velmora/velmora.pid \
         -u velmora -g velmora -U www-data -G www-data -- /usr/lib/velmora/velmora.cgi \
     >"$E2E_DIR/out/spawn-fcgi.log" 2>&1 || { cat "$E2E_DIR/out/spawn-fcgi.log" >&2; e2e_fail "spawn-fcgi"; }
