@@ -23,6 +23,11 @@ inline constexpr std::int64_t kMaxRequestBodyBytes = 128 << 10;
 inline constexpr std::size_t kRequestReadBytes = 64 * 1024;
 // A response body goes out in writes of at most this many bytes.
 inline constexpr std::size_t kResponseChunkBytes = 8192;
+// An Accept-Encoding longer than this is read as none (the answer goes out
+// as written): clients send a few dozen bytes ("gzip, deflate, br, zstd"),
+// and a field that lists every coding there is with its weight stays under
+// a few hundred; so the parse of whatever a client sends stays short.
+inline constexpr std::size_t kMaxAcceptEncodingBytes = 1024;
 // A path pattern with more "*" groups than this is refused as invalid.
 inline constexpr int kMaxPatternStarGroups = 30;
 // A persistent (FastCGI) process gives the memory its allocator holds free
@@ -104,5 +109,20 @@ inline constexpr std::size_t kSpoolWriteBytes = 1 << 20;
 // A spooled file goes out to the web server in sendfile() calls of at most
 // this size: the bytes never pass through the process.
 inline constexpr std::size_t kSendFileBytes = 1 << 20;
+
+// --- Compressed answers
+
+// An answer the client takes gzip for goes out compressed from this size
+// on. MEASURED-THRESHOLD
+inline constexpr std::uint64_t kGzipMinBytes = 1024;
+// A gzip answer's text is deflated in pieces of this size as it is written:
+// small enough to be still in the cache when it is compressed, large enough
+// that the calls cost nothing. Not below kGzipMinBytes: an answer decides
+// whether to compress before its first piece.
+inline constexpr std::size_t kDeflateInputBytes = 256 << 10;
+static_assert(kDeflateInputBytes >= kGzipMinBytes);
+// Compression levels. MEASURED-LEVEL
+inline constexpr unsigned kIsalDeflateLevel = 1;
+inline constexpr int kZlibDeflateLevel = 1;
 
 }  // namespace velmora::limits
