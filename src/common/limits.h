@@ -113,7 +113,13 @@ inline constexpr std::size_t kSendFileBytes = 1 << 20;
 // --- Compressed answers
 
 // An answer the client takes gzip for goes out compressed from this size
-// on. MEASURED-THRESHOLD
+// on. Below it an answer fits one TCP segment (1,460 bytes, the HTTP head
+// included) compressed or not, so compressing saves no packet and no round
+// trip, and it adds a head line and 18 bytes of framing: the small answers (stock, an
+// acknowledgement, an empty import, a fault: 330 to 650 bytes) stay as
+// written. Measured by `bench/run compress` on the 20,000-product answer's
+// text (ISA-L): 1,024 bytes become 433 in 7 us of CPU, 4,096 become 1,261 in
+// 10 us; an import holding one record is past 1 KB.
 inline constexpr std::uint64_t kGzipMinBytes = 1024;
 // A gzip answer's text is deflated in pieces of this size as it is written:
 // small enough to be still in the cache when it is compressed, large enough
@@ -121,7 +127,10 @@ inline constexpr std::uint64_t kGzipMinBytes = 1024;
 // whether to compress before its first piece.
 inline constexpr std::size_t kDeflateInputBytes = 256 << 10;
 static_assert(kDeflateInputBytes >= kGzipMinBytes);
-// Compression levels. MEASURED-LEVEL
+// Compression levels: the fastest of each library. Over the 20,000-product
+// answer (193 MB) ISA-L's level 1 makes 32.3 MB in 0.25 s of CPU and its
+// level 3 29.0 MB in 0.55 s, against some 1.2 s for the import itself: 10%
+// smaller for 20% more CPU. zlib's level 1 already takes 1.5 s.
 inline constexpr unsigned kIsalDeflateLevel = 1;
 inline constexpr int kZlibDeflateLevel = 1;
 
