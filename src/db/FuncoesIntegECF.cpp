@@ -128,6 +128,15 @@ ConnectParams LeParametros(const std::string& iniFileName) {
             ini.readString("DATABASE", "SENHA"), timeLimit(ini, iniFileName)};
 }
 
+bool compressionAllowed() {
+    try {
+        const velmora::IniFile ini = velmora::IniFile::load(DiretorioAplicacao() + std::string(nomeArquivoIni));
+        return velmora::trim(ini.readString("HTTP", "COMPRIMIR")) != "0";
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
 void ConectaBanco() {
     Connections& c = connections();
     Conexao = c.made.emplace_back(std::make_unique<Connection>()).get();

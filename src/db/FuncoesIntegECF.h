@@ -73,5 +73,9 @@ void DesfazTransacao();
 // The INI file's name and the settings read from it (exposed for tests).
 inline constexpr std::string_view nomeArquivoIni = "caminhoBDIntegECF.ini";
 ConnectParams LeParametros(const std::string& iniFileName);
+// Whether answers may be compressed for clients that take gzip: yes unless
+// the INI beside the program says [HTTP] COMPRIMIR=0 (an INI that cannot be
+// read leaves it on; the call then fails on its own account).
+bool compressionAllowed();
 
 }  // namespace db

@@ -68,6 +68,8 @@ std::string WebResponse::head() const {
         head.append(std::to_string(statusCode_)).append(" ").append(reason);
     head.append("\r\n");
     if (!contentType_.empty()) head.append("Content-Type: ").append(contentType_).append("\r\n");
+    if (content_.coding == soap::Coding::Gzip) head.append("Content-Encoding: gzip\r\n");
+    if (variesByEncoding_) head.append("Vary: Accept-Encoding\r\n");
     if (const std::uint64_t length = content_.size(); length > 0)
         head.append("Content-Length: ").append(std::to_string(length)).append("\r\n");
     head.append("Content:\r\n\r\n");

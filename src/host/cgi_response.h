@@ -55,8 +55,12 @@ public:
     // An empty type leaves the Content-Type line out.
     void setContentType(std::string type) { contentType_ = std::move(type); }
     void setContent(std::string content) { content_ = soap::Body(std::move(content)); }
-    // An answer whose larger parts may be spooled to a file.
+    // An answer whose larger parts may be spooled to a file; a gzip body
+    // goes out with "Content-Encoding: gzip".
     void setContent(soap::Body content) { content_ = std::move(content); }
+    // The answer was chosen by the request's Accept-Encoding: "Vary:
+    // Accept-Encoding" tells a cache so.
+    void setVariesByEncoding() noexcept { variesByEncoding_ = true; }
     // What a SOAP call was, for the request log.
     void setCall(soap::CallSummary call) { call_ = std::move(call); }
     const soap::CallSummary& call() const noexcept { return call_; }
@@ -70,8 +74,9 @@ public:
     const std::string& loggedWhat() const noexcept { return loggedWhat_; }
     const std::string& loggedOutcome() const noexcept { return loggedOutcome_; }
 
-    // The head's exact bytes: the status line, Content-Type, Content-Length
-    // (for a body that is not empty) and an empty "Content:" line.
+    // The head's exact bytes: the status line, Content-Type,
+    // Content-Encoding and Vary (when set), Content-Length (for a body that
+    // is not empty) and an empty "Content:" line.
     std::string head() const;
 
     // The head in one write (when there is one), then the body in writes of
@@ -83,6 +88,7 @@ private:
     int statusCode_ = 200;
     std::string contentType_ = "text/html";
     soap::Body content_;
+    bool variesByEncoding_ = false;
     soap::CallSummary call_;
     std::string loggedWhat_, loggedOutcome_;
 };

@@ -4,8 +4,10 @@
 
 #include "common/executable_path.h"
 #include "common/limits.h"
+#include "db/FuncoesIntegECF.h"
 #include "host/cgi_request.h"
 #include "host/cgi_response.h"
+#include "host/content_coding.h"
 #include "publish/publisher.h"
 #include "soap/dispatcher.h"
 #include "soap/envelope_writer.h"
@@ -30,13 +32,19 @@ public:
     SoapDispatchComponent() : DispatchingComponent("HTTPSoapDispatcher1", Route(mtPost, "soap*")) {}
 
     bool dispatchRequest(const WebRequest& request, WebResponse& response) override {
+        // Compressed for a client that takes gzip, unless the INI says not to
+        // (read only then: every other client keeps today's bytes).
+        soap::Coding coding = acceptedCoding(request.fieldByName("HTTP_ACCEPT_ENCODING"));
+        if (coding != soap::Coding::Identity && !db::compressionAllowed()) coding = soap::Coding::Identity;
+        if (coding != soap::Coding::Identity) response.setVariesByEncoding();
+
         if (request.bodyTooLarge()) {
             // Refused like a call no interface takes: the dispatcher's fault, 500.
             soap::CallSummary refused;
             refused.fault = "The request body of " + std::to_string(request.contentLength()) +
                             " bytes is larger than the " + std::to_string(velmora::limits::kMaxRequestBodyBytes) +
                             " bytes accepted";
-            answerWith(response, 500, "text/xml", soap::dispatcherFault(refused.fault));
+            answerWith(response, 500, "text/xml", soap::makeBody(soap::dispatcherFault(refused.fault), coding));
             response.setCall(std::move(refused));
             return true;
         }
@@ -47,7 +55,7 @@ public:
 
         soap::HttpAnswer answer =
             soap::dispatchSoap(soap::InvRegistry::instance(), soap::RemTypeRegistry::instance(), soapAction,
-                               request.pathInfo(), request.contentType(), request.content());
+                               request.pathInfo(), request.contentType(), request.content(), coding);
         answerWith(response, answer.status, std::move(answer.contentType), std::move(answer.body));
         response.setCall(std::move(answer.call));
         return true;

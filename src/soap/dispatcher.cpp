@@ -39,7 +39,7 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 }
 
 Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                std::string_view pathInfo, std::string_view body, CallSummary& call) {
+                std::string_view pathInfo, std::string_view body, CallSummary& call, Coding coding) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
     // From here on every failure, decoding included, is answered with a fault.
@@ -54,35 +54,36 @@ Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::
         if (op.result == ResultKind::RecordArray) {
             // The records go into the answer as the operation reads them; a
             // failure on the way leaves only the fault.
-            RecordArrayWriter records(ns, op.name, *op.recordKind, types);
+            RecordArrayWriter records(ns, op.name, *op.recordKind, types, coding);
             op.invoke(*servant, call.params, &records);
             call.rows = records.count();
             return records.finish();
         }
-        return Body(writeResponse(ns, op.name, op.result, op.invoke(*servant, call.params, nullptr), types));
+        return makeBody(writeResponse(ns, op.name, op.result, op.invoke(*servant, call.params, nullptr), types),
+                        coding);
     } catch (const std::exception& e) {
         call.rows.reset();
         call.fault = e.what();
-        return Body(writeFault(e));
+        return makeBody(writeFault(e), coding);
     }
 }
 
 HttpAnswer dispatchSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                        std::string_view pathInfo, std::string_view contentType, std::string_view body) {
+                        std::string_view pathInfo, std::string_view contentType, std::string_view body, Coding coding) {
     HttpAnswer answer;
     answer.contentType = "text/xml";
     // MIME packages carry attachments, which no operation of this service takes.
     if (contentType.starts_with("multipart/related")) {
         answer.call.fault = "SOAP attachments are not supported";
-        answer.body = Body(writeFault(FaultInfo{answer.call.fault, {}, {}, {}}));
+        answer.body = makeBody(writeFault(FaultInfo{answer.call.fault, {}, {}, {}}), coding);
         return answer;
     }
     try {
-        answer.body = invokeSoap(registry, types, soapAction, pathInfo, body, answer.call);
+        answer.body = invokeSoap(registry, types, soapAction, pathInfo, body, answer.call, coding);
     } catch (const std::exception& e) {
         answer.status = 500;
         answer.call.fault = e.what();
-        answer.body = Body(dispatcherFault(e.what()));
+        answer.body = makeBody(dispatcherFault(e.what()), coding);
     }
     return answer;
 }

@@ -25,14 +25,16 @@ struct CallSummary {
 struct HttpAnswer {
     int status = 200;
     std::string contentType;  // "text/xml"
-    Body body;                // the envelope, UTF-8
+    Body body;                // the envelope, UTF-8, in the coding asked for
     CallSummary call;
 };
 
 // soapAction: the request's SOAPAction as the host found it (may be empty or
 // quoted). Never throws for an ordinary error: every failure becomes a fault.
+// `coding`: how the client takes the answer, faults included.
 HttpAnswer dispatchSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                        std::string_view pathInfo, std::string_view contentType, std::string_view body);
+                        std::string_view pathInfo, std::string_view contentType, std::string_view body,
+                        Coding coding = Coding::Identity);
 
 // By SOAP action when one is given (not empty, not just two double quotes),
 // else by the path's last segment. Throws velmora::Exception when nothing
@@ -45,6 +47,6 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 // cannot be written even as a fault).
 // `call` tells what the call was and how it went.
 Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                std::string_view pathInfo, std::string_view body, CallSummary& call);
+                std::string_view pathInfo, std::string_view body, CallSummary& call, Coding coding = Coding::Identity);
 
 }  // namespace soap

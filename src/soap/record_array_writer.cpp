@@ -5,8 +5,8 @@
 namespace soap {
 
 RecordArrayWriter::RecordArrayWriter(std::string_view interfaceNs, std::string_view operation,
-                                     const records::RecordKind& kind, const RemTypeRegistry& types)
-    : response_(responseElement(scope_, interfaceNs, operation)) {
+                                     const records::RecordKind& kind, const RemTypeRegistry& types, Coding coding)
+    : response_(responseElement(scope_, interfaceNs, operation)), coding_(coding) {
     // Every name is settled before the response element's start tag is
     // written, so that the record namespace can be declared on it.
     const TypeEntry& record = types.recordClass(kind);
@@ -71,7 +71,7 @@ void RecordArrayWriter::endRecord() {
 Body RecordArrayWriter::finish() {
     // The start, the array with its count and the item list, which may be
     // long enough to be spooled itself.
-    Spool head;
+    Spool head(coding_);
     XmlWriter w(head.buffer());
     startResponse(w, scope_, response_);
     w.start("return")
@@ -89,11 +89,11 @@ Body RecordArrayWriter::finish() {
     XmlWriter end(tail);
     endResponse(end, response_);
 
-    Body body;
-    body.parts.push_back(std::move(head));
-    body.parts.push_back(std::move(records_));
-    body.parts.emplace_back(std::move(tail));
-    return body;
+    std::vector<Spool> parts;
+    parts.push_back(std::move(head));
+    parts.push_back(std::move(records_));
+    parts.emplace_back(std::move(tail), coding_);
+    return makeBody(std::move(parts));
 }
 
 }  // namespace soap

@@ -21,11 +21,13 @@ namespace soap {
 // one <item href="#n"/> per record, and the records follow it inside the
 // response element, each with id="n" and its type. When the count is known,
 // finish() puts the envelope's start with the array and its item list before
-// the spooled records and the envelope's end after them.
+// the spooled records and the envelope's end after them. With a gzip coding
+// the records are compressed as they are spooled, and the envelope's start
+// and end become stretches of the same gzip member.
 class RecordArrayWriter final : public records::RecordSink {
 public:
     RecordArrayWriter(std::string_view interfaceNs, std::string_view operation, const records::RecordKind& kind,
-                      const RemTypeRegistry& types);
+                      const RemTypeRegistry& types, Coding coding = Coding::Identity);
     RecordArrayWriter(const RecordArrayWriter&) = delete;  // the writer holds its spool's buffer
     RecordArrayWriter& operator=(const RecordArrayWriter&) = delete;
 
@@ -57,7 +59,8 @@ private:
     std::string response_;       // the response element's name
     std::string recordElement_;  // the records' element and type name: "NS2:TRegistroCadoper"
     std::vector<FieldTags> fields_;
-    Spool records_;
+    Coding coding_;
+    Spool records_{coding_};
     XmlWriter out_{records_.buffer()};
     std::size_t count_ = 0;
     const FieldTags* unclosed_ = nullptr;  // the field before, when its element awaits its end tag

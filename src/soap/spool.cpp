@@ -1,6 +1,7 @@
 // The spool's temporary file: created unlinked in $TMPDIR (else /tmp) the
 // first time memory would be exceeded, written in large pieces, gone when
-// the spool is.
+// the spool is; a gzip spool's text deflated piece by piece on its way in;
+// and the body that puts the parts together.
 #include "soap/spool.h"
 
 #include "common/exception.h"
@@ -45,14 +46,26 @@ int createUnlinkedFile(const std::string& directory) {
 Spool::~Spool() { closeFile(); }
 
 Spool::Spool(Spool&& other) noexcept
-    : buffer_(std::move(other.buffer_)),
+    : coding_(other.coding_),
+      text_(std::move(other.text_)),
+      deflated_(std::exchange(other.deflated_, false)),
+      deflater_(std::move(other.deflater_)),
+      packed_(std::move(other.packed_)),
+      deflatedSize_(std::exchange(other.deflatedSize_, 0)),
+      crc_(std::exchange(other.crc_, 0)),
       fd_(std::exchange(other.fd_, -1)),
       fileSize_(std::exchange(other.fileSize_, 0)) {}
 
 Spool& Spool::operator=(Spool&& other) noexcept {
     if (this != &other) {
         closeFile();
-        buffer_ = std::move(other.buffer_);
+        coding_ = other.coding_;
+        text_ = std::move(other.text_);
+        deflated_ = std::exchange(other.deflated_, false);
+        deflater_ = std::move(other.deflater_);
+        packed_ = std::move(other.packed_);
+        deflatedSize_ = std::exchange(other.deflatedSize_, 0);
+        crc_ = std::exchange(other.crc_, 0);
         fd_ = std::exchange(other.fd_, -1);
         fileSize_ = std::exchange(other.fileSize_, 0);
     }
@@ -60,14 +73,36 @@ Spool& Spool::operator=(Spool&& other) noexcept {
 }
 
 void Spool::spillIfFull() {
+    if (coding_ != Coding::Identity) {
+        // Deflated a piece at a time, while the text is still in the cache.
+        if (text_.size() < velmora::limits::kDeflateInputBytes) return;
+        deflateText(Deflater::End::None);
+    }
     const std::size_t limit = fd_ < 0 ? velmora::limits::kSpoolMemoryBytes : velmora::limits::kSpoolWriteBytes;
-    if (buffer_.size() > limit) writeBuffer();
+    if ((deflated_ ? packed_ : text_).size() > limit) writeStored();
 }
 
-void Spool::writeBuffer() {
+void Spool::deflateText(Deflater::End end) {
+    if (!deflater_) {
+        deflater_ = std::make_unique<Deflater>();
+        deflated_ = true;
+    }
+    crc_ = gzipCrc(crc_, text_);
+    deflatedSize_ += text_.size();
+    deflater_->deflate(text_, packed_, end);
+    text_.clear();  // the capacity stays for the next piece
+}
+
+void Spool::endStretch(bool last) {
+    deflateText(last ? Deflater::End::Final : Deflater::End::Sync);
+    deflater_.reset();  // its state is a few hundred KB
+}
+
+void Spool::writeStored() {
+    std::string& stored = deflated_ ? packed_ : text_;
     const std::string directory = temporaryDirectory();
     if (fd_ < 0) fd_ = createUnlinkedFile(directory);
-    std::string_view rest = buffer_;
+    std::string_view rest = stored;
     while (!rest.empty()) {
         const ssize_t n = ::write(fd_, rest.data(), rest.size());
         if (n < 0 && errno == EINTR) continue;
@@ -75,18 +110,60 @@ void Spool::writeBuffer() {
         rest.remove_prefix(static_cast<std::size_t>(n));
         fileSize_ += static_cast<std::uint64_t>(n);
     }
-    buffer_.clear();  // the capacity stays for the next piece
+    stored.clear();  // the capacity stays for the next piece
 }
 
 void Spool::clear() {
     closeFile();
-    buffer_.clear();
+    text_.clear();
+    packed_.clear();
+    deflater_.reset();
+    deflated_ = false;
+    deflatedSize_ = 0;
+    crc_ = 0;
 }
 
 void Spool::closeFile() noexcept {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     fileSize_ = 0;
+}
+
+Body makeBody(std::vector<Spool> parts) {
+    Body body;
+    std::uint64_t textSize = 0;
+    bool deflating = false;
+    Coding asked = Coding::Identity;
+    for (const Spool& part : parts) {
+        textSize += part.textSize();
+        deflating = deflating || part.deflating();
+        if (part.coding() != Coding::Identity) asked = part.coding();
+    }
+    if (parts.empty() || asked == Coding::Identity ||
+        (asked == Coding::Gzip && !deflating && textSize < velmora::limits::kGzipMinBytes)) {
+        for (Spool& part : parts) part.keepText();
+        body.parts = std::move(parts);
+        return body;
+    }
+    // One member: each part a stretch of its deflate stream, the last one
+    // ending it; the CRC of the whole from the parts' own.
+    std::uint32_t crc = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        parts[i].endStretch(i + 1 == parts.size());
+        crc = i == 0 ? parts[i].textCrc() : gzipCrcCombine(crc, parts[i].textCrc(), parts[i].textSize());
+    }
+    body.coding = Coding::Gzip;
+    body.parts.reserve(parts.size() + 2);
+    body.parts.emplace_back(gzipHeader());
+    for (Spool& part : parts) body.parts.push_back(std::move(part));
+    body.parts.emplace_back(gzipTrailer(crc, textSize));
+    return body;
+}
+
+Body makeBody(std::string text, Coding coding) {
+    std::vector<Spool> parts;
+    parts.emplace_back(std::move(text), coding);
+    return makeBody(std::move(parts));
 }
 
 }  // namespace soap

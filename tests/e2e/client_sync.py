@@ -180,6 +180,17 @@ def main():
             checks.true(f'{call["op"]}: the Portuguese text, carriage return included',
                         str(fault.get('string', '')).startswith(CONNECT_FAILED), repr(fault.get('string')))
         checks.equal('the queue is unchanged', db.queue(), before)
+
+    if args.client == 'php':
+        with checks.group('php takes the imports gzip-compressed (SOAP_COMPRESSION_ACCEPT)'):
+            packed = [('ImportaProdutos', (demo.COMPANY, demo.TERMINAL)),
+                      ('ImportaClientes', (demo.COMPANY, demo.TERMINAL))]
+            result = run_client(args.client, args.out, 'compressed', wsdl, packed, compression=True)
+            for call in result['calls']:
+                checks.true(f'{call["op"]}: the answer came gzip-compressed',
+                            'content-encoding: gzip' in (call.get('headers') or '').lower(), call.get('headers'))
+                checks.equal(f'{call["op"]}: decoded, every record and field as on the wire',
+                             differences(call['result'], reference[call['op']], call['op'], keeps_order)[:10], [])
     checks.finish()
 
 

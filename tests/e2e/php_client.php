@@ -5,8 +5,10 @@
 //   php php_client.php PLAN.json RESULT.json
 //
 // PLAN: {"wsdl": URL, "calls": [[operation, [arguments...]], ...],
-//        "cafile": the server's certificate for https (optional)}
-// RESULT: {"functions": [...], "calls": [{"op", "args", "result", "fault"}]}
+//        "cafile": the server's certificate for https (optional),
+//        "compression": true to take answers gzip-compressed (optional)}
+// RESULT: {"functions": [...], "calls": [{"op", "args", "result", "fault",
+//          "headers": the answer's HTTP head, with compression}]}
 // Records become objects with their fields in the order the client kept.
 
 $plan = json_decode(file_get_contents($argv[1]), true, 512, JSON_THROW_ON_ERROR);
@@ -19,6 +21,12 @@ $options = [
 // verified against the one given, peer name included.
 if (isset($plan['cafile'])) {
     $options['stream_context'] = stream_context_create(['ssl' => ['cafile' => $plan['cafile']]]);
+}
+// Accept-Encoding: gzip, deflate; the head of each answer kept to be shown.
+$compression = $plan['compression'] ?? false;
+if ($compression) {
+    $options['compression'] = SOAP_COMPRESSION_ACCEPT;
+    $options['trace'] = true;
 }
 $client = new SoapClient($plan['wsdl'], $options);
 
@@ -40,6 +48,9 @@ foreach ($plan['calls'] as [$operation, $arguments]) {
         $call['result'] = plain($client->__soapCall($operation, $arguments));
     } catch (SoapFault $fault) {
         $call['fault'] = ['code' => $fault->faultcode, 'string' => $fault->faultstring];
+    }
+    if ($compression) {
+        $call['headers'] = $client->__getLastResponseHeaders();
     }
     $out['calls'][] = $call;
 }

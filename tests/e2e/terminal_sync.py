@@ -2,21 +2,23 @@
 """A terminal's day against the service behind a real web server, spoken in
 raw SOAP through curl and checked against the database through isql-fb:
 description and routing, importing operators, acknowledging them, importing
-again, stock, every import, the faults of an unreachable database and of
-a failing acknowledgement, and a line in the request log for each of a burst
-of mixed requests.
+again, stock, every import, answers compressed for a client that takes gzip,
+the faults of an unreachable database and of a failing acknowledgement, and
+a line in the request log for each of a burst of mixed requests.
 
 Run by terminal_sync_test.sh, which starts the web server:
   terminal_sync.py --server NAME --base http://127.0.0.1:PORT --db DATABASE
                    --log REQUEST_LOG --log-requests COUNT"""
 
 import argparse
+import hashlib
 import os
 import re
 import sys
 import time
 import urllib.error
 import urllib.request
+import zlib
 from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), 'lib'))
@@ -176,6 +178,48 @@ def every_import(checks, terminal, types):
     checks.equal('an import with nothing pending answers an empty array', empty, [])
 
 
+def one_gzip_member(body):
+    """The text of body when it is exactly one gzip member, else None."""
+    member = zlib.decompressobj(16 + zlib.MAX_WBITS)
+    try:
+        text = member.decompress(body) + member.flush()
+    except zlib.error:
+        return None
+    return text if member.eof and not member.unused_data else None
+
+
+def compressed(checks, script):
+    """The largest import and the dispatcher's fault (status 500), asked for
+    with and without gzip: compressed once by the program, passed on
+    untouched by the web server (never compressed twice, never decoded), and
+    the same envelope once decoded; without Accept-Encoding, as written.
+    Imports are repeatable until acknowledged."""
+    md5 = lambda data: hashlib.md5(data).hexdigest()  # noqa: E731
+    calls = {
+        'ImportaProdutos': lambda curl: wire.post(script, 'ImportaProdutos', '1', '001', curl=curl),
+        "the dispatcher's fault": lambda curl: wire.post(script, 'BuscaEstoque', '1', '1', 'UN',
+                                                         path='/soap/' + 'x' * 1100, action='', curl=curl),
+    }
+    for what, send in calls.items():
+        plain = send(())
+        # (Vary may come from the server's own compression: Apache's adds it.)
+        checks.equal(f'{what} without Accept-Encoding: no Content-Encoding', plain.header('Content-Encoding'), [])
+        raw = send(('-H', 'Accept-Encoding: gzip'))
+        checks.equal(f'{what} with gzip: HTTP status', raw.status, plain.status)
+        head(checks, f'{what} with gzip', raw, 'text/xml')
+        checks.equal(f'{what} with gzip: Content-Encoding', raw.header('Content-Encoding'), ['gzip'])
+        checks.true(f'{what} with gzip: Vary names Accept-Encoding',
+                    any('accept-encoding' in value.lower() for value in raw.header('Vary')), raw.header('Vary'))
+        text = one_gzip_member(raw.body)
+        checks.true(f'{what} with gzip: the body is one gzip member', text is not None, raw.body[:40])
+        checks.equal(f'{what} with gzip: decoded, the envelope as written (md5)', md5(text or b''), md5(plain.body))
+        checks.true(f'{what} with gzip: smaller', len(raw.body) < len(plain.body) / 3,
+                    f'{len(raw.body)} bytes against {len(plain.body)}')
+        decoded = send(('--compressed',))
+        checks.equal(f'{what}: curl --compressed gets the envelope as written (md5)',
+                     md5(decoded.body), md5(plain.body))
+
+
 def unreachable_database(checks, terminal, db, database_dir):
     before = db.queue()
     for operation, values in (('ImportaOperadores', ('1', '002')),
@@ -277,6 +321,8 @@ def main():
         stock(checks, terminal)
     with checks.group('every import of terminal 001'):
         every_import(checks, terminal, types)
+    with checks.group('compressed answers'):
+        compressed(checks, args.base + '/velmora.cgi')
     with checks.group('database that cannot be reached'):
         unreachable_database(checks, Terminal(checks, args.base + '/broken.cgi'), db,
                              os.path.dirname(args.db))

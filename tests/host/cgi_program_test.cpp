@@ -2,6 +2,7 @@
 // lookups, body reading, response bytes and exit status. None of these
 // requests needs a database.
 #include "common/limits.h"
+#include "support/body_text.h"
 #include "support/cgi_runner.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 
 using testsupport::CgiOptions;
 using testsupport::CgiRun;
@@ -170,4 +173,30 @@ TEST(CgiProgramOutput, ClientThatStoppedReadingDoesNotKillTheProcess) {
     ::waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status)) << "signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A client that takes gzip gets the same envelope compressed, with the head
+// lines that say so; an INI that turns compression off gives it today's bytes.
+TEST(CgiProgramOutput, GzipGoesWithItsHeadLinesUnlessTheIniTurnsItOff) {
+    const std::string path = "/soap/" + std::string(velmora::limits::kGzipMinBytes, 'x');
+    const std::string fault = dispatcherFault("No interface  registered for URL '" + path + "'");
+    const CgiRun packed = post(path, "", {"HTTP_ACCEPT_ENCODING=gzip, deflate"});
+    const std::size_t end = packed.output.find("\r\n\r\n") + 4;
+    const std::string body = packed.output.substr(end);
+    EXPECT_EQ(packed.output.substr(0, end),
+              "Status: 500 Internal Server Error\r\nContent-Type: text/xml\r\nContent-Encoding: gzip\r\n"
+              "Vary: Accept-Encoding\r\nContent-Length: " +
+                  std::to_string(body.size()) + "\r\nContent:\r\n\r\n");
+    EXPECT_EQ(testsupport::gunzip(body), fault);
+
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("velmora-gzip-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(velmoraCgiPath(), dir / "velmora.cgi",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(dir / "caminhoBDIntegECF.ini") << "[HTTP]\r\nCOMPRIMIR=0\r\n";
+    const CgiRun plain =
+        runCgi((dir / "velmora.cgi").string(), request("POST", path, {"HTTP_ACCEPT_ENCODING=gzip"}), "");
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(plain.output, head("500 Internal Server Error", "text/xml", fault.size()) + fault);
 }

@@ -363,6 +363,34 @@ TEST_F(HostileRequests, LineBreaksInEchoedValuesNeverReachTheHead) {
     });
 }
 
+// Accept-Encoding fields no client sends, on an answer large enough to be
+// compressed (the dispatcher's fault echoing a long path): each counts as no
+// field, and the answer goes out as written, head included.
+TEST_F(HostileRequests, MalformedHugeOrHostileAcceptEncodingLeavesTheAnswerAsWritten) {
+    const std::string path = "/soap/" + std::string(1100, 'x');
+    const Expect asWritten = dispatcherFault("No interface  registered for URL '" + path + "'");
+    const auto accepting = [&path](const std::string& field) {
+        return Request{"POST", path, "", {"HTTP_ACCEPT_ENCODING=" + field}};
+    };
+    const std::size_t longest = velmora::limits::kMaxAcceptEncodingBytes;
+    expectAll({
+        {"a weight out of range", accepting("gzip;q=1.5"), asWritten},
+        {"a weight that is no number", accepting("gzip;q=abc"), asWritten},
+        {"a parameter other than q", accepting("gzip;level=9"), asWritten},
+        {"a head line injected", accepting("gzip\r\nContent-Encoding: br\r\n"), asWritten},
+        {"control and non-ASCII bytes", accepting("gzip\x01\x7f, \xc3\xa9\xff"), asWritten},
+        {"separators only", accepting("\"\",,,;;;==\t"), asWritten},
+        {"every coding refused", accepting("gzip;q=0, identity;q=0"), asWritten},
+        {"one byte over the limit", accepting("gzip" + std::string(longest - 3, ' ')), asWritten},
+        {"ten thousand weights", accepting("gzip" + repeat(";q=1", 10000)), Expect(asWritten).within(2000)},
+        {"120 KB of codings", accepting(repeat("gzip, ", 20000)), Expect(asWritten).within(2000)},
+    });
+    // The same answer is compressed for a well-formed field.
+    const Request gzip = accepting("gzip");
+    const CgiRun run = testsupport::runCgi(program_, environment(gzip), "");
+    EXPECT_NE(run.output.find("\r\nContent-Encoding: gzip\r\n"), std::string::npos) << run.output.substr(0, 200);
+}
+
 // The check that guards every case above sees a change when there is one:
 // a genuine import marks the queue rows it delivers. (A suite of its own, so
 // its database is fresh.)

@@ -32,13 +32,14 @@ public:
     FakeVelmora();
 
     soap::HttpAnswer post(std::string_view soapAction, std::string_view path, std::string_view body) const {
-        return soap::dispatchSoap(registry, types, soapAction, path, "text/xml", body);
+        return soap::dispatchSoap(registry, types, soapAction, path, "text/xml", body, coding);
     }
     // A call chosen by the interface's path, the usual way terminals call.
     soap::HttpAnswer post(std::string_view body) const { return post("", "/soap/IVelmora", body); }
 
     soap::InvRegistry registry;
     soap::RemTypeRegistry types;
+    soap::Coding coding = soap::Coding::Identity;  // how the client takes the answers
     std::shared_ptr<FakeState> state = std::make_shared<FakeState>();
 };
 

@@ -1,6 +1,7 @@
 // A first import too large for memory goes to a temporary file; when the
 // temporary file system is full, the import fails with the file system's
-// error, marks nothing, and the next import with room works.
+// error, marks nothing, and the next import with room works. The same with
+// the answer compressed: the spool holds compressed bytes.
 #include "stress/expectations.h"
 #include "stress/stress_database.h"
 
@@ -8,6 +9,8 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace stress {
 namespace {
@@ -33,18 +36,17 @@ private:
     bool mounted_ = false;
 };
 
-TEST(ProcessFaults, AFullTemporaryDiskFailsTheImportAndMarksNothing) {
+// `products` queued products fail to import through a full temporary disk,
+// then import whole with room; compressed for a client that takes gzip.
+void expectAFullDiskToFailAndRoomToWork(const StressDatabase& database, int products, bool compressed) {
+    std::vector<std::string> environment;
+    if (compressed) environment.push_back("HTTP_ACCEPT_ENCODING=gzip");
     TinyTemporaryDisk tmp;
     if (!tmp.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root (and a system that allows it)";
-    StressDatabase database;
-    // About 6 KB of answer a product: some 12 MB in all, beyond the spool's
-    // memory and the disk's room together.
-    constexpr int kProducts = 2000;
-    database.fill(queueTable("PRODUTO"), "1", "E001", kProducts, "p");
-
     CgiProgram full;
     full.writeIni(database.location());
     full.addEnvironment("TMPDIR=" + tmp.path());
+    for (const std::string& entry : environment) full.addEnvironment(entry);
     const CgiCall failed = full.importa("ImportaProdutos", "1", "E001", "Codprod");
     ASSERT_TRUE(faultStartingWith(failed, "Error writing the answer's temporary file in " + tmp.path()));
     EXPECT_NE(failed.answer.faultString.find("No space left on device"), std::string::npos)
@@ -53,10 +55,46 @@ TEST(ProcessFaults, AFullTemporaryDiskFailsTheImportAndMarksNothing) {
 
     CgiProgram roomy;
     roomy.writeIni(database.location());
+    for (const std::string& entry : environment) roomy.addEnvironment(entry);
     const CgiCall imported = roomy.importa("ImportaProdutos", "1", "E001", "Codprod");
     ASSERT_TRUE(succeeded(imported));
+    EXPECT_EQ(imported.head.find("\r\nContent-Encoding: gzip") != std::string::npos, compressed) << imported.head;
+    EXPECT_EQ(imported.answer.values.size(), static_cast<std::size_t>(products));
+    EXPECT_EQ(database.countQueue("atualizou = 'X'"), products);
+}
+
+TEST(ProcessFaults, AFullTemporaryDiskFailsTheImportAndMarksNothing) {
+    StressDatabase database;
+    // About 6 KB of answer a product: some 12 MB in all, beyond the spool's
+    // memory and the disk's room together.
+    constexpr int kProducts = 2000;
+    database.fill(queueTable("PRODUTO"), "1", "E001", kProducts, "p");
+    expectAFullDiskToFailAndRoomToWork(database, kProducts, false);
+
+    // Compressed as they are spooled, the same records fit the spool's
+    // memory and never reach the full disk.
+    TinyTemporaryDisk tmp;
+    CgiProgram gzip;
+    gzip.writeIni(database.location());
+    gzip.addEnvironment("TMPDIR=" + tmp.path());
+    gzip.addEnvironment("HTTP_ACCEPT_ENCODING=gzip");
+    const CgiCall imported = gzip.importa("ImportaProdutos", "1", "E001", "Codprod");
+    ASSERT_TRUE(succeeded(imported));
     EXPECT_EQ(imported.answer.values.size(), static_cast<std::size_t>(kProducts));
-    EXPECT_EQ(database.countQueue("atualizou = 'X'"), kProducts);
+}
+
+TEST(ProcessFaults, AFullTemporaryDiskFailsACompressedImportAndMarksNothing) {
+    StressDatabase database;
+    // Compressed, the temporary file fills only beyond the spool's memory of
+    // compressed bytes: products whose four messages hold random hex, about
+    // 600 bytes each once deflated, 6 MB in all.
+    constexpr int kProducts = 10000;
+    database.fill(queueTable("PRODUTO"), "1", "E001", kProducts, "p");
+    std::string random = "uuid_to_char(gen_uuid())";
+    for (int i = 0; i < 5; ++i) random += " || uuid_to_char(gen_uuid())";
+    database.run("update produto set mensagem00 = " + random + ", mensagem01 = " + random + ", mensagem02 = " + random +
+                 ", mensagem03 = " + random);
+    expectAFullDiskToFailAndRoomToWork(database, kProducts, true);
 }
 
 }  // namespace

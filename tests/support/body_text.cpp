@@ -1,6 +1,7 @@
 #include "support/body_text.h"
 
 #include <unistd.h>
+#include <zlib.h>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -21,6 +22,28 @@ std::string bodyText(const soap::Body& body) {
         out += file;
         out += part.memory();
     }
+    return out;
+}
+
+std::string gunzip(std::string_view member) {
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) throw std::runtime_error("inflateInit2 failed");
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(member.data()));
+    z.avail_in = static_cast<uInt>(member.size());
+    std::string out;
+    int rc = Z_OK;
+    char chunk[65536];
+    while (rc == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(chunk);
+        z.avail_out = sizeof chunk;
+        rc = inflate(&z, Z_NO_FLUSH);
+        out.append(chunk, sizeof chunk - z.avail_out);
+    }
+    const uInt left = z.avail_in;
+    const std::string message = z.msg ? z.msg : "";
+    inflateEnd(&z);
+    if (rc != Z_STREAM_END) throw std::runtime_error("not a whole gzip member: " + std::to_string(rc) + " " + message);
+    if (left != 0) throw std::runtime_error(std::to_string(left) + " bytes after the gzip member");
     return out;
 }
 

@@ -4,7 +4,10 @@
 # program copies of the sandbox, the rest of the URL path becoming PATH_INFO.
 # MODE cgi runs a process per request; MODE fastcgi runs the programs in
 # FastCGI mode, as many requests per process as come. Started by root, the
-# programs run as www-data with group firebird, as in production. Each start
+# programs run as www-data with group firebird, as in production. Each server
+# compresses text/xml itself for clients that ask (Apache's mod_deflate as
+# Debian enables it, lighttpd's mod_deflate, nginx's gzip), so that the
+# program's own gzip answers are seen to pass through untouched. Each start
 # registers its own stop with e2e_on_exit.
 #
 #   e2e_lighttpd_start DIR PORT MODE   the project's own scripts/lib/webserver.sh
@@ -35,7 +38,10 @@ e2e_lighttpd_start() {
     done < <(e2e_mounts)
     # shellcheck source=scripts/lib/webserver.sh
     source "$e2e_repo/scripts/lib/webserver.sh"
-    velmora_web_start "${option[@]}" "$dir" "$port" "${programs[@]}" || return 1
+    VELMORA_WEB_EXTRA_CONF='server.modules += ( "mod_deflate" )
+deflate.mimetypes = ( "text/xml", "text/html" )
+deflate.allowed-encodings = ( "gzip", "deflate" )' \
+        velmora_web_start "${option[@]}" "$dir" "$port" "${programs[@]}" || return 1
     e2e_on_exit "velmora_web_stop '$dir'"
     export E2E_SERVER_LOG=$dir/error.log
 }
@@ -64,6 +70,9 @@ LoadModule mpm_event_module $modules/mod_mpm_event.so
 LoadModule authz_core_module $modules/mod_authz_core.so
 LoadModule authz_host_module $modules/mod_authz_host.so
 LoadModule alias_module $modules/mod_alias.so
+LoadModule filter_module $modules/mod_filter.so
+LoadModule deflate_module $modules/mod_deflate.so
+AddOutputFilterByType DEFLATE text/xml text/html
 
 # An empty, readable document root: Apache maps PATH_INFO through it to
 # build PATH_TRANSLATED and would log a denial for every call otherwise.
@@ -208,6 +217,8 @@ e2e_nginx_start() {
             cat <<CONF
         location ~ ^/${name//./\\.}(/|\$) {
             fastcgi_split_path_info ^(/${name//./\\.})(/.*)?\$;
+            gzip on;
+            gzip_types text/xml;
             include fastcgi_params;
             fastcgi_param PATH_INFO \$fastcgi_path_info;
 CONF
