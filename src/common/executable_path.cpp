@@ -10,10 +10,7 @@ std::string& pathOverride() {
     return path;
 }
 
-}  // namespace
-
-std::string executablePath() {
-    if (!pathOverride().empty()) return pathOverride();
+std::string readOwnPath() {
     std::string buf(4096, '\0');
     for (;;) {
         const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
@@ -24,6 +21,16 @@ std::string executablePath() {
         }
         buf.resize(buf.size() * 2);  // a longer name is never cut
     }
+}
+
+}  // namespace
+
+// Read once: a persistent process asks for it on every request, and the
+// link names a replaced program "... (deleted)" until the process restarts.
+std::string executablePath() {
+    if (!pathOverride().empty()) return pathOverride();
+    static const std::string path = readOwnPath();
+    return path;
 }
 
 void overrideExecutablePath(std::string path) { pathOverride() = std::move(path); }
