@@ -2,9 +2,6 @@
 // regard to letter case. The file is Windows-1252 text; values come out UTF-8.
 #pragma once
 
-#include <sys/stat.h>
-
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,22 +25,6 @@ private:
         std::string section, key, value;
     };
     std::vector<Entry> entries_;
-};
-
-// An INI file as stat() saw it when it was last read: a process that keeps
-// what the file said reads it again only when this changes.
-struct FileStamp {
-    dev_t device;
-    ino_t inode;
-    off_t size;
-    std::int64_t modifiedNs;
-
-    explicit FileStamp(const struct stat& st)
-        : device(st.st_dev),
-          inode(st.st_ino),
-          size(st.st_size),
-          modifiedNs(std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec) {}
-    bool operator==(const FileStamp&) const = default;
 };
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "common/limits.h"
 #include "common/text.h"
 #include "common/watchdog.h"
+#include "common/watched_ini.h"
 #include "db/deadline.h"
 #include "db/transaction.h"
 
@@ -17,8 +18,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include <sys/stat.h>
 
 namespace db {
 
@@ -39,8 +38,7 @@ struct Connections {
     bool keepAttachment = false;
     std::unique_ptr<Connection> kept;
     ConnectParams keptParams;
-    std::optional<velmora::FileStamp> iniStamp;  // of the INI last read, and what it said
-    ConnectParams iniParams;
+    velmora::WatchedIni ini;
 };
 
 Connections& connections() {
@@ -121,10 +119,17 @@ std::string DiretorioAplicacao() {
     return dir.front() == '/' ? dir : LimpaCaminho(dir);
 }
 
-ConnectParams LeParametros(const std::string& iniFileName) {
-    const velmora::IniFile ini = velmora::IniFile::load(iniFileName);
+namespace {
+
+ConnectParams connectParams(const velmora::IniFile& ini, const std::string& iniFileName) {
     return {ini.readString("DATABASE", "CAMINHO"), ini.readString("DATABASE", "USUARIO"),
             ini.readString("DATABASE", "SENHA"), timeLimit(ini, iniFileName)};
+}
+
+}  // namespace
+
+ConnectParams LeParametros(const std::string& iniFileName) {
+    return connectParams(velmora::IniFile::load(iniFileName), iniFileName);
 }
 
 void ConectaBanco() {
@@ -132,22 +137,16 @@ void ConectaBanco() {
     Conexao = c.made.emplace_back(std::make_unique<Connection>()).get();
     const std::string iniName = DiretorioAplicacao() + std::string(nomeArquivoIni);
     try {
-        struct stat st;
-        if (::stat(iniName.c_str(), &st) != 0)
-            throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
+        const velmora::IniFile* ini = c.ini.current(iniName);
+        if (ini == nullptr) throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
+        const ConnectParams params = connectParams(*ini, iniName);
+        // The call's time starts with its work on the database.
+        c.deadline.emplace(params.timeLimit);
         if (!c.keepAttachment) {
-            const ConnectParams params = LeParametros(iniName);
-            // The call's time starts with its work on the database.
-            c.deadline.emplace(params.timeLimit);
             c.deadline->open(*Conexao, params);
             return;
         }
-        if (c.iniStamp != velmora::FileStamp(st)) {
-            c.iniParams = LeParametros(iniName);
-            c.iniStamp.emplace(st);
-        }
-        c.deadline.emplace(c.iniParams.timeLimit);
-        Conexao = &keptAttachment(c, c.iniParams);
+        Conexao = &keptAttachment(c, params);
         c.made.pop_back();  // the kept attachment serves instead
     } catch (const std::exception& e) {
         throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +

@@ -2,9 +2,9 @@
 // lines of concurrent processes never interleave.
 #include "host/request_log.h"
 
-#include "common/ini_file.h"
 #include "common/limits.h"
 #include "common/text.h"
+#include "common/watched_ini.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -166,22 +166,14 @@ std::string formatLogLine(const LoggedRequest& entry) {
 RequestLog::RequestLog(std::string iniFileName, int errorFd)
     : iniFileName_(std::move(iniFileName)), errorFd_(errorFd) {}
 
-std::string RequestLog::logFileName() {
-    struct stat st;
-    if (::stat(iniFileName_.c_str(), &st) != 0) {
+std::string RequestLog::logFileName() noexcept {
+    try {
         // No INI: the call itself says so; the log falls back to stderr.
-        iniStamp_.reset();
+        const velmora::IniFile* ini = ini_.current(iniFileName_);
+        return ini ? ini->readString("LOG", "ARQUIVO") : std::string();
+    } catch (const std::exception&) {
         return {};
     }
-    if (iniStamp_ == velmora::FileStamp(st)) return logFile_;
-    try {
-        logFile_ = velmora::IniFile::load(iniFileName_).readString("LOG", "ARQUIVO");
-        iniStamp_.emplace(st);
-    } catch (const std::exception&) {
-        iniStamp_.reset();
-        logFile_.clear();
-    }
-    return logFile_;
 }
 
 void RequestLog::write(const LoggedRequest& entry) noexcept {

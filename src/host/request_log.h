@@ -3,7 +3,7 @@
 // standard error, which the web server keeps in its error log.
 #pragma once
 
-#include "common/ini_file.h"
+#include "common/watched_ini.h"
 
 #include <chrono>
 #include <cstddef>
@@ -50,14 +50,13 @@ public:
     void write(const LoggedRequest& entry) noexcept;
 
 private:
-    std::string logFileName();
+    std::string logFileName() noexcept;
     void report(const std::string& fileName, const std::string& problem) noexcept;
 
     std::string iniFileName_;
     int errorFd_;
-    std::optional<velmora::FileStamp> iniStamp_;  // of the INI last read...
-    std::string logFile_;                         // ...and the log it names
-    std::string reportedFor_;                     // the log file last reported as unusable
+    velmora::WatchedIni ini_;
+    std::string reportedFor_;  // the log file last reported as unusable
 };
 
 }  // namespace host
