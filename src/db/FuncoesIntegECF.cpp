@@ -1,6 +1,6 @@
 // The process-wide connection, the INI file it is made from, the attachment
-// a persistent process keeps, and the contract's transaction routines over
-// db::Transaction.
+// a persistent process keeps, and the routines that begin, commit and roll
+// back the current transaction by name (AbreTransacao...) over db::Transaction.
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"

@@ -1,9 +1,9 @@
 // The connection routines: where the INI file is looked for, how it is read,
 // and the exact messages a terminal receives when connecting fails.
-#include "common/executable_path.h"
 #include "common/ini_file.h"
 #include "common/limits.h"
 #include "db/FuncoesIntegECF.h"
+#include "support/executable_path_override.h"
 
 #include <gtest/gtest.h>
 
