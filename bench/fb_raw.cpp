@@ -27,7 +27,7 @@ Session::Session(const std::string& location) {
 void Session::detach() {
     attachment->detach(status.get());
     status.check();
-    attachment.release();
+    attachment.disown();
 }
 
 db::fb::Handle<ITransaction> Session::startSnapshot() {
@@ -56,7 +56,7 @@ db::fb::Handle<IStatement> Session::prepare(ITransaction* tra, std::string_view 
 void Session::commit(db::fb::Handle<ITransaction>& tra) {
     tra->commit(status.get());
     status.check();
-    tra.release();
+    tra.disown();
 }
 
 Message::Message(IMessageMetadata* meta, db::fb::Status& st) : metadata(meta) {

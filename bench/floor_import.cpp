@@ -120,7 +120,7 @@ int run(const std::string& location, std::string_view company, std::string_view 
     db.status.check();
     cursor->close(db.status.get());
     db.status.check();
-    cursor.release();
+    cursor.disown();
 
     auto mark = db.prepare(tra.get(), bench::positional("Update integecf set integecf.atualizou = \"X\" where "
                                                         "integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "

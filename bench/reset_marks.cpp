@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
             if (out->getCount(db.status.get()) == 0) {
                 stmt->execute(db.status.get(), tra.get(), nullptr, nullptr, nullptr, nullptr);
             } else {
-                bench::Message row(out.release(), db.status);
+                bench::Message row(out.disown(), db.status);
                 stmt->execute(db.status.get(), tra.get(), nullptr, nullptr, row.metadata.get(), row.buffer.data());
             }
             db.status.check();

@@ -23,7 +23,7 @@ double stockOf(Session& db, std::string_view company, std::string_view product, 
     db.status.check();
     cursor->close(db.status.get());
     db.status.check();
-    cursor.release();
+    cursor.disown();
     db.commit(tra);
     return stock;
 }

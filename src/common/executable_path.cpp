@@ -33,6 +33,9 @@ std::string executablePath() {
     return path;
 }
 
+// Tests declare it (tests/support/executable_path_override.h): nothing in
+// the program changes its own path.
+void overrideExecutablePath(std::string path);
 void overrideExecutablePath(std::string path) { pathOverride() = std::move(path); }
 
 }  // namespace velmora

@@ -9,8 +9,4 @@ namespace velmora {
 // Empty when the system cannot say.
 std::string executablePath();
 
-// Makes executablePath() answer `path` instead, for tests that stand in for
-// the program; an empty path restores the real one.
-void overrideExecutablePath(std::string path);
-
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -87,24 +88,6 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
         if (!seen) out.push_back(e.key);
     }
     return out;
-}
-
-std::string WatchedIniFile::readString(std::string_view section, std::string_view key) {
-    struct stat st;
-    if (::stat(fileName_.c_str(), &st) != 0) {
-        stamp_.reset();
-        return {};
-    }
-    if (stamp_ != FileStamp(st)) {
-        try {
-            ini_ = IniFile::load(fileName_);
-            stamp_.emplace(st);
-        } catch (const std::exception&) {
-            stamp_.reset();
-            return {};
-        }
-    }
-    return ini_.readString(section, key);
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 // The process-wide connection, the INI file it is made from, the attachment
-// a persistent process keeps, and the contract's transaction routines over
-// db::Transaction.
+// a persistent process keeps, and the routines that begin, commit and roll
+// back the current transaction by name (AbreTransacao...) over db::Transaction.
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
@@ -9,6 +9,7 @@
 #include "common/limits.h"
 #include "common/text.h"
 #include "common/watchdog.h"
+#include "common/watched_ini.h"
 #include "db/deadline.h"
 #include "db/statement.h"
 #include "db/transaction.h"
@@ -18,8 +19,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include <sys/stat.h>
 
 namespace db {
 
@@ -40,8 +39,7 @@ struct Connections {
     bool keepAttachment = false;
     std::unique_ptr<Connection> kept;
     ConnectParams keptParams;
-    std::optional<velmora::FileStamp> iniStamp;  // of the INI last read, and what it said
-    ConnectParams iniParams;
+    velmora::WatchedIni ini;
 };
 
 Connections& connections() {
@@ -122,18 +120,25 @@ std::string DiretorioAplicacao() {
     return dir.front() == '/' ? dir : LimpaCaminho(dir);
 }
 
-ConnectParams LeParametros(const std::string& iniFileName) {
-    const velmora::IniFile ini = velmora::IniFile::load(iniFileName);
+namespace {
+
+ConnectParams connectParams(const velmora::IniFile& ini, const std::string& iniFileName) {
     return {ini.readString("DATABASE", "CAMINHO"), ini.readString("DATABASE", "USUARIO"),
             ini.readString("DATABASE", "SENHA"), timeLimit(ini, iniFileName)};
 }
 
+}  // namespace
+
+ConnectParams LeParametros(const std::string& iniFileName) {
+    return connectParams(velmora::IniFile::load(iniFileName), iniFileName);
+}
+
 bool compressionAllowed() {
     try {
-        const velmora::IniFile ini = velmora::IniFile::load(DiretorioAplicacao() + std::string(nomeArquivoIni));
-        return velmora::trim(ini.readString("HTTP", "COMPRIMIR")) != "0";
+        const velmora::IniFile* ini = connections().ini.current(DiretorioAplicacao() + std::string(nomeArquivoIni));
+        return ini == nullptr || velmora::trim(ini->readString("HTTP", "COMPRIMIR")) != "0";
     } catch (const std::exception&) {
-        return true;
+        return true;  // the call reports an unreadable INI itself
     }
 }
 
@@ -142,22 +147,16 @@ void ConectaBanco() {
     Conexao = c.made.emplace_back(std::make_unique<Connection>()).get();
     const std::string iniName = DiretorioAplicacao() + std::string(nomeArquivoIni);
     try {
-        struct stat st;
-        if (::stat(iniName.c_str(), &st) != 0)
-            throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
+        const velmora::IniFile* ini = c.ini.current(iniName);
+        if (ini == nullptr) throw velmora::Exception("Arquivo ini não encontrado no local : " + iniName);
+        const ConnectParams params = connectParams(*ini, iniName);
+        // The call's time starts with its work on the database.
+        c.deadline.emplace(params.timeLimit);
         if (!c.keepAttachment) {
-            const ConnectParams params = LeParametros(iniName);
-            // The call's time starts with its work on the database.
-            c.deadline.emplace(params.timeLimit);
             c.deadline->open(*Conexao, params);
             return;
         }
-        if (c.iniStamp != velmora::FileStamp(st)) {
-            c.iniParams = LeParametros(iniName);
-            c.iniStamp.emplace(st);
-        }
-        c.deadline.emplace(c.iniParams.timeLimit);
-        Conexao = &keptAttachment(c, c.iniParams);
+        Conexao = &keptAttachment(c, params);
         c.made.pop_back();  // the kept attachment serves instead
     } catch (const std::exception& e) {
         throw velmora::Exception(std::string("Impossível conectar ao banco de dados pelo seguinte motivo: ") + "\r" +

@@ -61,8 +61,9 @@ std::string DiretorioAplicacao();
 // The text without the characters that stand before its first letter.
 std::string LimpaCaminho(std::string_view path);
 
-// The contract's routines on Conexao's current transaction (see
-// db/transaction.h for how they share it with a scoped db::Transaction).
+// Routines on Conexao's current transaction, for code that begins it in one
+// place and ends it in another, whoever began it (see db/transaction.h for
+// how they share it with a scoped db::Transaction).
 // Begins a read-committed transaction, left current, unless one is already.
 void AbreTransacao();
 // Commits the current transaction, whoever began it.

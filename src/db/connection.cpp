@@ -72,7 +72,7 @@ void Status::raise() {
 void commit(Handle<ITransaction>& transaction, Status& st) {
     transaction->commit(st.get());
     st.check();
-    transaction.release();  // a successful commit releases the interface
+    transaction.disown();  // a successful commit releases the interface
 }
 
 }  // namespace fb

@@ -94,7 +94,7 @@ void Cursor::Impl::close() {
     if (cursor) {
         cursor->close(status.get());
         status.check();
-        cursor.release();  // a successful close releases the interface
+        cursor.disown();  // a successful close releases the interface
     }
     if (ownTransaction) fb::commit(ownTransaction, status);
 }
@@ -105,7 +105,7 @@ void Cursor::Impl::abandon() noexcept {
     if (ownTransaction) {
         fb::Status st;
         ownTransaction->commit(st.get());
-        if (!st.failed()) ownTransaction.release();
+        if (!st.failed()) ownTransaction.disown();
         ownTransaction.reset();  // rolls back what could not commit
     }
 }
@@ -146,7 +146,7 @@ std::string_view Cursor::Impl::rawText(const Column& c) {
         }
         handle->close(status.get());
         status.check();
-        handle.release();
+        handle.disown();
         return blob;
     }
     }

@@ -111,9 +111,10 @@ public:
         if (p_) finish(p_);
         p_ = p;
     }
-    // Gives up ownership after commit(), rollback(), close() or free()
-    // succeeded: those calls release the interface themselves.
-    T* release() noexcept { return std::exchange(p_, nullptr); }
+    // Gives up ownership, without a call on the interface (Firebird's own
+    // release() drops a reference), after commit(), rollback(), close() or
+    // free() succeeded: those calls release the interface themselves.
+    T* disown() noexcept { return std::exchange(p_, nullptr); }
 
 private:
     T* p_ = nullptr;

@@ -91,7 +91,7 @@ void rollbackCurrent(Connection& connection) {
     Connection::Impl& c = current(connection);
     c.transaction->rollback(c.status.get());
     c.status.check();
-    c.transaction.release();  // a successful rollback releases the interface
+    c.transaction.disown();  // a successful rollback releases the interface
 }
 
 }  // namespace db

@@ -2,8 +2,8 @@
 // committed on request, rolled back when it goes out of scope otherwise.
 //
 // How it shares the connection's one current transaction with code that ends
-// that transaction through the connection (the contract's ConfirmaTransacao
-// and DesfazTransacao, e.g. after a failed marking): the transaction itself
+// that transaction through the connection (ConfirmaTransacao and
+// DesfazTransacao, e.g. after a failed marking): the transaction itself
 // lives in the connection; a Transaction object only remembers which one it
 // began (the connection counts the transactions begun on it). Whoever ends it
 // first, this object or commitCurrent/rollbackCurrent, ends it once; this
@@ -49,7 +49,7 @@ public:
     bool isActive() const noexcept;
 
     // Leaves the transaction current after this object is gone, for code that
-    // ends it through the connection later (the contract's AbreTransacao).
+    // ends it through the connection later (AbreTransacao).
     void leaveOpen() noexcept { leftOpen_ = true; }
 
 private:

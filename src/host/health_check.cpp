@@ -1,7 +1,7 @@
 // The health path's action item, added to a module when the INI names a path.
 #include "host/health_check.h"
 
-#include "common/ini_file.h"
+#include "common/watched_ini.h"
 #include "host/cgi_request.h"
 #include "host/cgi_response.h"
 
@@ -39,6 +39,17 @@ void answerHealth(WebResponse& response, const std::function<void()>& roundTrip)
     }
 }
 
+// [HEALTH] CAMINHO=, empty when unset or when the INI cannot be read (the
+// calls then say why themselves).
+std::string healthPath(velmora::WatchedIni& ini, const std::string& iniFileName) {
+    try {
+        const velmora::IniFile* file = ini.current(iniFileName);
+        return file ? file->readString("HEALTH", "CAMINHO") : std::string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 // GET on exactly `path`; every other request is left to the module's own
 // items and components (the action declines it).
 WebActionItem healthCheckAction(std::string path, std::function<void()> roundTrip) {
@@ -53,10 +64,10 @@ WebActionItem healthCheckAction(std::string path, std::function<void()> roundTri
 }  // namespace
 
 WebModuleFactory withHealthPath(WebModuleFactory create, std::string iniFileName, std::function<void()> roundTrip) {
-    auto ini = std::make_shared<velmora::WatchedIniFile>(std::move(iniFileName));
-    return [create = std::move(create), ini, roundTrip = std::move(roundTrip)] {
+    auto ini = std::make_shared<velmora::WatchedIni>();
+    return [create = std::move(create), ini, iniFileName = std::move(iniFileName), roundTrip = std::move(roundTrip)] {
         std::unique_ptr<WebModule> module = create();
-        std::string path = ini->readString("HEALTH", "CAMINHO");
+        std::string path = healthPath(*ini, iniFileName);
         if (!path.empty()) {
             if (path.front() != '/') path.insert(0, 1, '/');
             module->addAction(healthCheckAction(std::move(path), roundTrip));

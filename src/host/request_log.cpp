@@ -2,9 +2,9 @@
 // lines of concurrent processes never interleave.
 #include "host/request_log.h"
 
-#include "common/ini_file.h"
 #include "common/limits.h"
 #include "common/text.h"
+#include "common/watched_ini.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -163,11 +163,22 @@ std::string formatLogLine(const LoggedRequest& entry) {
     return line;
 }
 
-RequestLog::RequestLog(std::string iniFileName, int errorFd) : ini_(std::move(iniFileName)), errorFd_(errorFd) {}
+RequestLog::RequestLog(std::string iniFileName, int errorFd)
+    : iniFileName_(std::move(iniFileName)), errorFd_(errorFd) {}
+
+std::string RequestLog::logFileName() noexcept {
+    try {
+        // No INI: the call itself says so; the log falls back to stderr.
+        const velmora::IniFile* ini = ini_.current(iniFileName_);
+        return ini ? ini->readString("LOG", "ARQUIVO") : std::string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
 
 void RequestLog::write(const LoggedRequest& entry) noexcept {
     try {
-        const std::string fileName = ini_.readString("LOG", "ARQUIVO");
+        const std::string fileName = logFileName();
         if (fileName.empty()) {
             if (entry.failed()) {
                 const std::string line = formatLogLine(entry);

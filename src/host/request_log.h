@@ -3,7 +3,7 @@
 // standard error, which the web server keeps in its error log.
 #pragma once
 
-#include "common/ini_file.h"
+#include "common/watched_ini.h"
 
 #include <chrono>
 #include <cstddef>
@@ -50,10 +50,12 @@ public:
     void write(const LoggedRequest& entry) noexcept;
 
 private:
+    std::string logFileName() noexcept;
     void report(const std::string& fileName, const std::string& problem) noexcept;
 
-    velmora::WatchedIniFile ini_;  // [LOG] ARQUIVO= names the log
+    std::string iniFileName_;
     int errorFd_;
+    velmora::WatchedIni ini_;  // [LOG] ARQUIVO= names the log
     std::string reportedFor_;  // the log file last reported as unusable
 };
 

@@ -14,22 +14,6 @@
 
 namespace records {
 
-// Where an import's records go as the cursor delivers them: for each record,
-// every field in declaration order with the value its kind says (a field
-// never read is an empty text).
-class RecordSink {
-public:
-    virtual ~RecordSink() = default;
-    // Forget every record handed on so far: the read starts again.
-    virtual void clear() = 0;
-    virtual void beginRecord() = 0;
-    // The text as the database's WIN1252 bytes; the view lasts for the call.
-    virtual void text(std::size_t field, std::string_view win1252) = 0;
-    virtual void real(std::size_t field, double value) = 0;
-    virtual void integer(std::size_t field, std::int32_t value) = 0;
-    virtual void endRecord() = 0;
-};
-
 // Hands the pending records of `kind` for the company and terminal to `sink`
 // (cleared first), in the statement's order, and returns their count. Runs
 // in the connection's current transaction, if any. Database errors, and the

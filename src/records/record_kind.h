@@ -1,9 +1,12 @@
 // A record kind as data: the unit that names it on the wire, its record and
 // array type names, its fields in declaration order with their reading rule
 // (which gives their kind), and the statement that reads its pending records
-// with the queue table name its rows carry.
+// with the queue table name its rows carry; and the sink a kind's records
+// are handed to, value by value.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -55,6 +58,22 @@ struct RecordKind {
     std::string_view statement = {};
     // The queue's name for the kind ("CADOPER"): its rows' integecf.tabela.
     std::string_view queueTable = {};
+};
+
+// Where an import's records go as the cursor delivers them: for each record,
+// every field in declaration order with the value its kind says (a field
+// never read is an empty text).
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    // Forget every record handed on so far: the read starts again.
+    virtual void clear() = 0;
+    virtual void beginRecord() = 0;
+    // The text as the database's WIN1252 bytes; the view lasts for the call.
+    virtual void text(std::size_t field, std::string_view win1252) = 0;
+    virtual void real(std::size_t field, double value) = 0;
+    virtual void integer(std::size_t field, std::int32_t value) = 0;
+    virtual void endRecord() = 0;
 };
 
 // The service's kinds, one data file each (UClassProduto.cpp …) with its

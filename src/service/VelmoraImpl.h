@@ -37,8 +37,8 @@ public:
     void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) override;
 
     // Marks every queue row of the company, terminal and table as delivered,
-    // in Conexao's current transaction (the contract's AbreTransacao begins
-    // one when there is none). On failure it rolls that transaction back
+    // in Conexao's current transaction (AbreTransacao begins a read-committed
+    // one when there is none, so that the marking also works on its own). On failure it rolls that transaction back
     // (DesfazTransacao) and throws MarkingError. Not part of IVelmora.
     void MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table);
 };

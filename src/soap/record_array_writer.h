@@ -3,7 +3,7 @@
 // temporary file), nothing else of a record is kept.
 #pragma once
 
-#include "records/query_frame.h"
+#include "records/record_kind.h"
 #include "soap/envelope_writer.h"
 #include "soap/registries.h"
 #include "soap/spool.h"

@@ -3,7 +3,6 @@
 // registry (the XML name under which each type a message carries is written).
 #pragma once
 
-#include "records/query_frame.h"
 #include "records/record_kind.h"
 
 #include <cstddef>

@@ -1,9 +1,9 @@
 // The connection routines: where the INI file is looked for, how it is read,
 // and the exact messages a terminal receives when connecting fails.
-#include "common/executable_path.h"
 #include "common/ini_file.h"
 #include "common/limits.h"
 #include "db/FuncoesIntegECF.h"
+#include "support/executable_path_override.h"
 
 #include <gtest/gtest.h>
 
@@ -35,26 +35,6 @@ private:
 };
 
 const std::string connectPrefix = "Impossível conectar ao banco de dados pelo seguinte motivo: \r";
-
-TEST(IniRules, SectionAndKeysIgnoreCaseAndBlanksAroundTheEqualsSign) {
-    const auto ini =
-        velmora::IniFile::parse("; comment\r\n\r\n  [ database ]  \r\ncaminho = /srv/x.fdb \r\nUsuario=sysdba\r\n");
-    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "/srv/x.fdb");
-    EXPECT_EQ(ini.readString("DATABASE", "USUARIO"), "sysdba");
-    EXPECT_EQ(ini.readString("DATABASE", "SENHA"), "");
-    EXPECT_EQ(ini.readString("OTHER", "CAMINHO"), "");
-}
-
-TEST(IniRules, ValueIsSplitAtTheFirstEqualsSignAndConvertedFromWindows1252) {
-    const auto ini = velmora::IniFile::parse("[DATABASE]\nSENHA=a=b\nCAMINHO=/dados/s\xe3o.fdb\n;CAMINHO=/ignored\n");
-    EXPECT_EQ(ini.readString("DATABASE", "SENHA"), "a=b");
-    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "/dados/são.fdb");
-}
-
-TEST(IniRules, KeysOfTheSameNameInAnotherSectionAreNotRead) {
-    const auto ini = velmora::IniFile::parse("[OTHER]\nCAMINHO=/wrong\n[DATABASE]\nUSUARIO=u\n");
-    EXPECT_EQ(ini.readString("DATABASE", "CAMINHO"), "");
-}
 
 TEST(IniRules, TheTimeLimitIsWholeSecondsWithADefault) {
     const TempDir dir;

@@ -85,7 +85,7 @@ TEST_F(Transactions, EndingOrStartingTwiceIsAnError) {
     EXPECT_THROW(t.rollback(), DatabaseError);
 }
 
-// The contract's routines end the current transaction through the
+// ConfirmaTransacao and DesfazTransacao end the current transaction through the
 // connection, e.g. a marking that failed rolls back the import's transaction:
 // the scoped object must then leave alone what is no longer its own, also a
 // transaction begun after it by someone else.

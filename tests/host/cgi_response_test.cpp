@@ -2,6 +2,7 @@
 #include "host_test_io.h"
 
 #include "common/exception.h"
+#include "common/limits.h"
 #include "host/cgi_response.h"
 
 #include <gtest/gtest.h>
@@ -79,4 +80,60 @@ TEST(ResponseBody, WriteFailureIsReportedAsAnError) {
     } catch (const velmora::Exception& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Error writing the response: ", 0), 0u) << e.what();
     }
+}
+
+namespace {
+
+// An output that takes every byte into a string: spooled parts reach it
+// through the pread() path all outputs share.
+class StringOutput final : public host::ResponseOutput {
+public:
+    void write(std::string_view bytes) override { text += bytes; }
+    std::uint64_t written() const noexcept override { return text.size(); }
+    std::string text;
+};
+
+// Bytes that differ from their neighbours, so that a piece sent from the
+// wrong offset cannot pass for the right one.
+std::string pattern(std::size_t size, char first) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(first + static_cast<char>(i % 61));
+    return bytes;
+}
+
+// A part spooled to its file (more than sendfile() takes in one call), with
+// some bytes still in memory after it.
+soap::Spool spooled(const std::string& inFile, const std::string& inMemory) {
+    soap::Spool spool(inFile);
+    spool.spillIfFull();
+    spool.buffer() += inMemory;
+    return spool;
+}
+
+}  // namespace
+
+// Each spooled part goes out from its own file's start, its memory after it,
+// through sendfile() and through pread() alike.
+TEST(ResponseBody, SpooledPartsGoOutWholeAndInOrder) {
+    const std::string first = pattern(velmora::limits::kSpoolMemoryBytes + 3, 'A');
+    const std::string second = pattern(velmora::limits::kSpoolMemoryBytes + velmora::limits::kSendFileBytes, 'a');
+    soap::Body body;
+    body.parts.push_back(spooled(first, "<tail1>"));
+    body.parts.emplace_back("<between>");
+    body.parts.push_back(spooled(second, "<tail2>"));
+    ASSERT_GT(body.parts[0].fileSize(), 0u);
+    ASSERT_GT(body.parts[2].fileSize(), 0u);
+    WebResponse response("");
+    response.setContent(std::move(body));
+    const std::string expected = first + "<tail1><between>" + second + "<tail2>";
+
+    hosttest::MemFile file;
+    FdOutput sent(file.fd());
+    response.writeTo(sent);
+    EXPECT_TRUE(file.contents() == expected) << "sendfile() sent other bytes";
+    EXPECT_EQ(sent.written(), expected.size());
+
+    StringOutput read;
+    response.writeTo(read);
+    EXPECT_TRUE(read.text == expected) << "pread() sent other bytes";
 }

@@ -78,13 +78,17 @@ TEST(FrontEndFallback, NamesTheTypeOfTheFailure) {
     EXPECT_NE(run({}, "", memoryFactory).find("Exception: EOutOfMemory<br>"), std::string::npos);
 }
 
-TEST(FrontEndFallback, AnOutputThatCannotBeWrittenEndsTheRequestQuietly) {
-    // Neither the answer nor the fallback can be written; nothing escapes.
+TEST(FrontEndFallback, AnOutputThatCannotBeWrittenEndsTheRequestWithTheFailureLogged) {
+    // Neither the answer nor the fallback can be written: the log says why.
     MemFile input;
     FdInput in(input.fd());
     FdOutput nowhere(-1);
-    serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), in, nowhere,
-                 echoModule);
+    const LoggedRequest entry =
+        serveRequest(CgiEnvironment({"REQUEST_METHOD=POST", "PATH_INFO=/echo", "SERVER_PROTOCOL=HTTP/1.1"}), in,
+                     nowhere, echoModule);
+    EXPECT_EQ(entry.what, "/echo");
+    EXPECT_EQ(entry.outcome, "Error writing the response: Bad file descriptor");
+    EXPECT_EQ(entry.bytes, 0u);
 }
 
 // The web server took part of a large spooled answer, then closed: the log

@@ -1,8 +1,8 @@
 // Which answer a /wsdl* request gets: listing, WSDL, not-found page,
 // Forbidden, nothing at all, or the error page when building fails.
 #include "common/exception.h"
-#include "common/executable_path.h"
 #include "publish_test_support.h"
+#include "support/executable_path_override.h"
 
 #include <gtest/gtest.h>
 

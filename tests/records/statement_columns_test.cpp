@@ -1,8 +1,7 @@
 // Every record kind's statement must select exactly the columns its field
 // table reads, in field order, with integecf.acao last: a column read but not
 // selected fails at run time, one selected but not read is silently lost.
-
-#include "service/VelmoraIntf.h"
+#include "kind_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,9 @@
 #include <vector>
 
 namespace {
+
+using recordstest::KindCase;
+using recordstest::kindCases;
 
 struct SelectItem {
     std::string table, column;
@@ -43,23 +45,10 @@ std::vector<SelectItem> selectList(std::string_view sql) {
     return items;
 }
 
-// Every kind the service imports, with the source table its unit names.
-struct KindCase {
-    std::string table;
-    const records::RecordKind& kind;
-};
-
-std::vector<KindCase> kindCases() {
-    std::vector<KindCase> cases;
-    for (const service::ImportOperation& import : service::kImportOperations)
-        cases.push_back({std::string(import.kind->unit.substr(std::string_view("UClass").size())), *import.kind});
-    return cases;
-}
-
 TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
     for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const records::RecordKind& kind = k.kind;
+        const records::RecordKind& kind = *k.kind;
         const std::vector<SelectItem> items = selectList(kind.statement);
 
         std::vector<std::string> read;
@@ -81,7 +70,7 @@ TEST(StatementColumns, EveryKindSelectsExactlyWhatItReadsInOrderWithAcaoLast) {
 TEST(StatementColumns, EveryKindJoinsItsOwnQueueTableAndNamesItsUnit) {
     for (const KindCase& k : kindCases()) {
         SCOPED_TRACE(k.table);
-        const records::RecordKind& kind = k.kind;
+        const records::RecordKind& kind = *k.kind;
         const std::string sql(kind.statement);
         const std::string queue(kind.queueTable);
         EXPECT_EQ(queue, [&] {

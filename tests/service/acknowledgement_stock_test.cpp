@@ -1,8 +1,8 @@
 // Acknowledgement deletes only what an import marked; the stock query reads
 // one CompProd row by name-bound parameters.
-#include "common/executable_path.h"
 #include "service/VelmoraImpl.h"
 #include "service_fixture.h"
+#include "support/executable_path_override.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The two operations that are not imports, and a failing import, as a
 // terminal receives them from the demo database.
-#include "common/executable_path.h"
 #include "demo_service_fixture.h"
 #include "support/body_text.h"
+#include "support/executable_path_override.h"
 
 namespace {
 

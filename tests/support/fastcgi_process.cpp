@@ -110,10 +110,11 @@ bool FastCgiProcess::running() {
     return !ended_;
 }
 
-long FastCgiProcess::rssKb() const {
+long FastCgiProcess::rssKb(Rss which) const {
+    const std::string field = which == Rss::Now ? "VmRSS:" : "VmHWM:";
     std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
     return -1;
 }
 

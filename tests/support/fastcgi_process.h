@@ -27,8 +27,11 @@ public:
     pid_t pid() const noexcept { return pid_; }
     // Whether the process has not ended (yet).
     bool running();
-    // Its resident set size now, in KB (VmRSS).
-    long rssKb() const;
+    // Its resident set size in KB: now (VmRSS), or the most it has been
+    // since it started (VmHWM), which an answer held whole in memory for a
+    // moment raises even when it is given back at once.
+    enum class Rss { Now, Peak };
+    long rssKb(Rss which = Rss::Now) const;
 
     // One request with the CGI environment `env` and `body`, answered on the
     // bridge's standard output exactly as the application wrote it.

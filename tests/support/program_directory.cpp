@@ -1,7 +1,7 @@
 #include "support/program_directory.h"
 
-#include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
+#include "support/executable_path_override.h"
 
 #include <cstdlib>
 #include <filesystem>

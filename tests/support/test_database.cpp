@@ -75,7 +75,7 @@ void runStatement(IAttachment* att, int dialect, const std::string& utf8Sql) {
     }
     tra->commit(st.get());
     st.check();
-    tra.release();
+    tra.disown();
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ TestDatabase::~TestDatabase() {
         Handle<IAttachment> att = attach(location_, options_.dialect, nullptr);
         Status st;
         att->dropDatabase(st.get());
-        if (!st.failed()) att.release();
+        if (!st.failed()) att.disown();
     } catch (...) {
         // Still attached elsewhere: the file goes with its directory below.
     }

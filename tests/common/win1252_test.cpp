@@ -1,6 +1,7 @@
 // The WIN1252 <-> UTF-8 table: every byte survives a round trip, the 0x80-0x9F
 // block maps to its typographic characters, and bad input never breaks it.
-#include "db/conversions.h"
+#include "common/win1252.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-using namespace db;
+using namespace velmora;
 
 TEST(Win1252, EveryByteRoundTripsThroughUtf8) {
     std::string all;
