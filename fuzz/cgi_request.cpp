@@ -7,11 +7,11 @@
 // Properties: a head is written whenever SERVER_PROTOCOL is set; it has no
 // stray CR or LF, a numeric status and a Content-Length equal to the body's
 // size; every XML answer is well-formed.
-#include "common/executable_path.h"
 #include "db/FuncoesIntegECF.h"
 #include "host/front_end.h"
 #include "publish/wsdl_publish.h"
 #include "service/VelmoraIntf.h"
+#include "support/executable_path_override.h"
 #include "support/fuzz_check.h"
 #include "support/xml_answer.h"
 
