@@ -118,10 +118,6 @@ inline constexpr std::size_t kMaxTextParameterBytes = 32765;
 // engine sizes and zeroes its message buffers by the declared length, about
 // 100 KB for three parameters at the maximum, on every run.
 inline constexpr std::size_t kShortTextParameterBytes = 255;
-// Prepared statements an attachment keeps for reuse. The service runs about
-// two dozen distinct statements, each in a short and a long-cast form at
-// most; past this many the rest are simply prepared every time.
-inline constexpr std::size_t kMaxCachedStatements = 64;
 // BLOB text is read in segments of this size.
 inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.

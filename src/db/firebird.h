@@ -13,7 +13,6 @@
 #include <memory>
 #include <string>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -150,18 +149,6 @@ void commit(Handle<Firebird::ITransaction>& transaction, Status& st);
 
 }  // namespace fb
 
-struct OutputLayout;
-
-// Statements prepared on an attachment and let go, by the text sent, for the
-// next Statement of the same text to take instead of preparing it again:
-// preparing costs most of a small call's CPU, and a persistent process runs
-// the same few statements on its kept attachment call after call. A
-// statement in use is out of the cache, so that no two share one.
-struct PreparedStatement {
-    fb::Handle<Firebird::IStatement> statement;
-    std::shared_ptr<const OutputLayout> layout;
-};
-
 struct Connection::Impl {
     fb::Status status;
     fb::Handle<Firebird::IProvider> provider;
@@ -171,8 +158,6 @@ struct Connection::Impl {
     // Counts the transactions begun here, so that a db::Transaction can tell
     // whether the current one is still its own (see transaction.h).
     std::uint64_t transactionSerial = 0;
-    // After the attachment, so that they are freed before it is detached.
-    std::unordered_map<std::string, PreparedStatement> statements;
 
     // The attachment, or DatabaseError when the connection was never opened.
     Firebird::IAttachment* attached();
@@ -250,15 +235,10 @@ struct Statement::Impl {
     Input buildInput();
 
     // Prepares `positionalSql`, the text with its ":Name" parameters cast to
-    // texts of at most `bytes`, or takes it from the connection's cache;
-    // fitCasts() prepares again for the longest when a bound value does not
-    // fit.
+    // texts of at most `bytes`; fitCasts() prepares again for the longest
+    // when a bound value does not fit.
     void prepare(const std::string& positionalSql, std::size_t bytes);
     void fitCasts();
-    // Hands the prepared statement to the connection's cache, unless its
-    // last run failed: a statement the database no longer takes (its
-    // tables changed) is prepared afresh the next time.
-    void giveBack() noexcept;
 
     struct Parameter {
         std::string name;   // as written in the statement
@@ -271,9 +251,7 @@ struct Statement::Impl {
     fb::Status status;
     std::string sql;            // as given, UTF-8
     std::size_t castBytes = 0;  // what the prepared statement's casts hold
-    std::string sent;           // the prepared text, WIN1252: the cache's key
     fb::Handle<Firebird::IStatement> statement;
-    bool reusable = true;  // no run of it has failed
     // The read-only transaction of our own the statement was prepared in,
     // until the first open() takes it or execute() commits it.
     fb::Handle<Firebird::ITransaction> prepared;

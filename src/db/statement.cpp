@@ -90,23 +90,7 @@ PositionalSql toPositional(std::string_view sql, std::size_t castBytes) {
     return out;
 }
 
-Statement::Impl::~Impl() {
-    closeCurrent();
-    giveBack();
-}
-
-void Statement::Impl::giveBack() noexcept {
-    std::unordered_map<std::string, PreparedStatement>& cache = connection.statements;
-    if (statement && reusable && cache.size() < velmora::limits::kMaxCachedStatements) {
-        try {
-            // One of the same text already there stays; this one is freed.
-            const auto [entry, added] = cache.try_emplace(sent);
-            if (added) entry->second = {std::move(statement), std::move(layout)};
-        } catch (...) {}  // out of memory: freed, prepared again next time
-    }
-    statement.reset();
-    reusable = true;
-}
+Statement::Impl::~Impl() { closeCurrent(); }
 
 void Statement::Impl::closeCurrent() noexcept {
     if (!current) return;
@@ -170,22 +154,15 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
 
 void Statement::Impl::prepare(const std::string& positionalSql, std::size_t bytes) {
     IAttachment* attachment = connection.attached();
-    giveBack();  // the one for shorter casts, when preparing for longer ones
-    sent = utf8ToWin1252(positionalSql);
-    castBytes = bytes;
-    if (const auto cached = connection.statements.find(sent); cached != connection.statements.end()) {
-        statement = std::move(cached->second.statement);
-        layout = std::move(cached->second.layout);
-        connection.statements.erase(cached);
-        return;
-    }
     // Preparing looks up metadata and so needs a transaction: the caller's,
     // or one of our own, kept for the first read (see open()).
     ITransaction* tra = prepared ? prepared.get() : connection.transactionFor(prepared, true);
+    const std::string text = utf8ToWin1252(positionalSql);
     fb::Status& st = status;
-    statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(sent.size()), sent.c_str(), kDialect,
+    statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                    IStatement::PREPARE_PREFETCH_METADATA)));
     layout = readLayout(statement.get(), st);
+    castBytes = bytes;
 }
 
 void Statement::Impl::fitCasts() {
@@ -239,10 +216,8 @@ Cursor Statement::open() {
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
-    im.reusable = false;
     r->cursor.reset(st.checked(
         im.statement->openCursor(st.get(), tra, in.metadata.get(), in.buffer.data(), im.layout->metadata.get(), 0)));
-    im.reusable = true;
     r->row = std::make_unique<unsigned char[]>(im.layout->messageLength);
     r->owner = &im;
     im.current = r.get();
@@ -268,10 +243,8 @@ void Statement::execute() {
         out = std::make_unique<unsigned char[]>(im.layout->messageLength);
     }
 
-    im.reusable = false;
     im.statement->execute(st.get(), tra, in.metadata.get(), in.buffer.data(), outMeta, out.get());
     st.check();
-    im.reusable = true;
     if (own) fb::commit(own, st);
 }
 

@@ -2,7 +2,6 @@
 // WIN1252 boundary, column lookup, and running a statement again.
 #include "db/statement.h"
 #include "db/connection.h"
-#include "db/transaction.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -199,36 +198,6 @@ TEST_F(Statements, ResultOutlivingItsStatementEndsQuietly) {
     ASSERT_TRUE(r.next());
     s.reset();
     EXPECT_FALSE(r.next());
-}
-
-// A prepared statement let go serves the next Statement of its text on the
-// connection: never two at once, in a later transaction, with long casts too,
-// and without holding other attachments' changes to its table back.
-TEST_F(Statements, StatementsOfOneTextEachReadTheirOwnResult) {
-    const char* sql = "select chave0 from integecf where codempresa = :e order by chave0";
-    {
-        db::Statement outer(connection, sql);
-        outer.bind("e", "01");
-        db::Cursor a = outer.open();
-        ASSERT_TRUE(a.next());
-        db::Statement inner(connection, sql);
-        inner.bind("e", "02");
-        EXPECT_EQ(column0(inner), (std::vector<std::string>{"C"}));
-        std::vector<std::string> keys{a.text(0)};
-        while (a.next()) keys.push_back(a.text(0));
-        EXPECT_EQ(keys, (std::vector<std::string>{"A", "B", "D"}));
-    }
-    for (const std::string& company : {std::string("02"), std::string(300, 'x'), std::string("02")}) {
-        db::Transaction transaction(connection);
-        db::Statement again(connection, sql);
-        again.bind("e", company);
-        EXPECT_EQ(column0(again).size(), company == "02" ? 1u : 0u);
-        transaction.commit();
-    }
-    database.execute("alter table integecf add extra integer");
-    db::Statement widened(connection, "select count(extra) from integecf");
-    db::Cursor r = widened.open();
-    ASSERT_TRUE(r.next());
 }
 
 TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
