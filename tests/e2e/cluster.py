@@ -291,8 +291,8 @@ def tally(args, events):
         requests, states = read_haproxy_log(args.haproxy_log)
         retried_at_kill = sum(1 for r in requests if r[4] and window[0] <= r[0] <= window[1])
         nodes = {}
-        for spec in args.node:
-            name, path = spec.split('=', 1)
+        for entry in args.node:
+            name, path = entry.split('=', 1)
             answered = collections.Counter(r[7] for r in requests if r[1] == name and r[2] >= 0)
             logged = calls_logged(path)
             nodes[name] = (sum(answered.values()), sum(logged.values()), answered, logged)
