@@ -75,6 +75,11 @@ inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
 // error that is a pipe shared by many processes.
 inline constexpr std::size_t kLogFieldBytes = 256;
 inline constexpr std::size_t kLogOutcomeBytes = 1024;
+// Writers of the request log take turns (a lock on the file) to look at its
+// last byte and append; one holds the turn for a write of a few KB, so a
+// wait longer than this means a holder that is stopped, and the line then
+// goes out without its turn rather than holding the request.
+inline constexpr int kLogLockWaitMilliseconds = 200;
 
 // --- Configuration files
 

@@ -7,6 +7,7 @@
 #include "common/watched_ini.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -123,6 +124,17 @@ private:
     int fd_;
 };
 
+// Takes the writers' turn on the log, waiting kLogLockWaitMilliseconds at
+// most. A lock that cannot be had at all (a file system without flock) is
+// no reason to drop the line.
+bool lockForAppend(int fd) noexcept {
+    for (int waited = 0;; ++waited) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK || waited >= velmora::limits::kLogLockWaitMilliseconds) return false;
+        ::usleep(1000);
+    }
+}
+
 // Appends the line in one write. Returns what went wrong, or nothing.
 std::string appendLine(const std::string& fileName, std::string line) {
     const OpenLog log(fileName);
@@ -134,6 +146,10 @@ std::string appendLine(const std::string& fileName, std::string line) {
     // continued: this one then starts on a line of its own. Truncating the
     // piece away instead could cut a line that another process appended
     // after it, which O_APPEND gives no way to rule out.
+    // The size is read under the writers' lock: another writer's append may
+    // be half done, and its last byte then looks like a cut line's.
+    const bool locked = lockForAppend(log.fd());
+    if (locked && ::fstat(log.fd(), &st) != 0) return "cannot read the size of the request log " + fileName;
     char last = '\n';
     if (st.st_size > 0 && ::pread(log.fd(), &last, 1, st.st_size - 1) == 1 && last != '\n') line.insert(0, 1, '\n');
     const ssize_t written = ::write(log.fd(), line.data(), line.size());

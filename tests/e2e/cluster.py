@@ -252,10 +252,12 @@ def read_haproxy_log(path):
 
 def calls_logged(path):
     """Lines of a request log by operation (its third word), apart from the
-    health checks' and the driver's WSDL."""
+    health checks' and the driver's WSDL; and how many lines are too short to
+    be a call's (blank, or cut)."""
     with open(path, errors='replace') as source:
-        words = (line.split() for line in source)
-        return collections.Counter(w[2] for w in words if w[2] != 'health' and '/wsdl/' not in w[2])
+        words = [line.split() for line in source]
+    short = sum(1 for w in words if len(w) < 3)
+    return collections.Counter(w[2] for w in words if len(w) >= 3 and w[2] != 'health' and '/wsdl/' not in w[2]), short
 
 
 def percentile(values, fraction):
@@ -294,10 +296,10 @@ def tally(args, events):
         for entry in args.node:
             name, path = entry.split('=', 1)
             answered = collections.Counter(r[7] for r in requests if r[1] == name and r[2] >= 0)
-            logged = calls_logged(path)
-            nodes[name] = (sum(answered.values()), sum(logged.values()), answered, logged)
-        surplus = sum(logged - answered for answered, logged, _, _ in nodes.values())
-        if all(answered <= logged for answered, logged, _, _ in nodes.values()) and \
+            logged, short = calls_logged(path)
+            nodes[name] = (sum(answered.values()), sum(logged.values()), answered, logged, short)
+        surplus = sum(logged - answered for answered, logged, *_ in nodes.values())
+        if all(answered <= logged for answered, logged, *_ in nodes.values()) and \
                 surplus <= dropped + retried_at_kill:
             break
         time.sleep(0.5)
@@ -366,12 +368,13 @@ def verdict(args, load, seconds, cpu, loads):
         checks.true('UP again after its restart', ups)
 
     with checks.group("each node's request log: a line for every call it answered"):
-        for name, (answered, logged, by_operation, logged_by_operation) in nodes.items():
+        for name, (answered, logged, by_operation, logged_by_operation, short) in nodes.items():
+            checks.true(f'{name}: every line is a whole call line', not short, f'{short} blank or cut lines')
             checks.true(f'{name}: {logged} lines for the {answered} calls HAProxy logged it answered',
                         answered <= logged, 'by operation, answered / logged: ' + ', '.join(
                             f'{op} {by_operation[op]} / {logged_by_operation[op]}'
                             for op in sorted(set(by_operation) | set(logged_by_operation))))
-        surplus = sum(logged - answered for answered, logged, _, _ in nodes.values())
+        surplus = sum(logged - answered for answered, logged, *_ in nodes.values())
         checks.true(f'{surplus} lines more in all: no more than the {retried_at_kill} calls HAProxy sent elsewhere '
                     f'at the kill and the {dropped} lines HAProxy dropped', surplus <= retried_at_kill + dropped)
 

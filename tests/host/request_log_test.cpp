@@ -14,6 +14,10 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using host::formatLogLine;
 using host::LoggedRequest;
@@ -134,6 +138,31 @@ TEST(RequestLogFile, ALineCutShortIsNeverContinued) {
     std::ofstream(setup.logFile()) << "2026-12-09T16:52:32+00:00 127.0.0.1 Importa";
     setup.log().write(aCall());
     EXPECT_EQ(setup.logText(), "2026-12-09T16:52:32+00:00 127.0.0.1 Importa\n" + formatLogLine(aCall()));
+}
+
+// Processes appending at once: each line whole and on its own, none blank.
+// A writer that took a neighbour's half-done append for a cut line would
+// start its own with a needless break.
+TEST(RequestLogFile, ConcurrentWritersLeaveNoBlankLine) {
+    const LogSetup setup;
+    LoggedRequest call = aCall();
+    call.outcome = std::string(900, 'x');  // lines cross page boundaries often
+    constexpr int kWriters = 4, kLines = 1500;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            host::RequestLog log = setup.log();
+            for (int i = 0; i < kLines; ++i) log.write(call);
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) ::waitpid(pid, nullptr, 0);
+    std::istringstream text(setup.logText());
+    int lines = 0;
+    for (std::string line; std::getline(text, line); ++lines) ASSERT_EQ(line + '\n', formatLogLine(call)) << lines;
+    EXPECT_EQ(lines, kWriters * kLines);
 }
 
 // A log that is a device (or a FIFO, a directory) is refused, said once on
