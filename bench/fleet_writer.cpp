@@ -35,13 +35,17 @@ std::string timeOfDay() {
 Writer::Writer(const db::ConnectParams& params, const std::vector<Terminal>& terminals, Audit& audit, unsigned seed)
     : audit_(audit), random_(seed) {
     connection_.open(params);
-    db::Statement(connection_,
-                  "recreate table fleet_terminal (codempresa varchar(4) not null, ecf varchar(4) not null, "
-                  "primary key (codempresa, ecf))")
-        .execute();
     {
         db::Transaction transaction(connection_);
-        db::Statement insert(connection_, "insert into fleet_terminal (codempresa, ecf) values (:E, :F)");
+        db::Statement(transaction,
+                      "recreate table fleet_terminal (codempresa varchar(4) not null, ecf varchar(4) not null, "
+                      "primary key (codempresa, ecf))")
+            .execute();
+        transaction.commit();
+    }
+    {
+        db::Transaction transaction(connection_);
+        db::Statement insert(transaction, "insert into fleet_terminal (codempresa, ecf) values (:E, :F)");
         for (const Terminal& t : terminals) {
             insert.bind("E", t.company);
             insert.bind("F", t.ecf);
@@ -52,7 +56,8 @@ Writer::Writer(const db::ConnectParams& params, const std::vector<Terminal>& ter
         transaction.commit();
     }
     {
-        db::Statement count(connection_, "select count(*), min(Codprod), max(Codprod) from Produto");
+        db::Transaction reading(connection_, db::Isolation::ReadOnly);
+        db::Statement count(reading, "select count(*), min(Codprod), max(Codprod) from Produto");
         db::Cursor row = count.open();
         row.next();
         products_ = row.asInteger(0);
@@ -60,17 +65,6 @@ Writer::Writer(const db::ConnectParams& params, const std::vector<Terminal>& ter
             row.text(2) != bench::dataset::productCode(products_))
             throw std::runtime_error("the catalogue is not the generator's products 1.." + std::to_string(products_));
     }
-    for (const Table& table : kTables)
-        sourceChange_.push_back(std::make_unique<db::Statement>(connection_, table.change));
-    fanOut_ = std::make_unique<db::Statement>(
-        connection_,
-        "insert into integecf (codempresa, ecf, tabela, chave0, chave1, chave2, chave3, chave4, chave5, acao, "
-        "dataatual, horaatual) select codempresa, ecf, :Q, :C0, :C1, :C2, :C3, :C4, :C5, 'A', 'TODAY', :H "
-        "from fleet_terminal where codempresa = :E");
-    catalogue_ = std::make_unique<db::Statement>(
-        connection_,
-        "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
-        "select :E, :F, 'PRODUTO', Codprod, 'I', 'TODAY', :H from Produto");
 }
 
 Writer::~Writer() = default;
@@ -84,16 +78,21 @@ void Writer::change() {
     const std::string key = keyOf(table, static_cast<unsigned>(random_()), products_);
 
     db::Transaction transaction(connection_);
-    db::Statement& source = *sourceChange_[t];
+    db::Statement source(transaction, table.change);
     source.bind("K", key);
     source.bind("T", "Alterado " + std::to_string(++changes_) + " as " + timeOfDay());
     source.execute();
-    fanOut_->bind("E", company);
-    fanOut_->bind("Q", table.queue);
-    fanOut_->bind("H", timeOfDay());
+    db::Statement fanOut(
+        transaction,
+        "insert into integecf (codempresa, ecf, tabela, chave0, chave1, chave2, chave3, chave4, chave5, acao, "
+        "dataatual, horaatual) select codempresa, ecf, :Q, :C0, :C1, :C2, :C3, :C4, :C5, 'A', 'TODAY', :H "
+        "from fleet_terminal where codempresa = :E");
+    fanOut.bind("E", company);
+    fanOut.bind("Q", table.queue);
+    fanOut.bind("H", timeOfDay());
     for (std::size_t c = 0; c < table.chaves.size(); ++c)
-        fanOut_->bind("C" + std::to_string(c), table.chaves[c] == "K" ? std::string_view(key) : table.chaves[c]);
-    fanOut_->execute();
+        fanOut.bind("C" + std::to_string(c), table.chaves[c] == "K" ? std::string_view(key) : table.chaves[c]);
+    fanOut.execute();
     transaction.commit();
     for (const std::string& ecf : ecfsOf_[company]) audit_.queued(company, ecf, table.queue, key);
     rowsQueued_ += static_cast<long>(ecfsOf_[company].size());
@@ -101,10 +100,13 @@ void Writer::change() {
 
 void Writer::queueCatalogue(const Terminal& terminal) {
     db::Transaction transaction(connection_);
-    catalogue_->bind("E", terminal.company);
-    catalogue_->bind("F", terminal.ecf);
-    catalogue_->bind("H", timeOfDay());
-    catalogue_->execute();
+    db::Statement catalogue(transaction,
+                            "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
+                            "select :E, :F, 'PRODUTO', Codprod, 'I', 'TODAY', :H from Produto");
+    catalogue.bind("E", terminal.company);
+    catalogue.bind("F", terminal.ecf);
+    catalogue.bind("H", timeOfDay());
+    catalogue.execute();
     transaction.commit();
     for (long n = 1; n <= products_; ++n)
         audit_.queued(terminal.company, terminal.ecf, "PRODUTO", bench::dataset::productCode(n));
@@ -112,8 +114,9 @@ void Writer::queueCatalogue(const Terminal& terminal) {
 }
 
 void Writer::readPending() {
+    db::Transaction reading(connection_, db::Isolation::ReadOnly);
     db::Statement pending(
-        connection_,
+        reading,
         "select i.codempresa, i.ecf, i.tabela, i.chave0, i.chave1, i.chave2, i.chave3 from integecf i "
         "join fleet_terminal t on t.codempresa = i.codempresa and t.ecf = i.ecf "
         "where i.atualizou is null");

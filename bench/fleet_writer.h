@@ -40,9 +40,6 @@ public:
 
 private:
     db::Connection connection_;
-    std::vector<std::unique_ptr<db::Statement>> sourceChange_;  // per table
-    std::unique_ptr<db::Statement> fanOut_;                     // one change, every terminal of a company
-    std::unique_ptr<db::Statement> catalogue_;
     std::map<std::string, std::vector<std::string>> ecfsOf_;  // company -> its terminals
     std::vector<std::string> companies_;
     Audit& audit_;

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < kRounds; ++i) {
             std::vector<soap::Spool> parts;
             parts.emplace_back(text, soap::Coding::GzipAlways);
-            const soap::Body body = soap::makeBody(std::move(parts));
+            const velmora::Body body = soap::makeBody(std::move(parts));
             packed = body.size();
         }
         const double perAnswer = (cpuMicroseconds() - start) / kRounds;

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         error = e.what();
     }
 
-    soap::CallSummary summary;
+    velmora::CallSummary summary;
     const std::string xml =
         testsupport::bodyText(soap::invokeSoap(service.registry, service.types, "", "/soap/IVelmora", body, summary));
     const XmlAnswer answer(xml);

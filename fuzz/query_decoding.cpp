@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // one kept and the failure's message naming its "%".
     const std::string_view raw = parts[0];
     const std::vector<std::string_view> pieces = raw.empty() ? std::vector<std::string_view>() : split(raw, '&');
-    const publish::QueryText rawQuery = host::decodeQuery(raw);
+    const velmora::QueryText rawQuery = host::decodeQuery(raw);
     if (rawQuery.error.empty()) {
         check(rawQuery.lines.size() == pieces.size(), "one line per '&'-separated piece");
     } else {
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int style = parts[i].empty() ? 0 : static_cast<unsigned char>(parts[i].front()) % 3;
         query += "f" + std::to_string(i) + "=" + encode(parts[i], style);
     }
-    const publish::QueryText fields = host::decodeQuery(query);
+    const velmora::QueryText fields = host::decodeQuery(query);
     check(fields.error.empty(), "an encoded query decodes", fields.error);
     for (std::size_t i = 1; i < parts.size(); ++i)
         check(fields.value(upper("f" + std::to_string(i))) == parts[i], "an encoded value is decoded unchanged", query);

@@ -195,19 +195,19 @@ std::string trimmed(const db::Cursor& rows, std::size_t column) {
     return std::string(velmora::trim(rows.text(column)));
 }
 
-Catalogue readCatalogue(db::Connection& connection) {
+Catalogue readCatalogue(db::Transaction& transaction) {
     Catalogue c;
     {
-        db::Statement who(connection, "Select Current_User, Mon$Owner From Mon$Database");
+        db::Statement who(transaction, "Select Current_User, Mon$Owner From Mon$Database");
         db::Cursor rows = who.open();
         if (rows.next()) {
             c.user = trimmed(rows, 0);
             c.databaseOwner = trimmed(rows, 1);
         }
     }
-    db::Statement relations(connection, "Select Rdb$Relation_Name, Rdb$Owner_Name From Rdb$Relations");
+    db::Statement relations(transaction, "Select Rdb$Relation_Name, Rdb$Owner_Name From Rdb$Relations");
     for (db::Cursor rows = relations.open(); rows.next();) c.owners[trimmed(rows, 0)] = trimmed(rows, 1);
-    db::Statement fields(connection,
+    db::Statement fields(transaction,
                          "Select rf.Rdb$Relation_Name, rf.Rdb$Field_Name, f.Rdb$Field_Type, f.Rdb$Field_Sub_Type, "
                          "f.Rdb$Dimensions From Rdb$Relation_Fields rf Join Rdb$Fields f On f.Rdb$Field_Name = "
                          "rf.Rdb$Field_Source");
@@ -217,7 +217,7 @@ Catalogue readCatalogue(db::Connection& connection) {
     // The service attaches without a role: only the user's own grants and
     // PUBLIC's count.
     db::Statement privileges(
-        connection,
+        transaction,
         "Select Rdb$Relation_Name, Rdb$Privilege, Rdb$Field_Name From Rdb$User_Privileges "
         "Where Rdb$Object_Type = 0 And Rdb$User_Type = 8 And Rdb$User In (Current_User, 'PUBLIC')");
     for (db::Cursor rows = privileges.open(); rows.next();) {
@@ -268,7 +268,7 @@ void checkRights(const Catalogue& c, const std::vector<TableUse>& tables, Report
                   " tables read, SELECT, UPDATE and DELETE on " + std::string(kQueue));
 }
 
-void checkColumns(const Catalogue& c, const TableUse& t, db::Connection& connection, Report& report) {
+void checkColumns(const Catalogue& c, const TableUse& t, db::Transaction& transaction, Report& report) {
     const auto table = c.columns.find(t.name);
     if (table == c.columns.end())
         return report.fail("table " + t.name + ": missing",
@@ -294,7 +294,7 @@ void checkColumns(const Catalogue& c, const TableUse& t, db::Connection& connect
     // rights the lines below check.
     if (t.kind && has(c, t.name, 'S') && has(c, std::string(kQueue), 'S')) {
         try {
-            db::Statement prepared(connection, t.kind->statement);
+            db::Statement prepared(transaction, t.kind->statement);
             what += ", its import's statement prepares";
         } catch (const std::exception& e) {
             return report.fail("table " + t.name + ": its import's statement does not prepare: " + e.what(),
@@ -394,10 +394,13 @@ int check(const CheckOptions& options, std::ostream& out) {
     }
     report.ok("attach: " + params.database);
     try {
-        const Catalogue catalogue = readCatalogue(connection);
+        // Read-only, as the service reads: the check changes nothing.
+        db::Transaction reading(connection, db::Isolation::ReadOnly);
+        const Catalogue catalogue = readCatalogue(reading);
         const std::vector<TableUse> tables = tablesUsed();
-        for (const TableUse& t : tables) checkColumns(catalogue, t, connection, report);
+        for (const TableUse& t : tables) checkColumns(catalogue, t, reading, report);
         checkRights(catalogue, tables, report);
+        reading.commit();
     } catch (const std::exception& e) {
         report.fail(std::string("reading the catalogue: ") + e.what(), "Check the database user's rights");
     }

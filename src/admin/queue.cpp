@@ -68,7 +68,7 @@ std::map<Key, Backlog> readBacklog(db::Connection& connection, const QueueOption
     sql += " Group By 1, 2, 3, 4, 5";
 
     db::Transaction transaction(connection, db::Isolation::ReadOnlyNoWait);
-    db::Statement statement(connection, sql);
+    db::Statement statement(transaction, sql);
     if (!options.company.empty()) statement.bind("Company", options.company);
     if (!options.terminal.empty()) statement.bind("Terminal", options.terminal);
     std::map<Key, Backlog> backlog;

@@ -1,6 +1,5 @@
-// The process-wide connection, the INI file it is made from, the attachment
-// a persistent process keeps, and the routines that begin, commit and roll
-// back the current transaction by name (AbreTransacao...) over db::Transaction.
+// The process-wide connection, the INI file it is made from, and the
+// attachment a persistent process keeps.
 #include "db/FuncoesIntegECF.h"
 
 #include "common/exception.h"
@@ -168,7 +167,7 @@ void checkDatabase() {
     ConectaBanco();
     Transaction readOnly(*Conexao, Isolation::ReadOnlyNoWait);
     {
-        Statement one(*Conexao, "SELECT 1 FROM RDB$DATABASE");
+        Statement one(readOnly, "SELECT 1 FROM RDB$DATABASE");
         Cursor row = one.open();
         if (!row.next()) throw DatabaseError("RDB$DATABASE has no row");
     }
@@ -181,13 +180,6 @@ void endRequest() noexcept {
     Connections& c = connections();
     // An attachment aborted at the deadline is closed: it is not kept.
     if (c.kept && c.deadline && c.deadline->failure()) c.kept.reset();
-    if (c.kept && c.kept->inTransaction()) {
-        try {
-            rollbackCurrent(*c.kept);
-        } catch (...) {
-            c.kept.reset();
-        }
-    }
     c.made.clear();
     c.deadline.reset();
     Conexao = nullptr;
@@ -206,21 +198,6 @@ void detachKeptAttachment() noexcept {
     } catch (...) {}
     c.kept.reset();
     c.deadline.reset();
-}
-
-void AbreTransacao() {
-    if (Conexao == nullptr) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
-    if (!Conexao->inTransaction()) Transaction(*Conexao, Isolation::ReadCommitted).leaveOpen();
-    if (!Conexao->inTransaction()) throw velmora::Exception("O Sistema Não conseguiu abrir a transação");
-}
-
-void ConfirmaTransacao() {
-    if (Conexao == nullptr) throw velmora::Exception("No database connection");
-    commitCurrent(*Conexao);
-}
-
-void DesfazTransacao() {
-    if (Conexao != nullptr && Conexao->inTransaction()) rollbackCurrent(*Conexao);
 }
 
 }  // namespace db

@@ -1,7 +1,6 @@
 // The service's database access: the process-wide connection built from
-// "caminhoBDIntegECF.ini" beside the program, the transaction routines that
-// work on whichever connection is current, and the attachment a persistent
-// process keeps from one request to the next.
+// "caminhoBDIntegECF.ini" beside the program, and the attachment a
+// persistent process keeps from one request to the next.
 #pragma once
 
 #include "db/connection.h"
@@ -42,11 +41,10 @@ void checkDatabase();
 // its own, after the request in flight.
 void keepAttachmentBetweenRequests();
 
-// Ends a request of a persistent process: a transaction left current is
-// rolled back (an attachment that cannot roll back, or that was aborted at
-// the deadline, is not kept), the connections made for the request besides
-// the kept attachment are closed, the deadline ends, and Conexao is unset,
-// as in a fresh process.
+// Ends a request of a persistent process: an attachment aborted at the
+// deadline is not kept, the connections made for the request besides the
+// kept attachment are closed, the deadline ends, and Conexao is unset, as in
+// a fresh process. (The request's transactions ended with their scopes.)
 void endRequest() noexcept;
 
 // Detaches the kept attachment, for a persistent process on its way out: the
@@ -60,16 +58,6 @@ std::string DiretorioAplicacao();
 
 // The text without the characters that stand before its first letter.
 std::string LimpaCaminho(std::string_view path);
-
-// Routines on Conexao's current transaction, for code that begins it in one
-// place and ends it in another, whoever began it (see db/transaction.h for
-// how they share it with a scoped db::Transaction).
-// Begins a read-committed transaction, left current, unless one is already.
-void AbreTransacao();
-// Commits the current transaction, whoever began it.
-void ConfirmaTransacao();
-// Rolls back the current transaction, if there is one.
-void DesfazTransacao();
 
 // The INI file's name and the settings read from it (exposed for tests).
 inline constexpr std::string_view nomeArquivoIni = "caminhoBDIntegECF.ini";

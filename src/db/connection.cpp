@@ -123,6 +123,4 @@ bool Connection::responds() noexcept {
     return !im.status.failed();
 }
 
-bool Connection::inTransaction() const noexcept { return static_cast<bool>(impl_->transaction); }
-
 }  // namespace db

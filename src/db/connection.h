@@ -51,9 +51,8 @@ struct ConnectParams {
     }
 };
 
-// At most one transaction is current on a connection (db::Transaction begins
-// it); every statement of the connection runs in it. With none current, a
-// statement runs in a transaction of its own that commits on its own.
+// Transactions are begun on it by db::Transaction, which every statement is
+// given (db/statement.h).
 class Connection {
 public:
     Connection();
@@ -70,9 +69,6 @@ public:
     // when it was never opened or has been lost (the server restarted, the
     // network was cut).
     bool responds() noexcept;
-
-    // Whether a transaction is current.
-    bool inTransaction() const noexcept;
 
     struct Impl;
     Impl& impl() { return *impl_; }

@@ -96,18 +96,11 @@ void Cursor::Impl::close() {
         status.check();
         cursor.disown();  // a successful close releases the interface
     }
-    if (ownTransaction) fb::commit(ownTransaction, status);
 }
 
 void Cursor::Impl::abandon() noexcept {
     onRow = false;
     cursor.reset();
-    if (ownTransaction) {
-        fb::Status st;
-        ownTransaction->commit(st.get());
-        if (!st.failed()) ownTransaction.disown();
-        ownTransaction.reset();  // rolls back what could not commit
-    }
 }
 
 const Column& Cursor::Impl::column(std::size_t index) const {
@@ -132,8 +125,7 @@ std::string_view Cursor::Impl::rawText(const Column& c) {
     case SQL_VARYING: return {reinterpret_cast<const char*>(p + sizeof(ISC_USHORT)), load<ISC_USHORT>(p)};
     default: {  // SQL_BLOB
         ISC_QUAD id = load<ISC_QUAD>(p);
-        ITransaction* tra = ownTransaction ? ownTransaction.get() : transaction.get();
-        fb::Handle<IBlob> handle(attachment->openBlob(status.get(), tra, &id, 0, nullptr));
+        fb::Handle<IBlob> handle(attachment->openBlob(status.get(), transaction.get(), &id, 0, nullptr));
         status.check();
         blob.clear();
         char chunk[velmora::limits::kBlobSegmentBytes];
@@ -165,7 +157,7 @@ bool Cursor::next() {
         im.onRow = true;
         return true;
     }
-    // End of data: let go of the cursor and the transaction at once.
+    // End of data: let go of the cursor at once.
     im.close();
     return false;
 }

@@ -1,11 +1,12 @@
 // The adapter's inside, shared by its files: ownership of Firebird's client
 // interfaces, the status every client call is checked with, and the state of
-// a Connection, a Statement and its Cursor.
+// a Connection, a Transaction, a Statement and its Cursor.
 #pragma once
 
 #include "db/connection.h"
 #include "db/cursor.h"
 #include "db/statement.h"
+#include "db/transaction.h"
 
 #include <firebird/Interface.h>
 
@@ -153,20 +154,19 @@ struct Connection::Impl {
     fb::Status status;
     fb::Handle<Firebird::IProvider> provider;
     fb::Handle<Firebird::IAttachment> attachment;
-    // The current transaction, begun by a db::Transaction; statements run in it.
-    fb::Handle<Firebird::ITransaction> transaction;
-    // Counts the transactions begun here, so that a db::Transaction can tell
-    // whether the current one is still its own (see transaction.h).
-    std::uint64_t transactionSerial = 0;
 
     // The attachment, or DatabaseError when the connection was never opened.
     Firebird::IAttachment* attached();
+};
 
-    // The transaction a statement runs in: the current one, or else a
-    // read-committed one of its own, started into `own`, which the statement
-    // commits when done. Reads run read-only: cheap, and they never hold back
-    // garbage collection.
-    Firebird::ITransaction* transactionFor(fb::Handle<Firebird::ITransaction>& own, bool readOnly);
+struct Transaction::Impl {
+    explicit Impl(Connection::Impl& c) : connection(c) {}
+
+    // The transaction, or DatabaseError once it has ended.
+    Firebird::ITransaction* active();
+
+    Connection::Impl& connection;
+    fb::Handle<Firebird::ITransaction> handle;  // empty once committed or rolled back
 };
 
 // One output column: where its value and NULL flag sit in the row buffer,
@@ -192,10 +192,9 @@ struct OutputLayout {
 struct Cursor::Impl {
     ~Impl();
 
-    // Ends the cursor and commits the result's own transaction (if any).
+    // Ends the cursor.
     void close();
-    // The same from a destructor: failures are swallowed, an own transaction
-    // that cannot commit is rolled back.
+    // The same from a destructor: failures are swallowed.
     void abandon() noexcept;
 
     const Column& column(std::size_t index) const;  // on the current row
@@ -211,8 +210,7 @@ struct Cursor::Impl {
     std::shared_ptr<const OutputLayout> layout;
     Statement::Impl* owner = nullptr;  // cleared when either side goes first
     fb::Ref<Firebird::IAttachment> attachment;
-    fb::Ref<Firebird::ITransaction> transaction;        // the connection's, or...
-    fb::Handle<Firebird::ITransaction> ownTransaction;  // ...one of its own
+    fb::Ref<Firebird::ITransaction> transaction;  // the statement's (BLOBs are read in it)
     fb::Handle<Firebird::IResultSet> cursor;
     std::unique_ptr<unsigned char[]> row;
     bool onRow = false;
@@ -220,7 +218,7 @@ struct Cursor::Impl {
 };
 
 struct Statement::Impl {
-    explicit Impl(Connection::Impl& c) : connection(c) {}
+    explicit Impl(Transaction::Impl& t) : transaction(t), connection(t.connection) {}
     ~Impl();
 
     // A new open() or execute() ends the result still open on this statement.
@@ -247,14 +245,12 @@ struct Statement::Impl {
         bool null = false;  // a text too long to equal any stored value
     };
 
+    Transaction::Impl& transaction;  // prepared and run in it
     Connection::Impl& connection;
     fb::Status status;
     std::string sql;            // as given, UTF-8
     std::size_t castBytes = 0;  // what the prepared statement's casts hold
     fb::Handle<Firebird::IStatement> statement;
-    // The read-only transaction of our own the statement was prepared in,
-    // until the first open() takes it or execute() commits it.
-    fb::Handle<Firebird::ITransaction> prepared;
     std::shared_ptr<const OutputLayout> layout;
     std::vector<Parameter> parameters;   // one per distinct name
     std::vector<std::size_t> positions;  // parameter of each "?"

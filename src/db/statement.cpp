@@ -136,7 +136,8 @@ Statement::Impl::Input Statement::Impl::buildInput() {
     return in;
 }
 
-Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::make_unique<Impl>(connection.impl())) {
+Statement::Statement(Transaction& transaction, std::string_view sql)
+    : impl_(std::make_unique<Impl>(transaction.impl())) {
     Impl& im = *impl_;
     im.sql = sql;
     PositionalSql positional = toPositional(sql, velmora::limits::kShortTextParameterBytes);
@@ -154,9 +155,7 @@ Statement::Statement(Connection& connection, std::string_view sql) : impl_(std::
 
 void Statement::Impl::prepare(const std::string& positionalSql, std::size_t bytes) {
     IAttachment* attachment = connection.attached();
-    // Preparing looks up metadata and so needs a transaction: the caller's,
-    // or one of our own, kept for the first read (see open()).
-    ITransaction* tra = prepared ? prepared.get() : connection.transactionFor(prepared, true);
+    ITransaction* tra = transaction.active();  // preparing looks up metadata
     const std::string text = utf8ToWin1252(positionalSql);
     fb::Status& st = status;
     statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
@@ -197,22 +196,12 @@ void Statement::bind(std::string_view name, std::string_view utf8Text) {
 Cursor Statement::open() {
     Impl& im = *impl_;
     im.closeCurrent();
-    Connection::Impl& conn = im.connection;
-
     im.fitCasts();
     auto r = std::make_unique<Cursor::Impl>();
     r->layout = im.layout;
-    r->attachment.reset(conn.attached());
-    ITransaction* tra = nullptr;
-    if (im.prepared && !conn.transaction) {
-        // The first read runs in the read-only transaction it was prepared
-        // in: one start and one commit fewer, each a write of the header page.
-        r->ownTransaction = std::move(im.prepared);
-        tra = r->ownTransaction.get();
-    } else {
-        tra = conn.transactionFor(r->ownTransaction, true);
-        if (!r->ownTransaction) r->transaction.reset(tra);
-    }
+    r->attachment.reset(im.connection.attached());
+    ITransaction* tra = im.transaction.active();
+    r->transaction.reset(tra);
 
     Impl::Input in = im.buildInput();
     fb::Status& st = im.status;
@@ -229,9 +218,7 @@ void Statement::execute() {
     im.closeCurrent();
     im.fitCasts();
     fb::Status& st = im.status;
-    if (im.prepared) fb::commit(im.prepared, st);  // read-only: a change needs another
-    fb::Handle<ITransaction> own;
-    ITransaction* tra = im.connection.transactionFor(own, false);
+    ITransaction* tra = im.transaction.active();
     Impl::Input in = im.buildInput();
 
     // A statement that returns values (EXECUTE PROCEDURE, RETURNING) needs
@@ -245,7 +232,6 @@ void Statement::execute() {
 
     im.statement->execute(st.get(), tra, in.metadata.get(), in.buffer.data(), outMeta, out.get());
     st.check();
-    if (own) fb::commit(own, st);
 }
 
 }  // namespace db

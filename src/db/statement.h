@@ -3,8 +3,8 @@
 // Firebird knows.
 #pragma once
 
-#include "db/connection.h"
 #include "db/cursor.h"
+#include "db/transaction.h"
 
 #include <memory>
 #include <string>
@@ -15,8 +15,10 @@ namespace db {
 
 class Statement {
 public:
-    // Prepares at once; the text may hold ":Name" parameters.
-    Statement(Connection& connection, std::string_view sql);
+    // Prepares at once in `transaction`, and runs in it; the text may hold
+    // ":Name" parameters. The statement and its results must not outlive
+    // the transaction.
+    Statement(Transaction& transaction, std::string_view sql);
     ~Statement();
     Statement(Statement&&) noexcept;
     Statement(const Statement&) = delete;
@@ -27,12 +29,9 @@ public:
     // parameter left unbound throws "No value for parameter '<name>'".
     void bind(std::string_view name, std::string_view utf8Text);
     // Executes a select. Opening again executes it again and ends the
-    // previous result of this statement. Without the connection's current
-    // transaction, it reads in a read-only transaction of its own that ends
-    // with the result.
+    // previous result of this statement.
     Cursor open();
-    // Executes an update or delete; without the connection's current
-    // transaction, in one of its own that commits at once.
+    // Executes an update or delete.
     void execute();
 
     struct Impl;

@@ -1,5 +1,5 @@
-// Beginning and ending transactions: the connection's current one, and the
-// short ones statements run in when none is current.
+// Beginning and ending transactions, each with the parameter block of its
+// isolation.
 #include "db/transaction.h"
 
 #include "common/limits.h"
@@ -19,7 +19,6 @@ constexpr unsigned char kTpb[] = {
     isc_tpb_version3, Access, Isolation..., isc_tpb_wait, isc_tpb_lock_timeout, 4, kLockTimeoutSeconds, 0, 0, 0};
 
 constexpr auto& kReadCommittedTpb = kTpb<isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version>;
-// Reads outside a current transaction.
 constexpr auto& kReadOnlyTpb = kTpb<isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version>;
 // Snapshot: a concurrent commit of a row it wants to change is reported at
 // once as an update conflict; a holder that neither commits nor rolls back
@@ -36,62 +35,40 @@ fb::Handle<ITransaction> start(Connection::Impl& c, const unsigned char (&tpb)[N
     return fb::Handle<ITransaction>(c.status.checked(attachment->startTransaction(c.status.get(), N, tpb)));
 }
 
-Connection::Impl& current(Connection& connection) {
-    Connection::Impl& c = connection.impl();
-    if (!c.transaction) throw DatabaseError("No transaction is active");
-    return c;
-}
-
 }  // namespace
 
-ITransaction* Connection::Impl::transactionFor(fb::Handle<ITransaction>& own, bool readOnly) {
-    attached();
-    if (transaction) return transaction.get();
-    own = readOnly ? start(*this, kReadOnlyTpb) : start(*this, kReadCommittedTpb);
-    return own.get();
+Firebird::ITransaction* Transaction::Impl::active() {
+    if (!handle) throw DatabaseError("The transaction has ended already");
+    return handle.get();
 }
 
-Transaction::Transaction(Connection& connection, Isolation isolation) : connection_(connection) {
-    Connection::Impl& c = connection.impl();
-    c.attached();
-    if (c.transaction) throw DatabaseError("A transaction is already active");
+Transaction::Transaction(Connection& connection, Isolation isolation)
+    : impl_(std::make_unique<Impl>(connection.impl())) {
+    Connection::Impl& c = impl_->connection;
     switch (isolation) {
-    case Isolation::ReadCommitted: c.transaction = start(c, kReadCommittedTpb); break;
-    case Isolation::Snapshot: c.transaction = start(c, kSnapshotTpb); break;
-    case Isolation::ReadOnlyNoWait: c.transaction = start(c, kReadOnlyNoWaitTpb); break;
+    case Isolation::ReadCommitted: impl_->handle = start(c, kReadCommittedTpb); break;
+    case Isolation::ReadOnly: impl_->handle = start(c, kReadOnlyTpb); break;
+    case Isolation::Snapshot: impl_->handle = start(c, kSnapshotTpb); break;
+    case Isolation::ReadOnlyNoWait: impl_->handle = start(c, kReadOnlyNoWaitTpb); break;
     }
-    serial_ = ++c.transactionSerial;
 }
 
-Transaction::~Transaction() {
-    if (!leftOpen_ && isActive()) connection_.impl().transaction.reset();  // rolls back, swallowing failures
-}
+Transaction::~Transaction() = default;  // the handle rolls back, swallowing failures
 
-bool Transaction::isActive() const noexcept {
-    const Connection::Impl& c = connection_.impl();
-    return c.transaction && c.transactionSerial == serial_;
-}
+bool Transaction::isActive() const noexcept { return static_cast<bool>(impl_->handle); }
 
 void Transaction::commit() {
-    if (!isActive()) throw DatabaseError("The transaction has ended already");
-    commitCurrent(connection_);
+    Impl& im = *impl_;
+    im.active();
+    fb::commit(im.handle, im.connection.status);
 }
 
 void Transaction::rollback() {
-    if (!isActive()) throw DatabaseError("The transaction has ended already");
-    rollbackCurrent(connection_);
-}
-
-void commitCurrent(Connection& connection) {
-    Connection::Impl& c = current(connection);
-    fb::commit(c.transaction, c.status);
-}
-
-void rollbackCurrent(Connection& connection) {
-    Connection::Impl& c = current(connection);
-    c.transaction->rollback(c.status.get());
-    c.status.check();
-    c.transaction.disown();  // a successful rollback releases the interface
+    Impl& im = *impl_;
+    fb::Status& st = im.connection.status;
+    im.active()->rollback(st.get());
+    st.check();
+    im.handle.disown();  // a successful rollback releases the interface
 }
 
 }  // namespace db

@@ -1,26 +1,20 @@
-// A scoped transaction: begun on a connection as its current transaction,
-// committed on request, rolled back when it goes out of scope otherwise.
-//
-// How it shares the connection's one current transaction with code that ends
-// that transaction through the connection (ConfirmaTransacao and
-// DesfazTransacao, e.g. after a failed marking): the transaction itself
-// lives in the connection; a Transaction object only remembers which one it
-// began (the connection counts the transactions begun on it). Whoever ends it
-// first, this object or commitCurrent/rollbackCurrent, ends it once; this
-// object then finds the connection's current transaction is no longer its own
-// and leaves it alone, so nothing is ever committed or rolled back twice, and
-// a transaction begun later by someone else is never touched.
+// A scoped transaction, the one way a statement gets its transaction: begun
+// on a connection, committed on request, rolled back when it goes out of
+// scope otherwise. A statement is prepared and runs in the transaction it is
+// given (db/statement.h); nothing begins one behind the caller's back.
 #pragma once
 
 #include "db/connection.h"
 
-#include <cstdint>
+#include <memory>
 
 namespace db {
 
 enum class Isolation {
-    ReadCommitted,  // what the service's transaction routines use; waits at
-                    // most kLockTimeoutSeconds for a row another transaction holds
+    ReadCommitted,  // what the service's changes use; waits at most
+                    // kLockTimeoutSeconds for a row another transaction holds
+    ReadOnly,       // the service's reads: read committed, read-only (cheap,
+                    // and it never holds back garbage collection), the same wait
     Snapshot,       // one state of the database for the whole transaction;
                     // a row changed meanwhile by another is an update conflict,
                     // a row held for longer a lock timeout
@@ -30,37 +24,29 @@ enum class Isolation {
 
 class Transaction {
 public:
-    // Begins a transaction and makes it the connection's current one. Throws
-    // DatabaseError when the connection is not open or already has one.
-    // The object must not outlive the connection.
+    // Begins a transaction. Throws DatabaseError when the connection is not
+    // open. The object must not outlive the connection, nor the statements
+    // given it outlive the object.
     explicit Transaction(Connection& connection, Isolation isolation = Isolation::ReadCommitted);
-    // Rolls back unless committed, rolled back or ended through the
-    // connection; failures are swallowed (the caller is usually unwinding).
+    // Rolls back unless committed or rolled back; failures are swallowed (the
+    // caller is usually unwinding).
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
     // Throws DatabaseError when the commit fails; the transaction then stays
-    // current and is rolled back at the end of the scope. Throws as well when
+    // active and is rolled back at the end of the scope. Throws as well when
     // it has ended already.
     void commit();
     void rollback();
-    // Still the connection's current transaction.
+    // Neither committed nor rolled back yet.
     bool isActive() const noexcept;
 
-    // Leaves the transaction current after this object is gone, for code that
-    // ends it through the connection later (AbreTransacao).
-    void leaveOpen() noexcept { leftOpen_ = true; }
+    struct Impl;
+    Impl& impl() { return *impl_; }
 
 private:
-    Connection& connection_;
-    std::uint64_t serial_;
-    bool leftOpen_ = false;
+    std::unique_ptr<Impl> impl_;
 };
-
-// The connection's current transaction, whoever began it. Both throw
-// DatabaseError when none is current; a failed commit leaves it current.
-void commitCurrent(Connection& connection);
-void rollbackCurrent(Connection& connection);
 
 }  // namespace db

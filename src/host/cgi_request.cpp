@@ -149,8 +149,8 @@ std::string decodePiece(std::string_view piece) {
 
 }  // namespace
 
-publish::QueryText decodeQuery(std::string_view query) {
-    publish::QueryText fields;
+velmora::QueryText decodeQuery(std::string_view query) {
+    velmora::QueryText fields;
     if (query.empty()) return fields;
     try {
         for (std::size_t start = 0;;) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/limits.h"
-#include "publish/publisher.h"
+#include "common/web_exchange.h"
 
 #include <cstdint>
 #include <string>
@@ -109,6 +109,6 @@ std::int64_t integerItem(std::string_view text) noexcept;
 // URL encoded character (%XY) at position <n>" for two characters that are
 // not both hexadecimal digits; <n> is the position of the "%", counted from 1
 // within its piece.
-publish::QueryText decodeQuery(std::string_view query);
+velmora::QueryText decodeQuery(std::string_view query);
 
 }  // namespace host

@@ -68,7 +68,8 @@ std::string WebResponse::head() const {
         head.append(std::to_string(statusCode_)).append(" ").append(reason);
     head.append("\r\n");
     if (!contentType_.empty()) head.append("Content-Type: ").append(contentType_).append("\r\n");
-    if (content_.coding == soap::Coding::Gzip) head.append("Content-Encoding: gzip\r\n");
+    if (!content_.contentEncoding.empty())
+        head.append("Content-Encoding: ").append(content_.contentEncoding).append("\r\n");
     if (variesByEncoding_) head.append("Vary: Accept-Encoding\r\n");
     if (const std::uint64_t length = content_.size(); length > 0)
         head.append("Content-Length: ").append(std::to_string(length)).append("\r\n");
@@ -94,7 +95,7 @@ void writeInChunks(ResponseOutput& output, std::string_view bytes) {
 
 void WebResponse::writeTo(ResponseOutput& output) const {
     if (withHead_) output.write(head());
-    for (const soap::Spool& part : content_.parts) {
+    for (const velmora::BodyPart& part : content_.parts) {
         if (part.fileSize() > 0) output.writeFile(part.fileDescriptor(), 0, part.fileSize());
         writeInChunks(output, part.memory());
     }

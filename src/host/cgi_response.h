@@ -2,8 +2,7 @@
 // web server as a CGI head ("Status:" line first) followed by the body.
 #pragma once
 
-#include "soap/dispatcher.h"
-#include "soap/spool.h"
+#include "common/web_exchange.h"
 
 #include <cstdint>
 #include <string>
@@ -54,16 +53,16 @@ public:
     int statusCode() const noexcept { return statusCode_; }
     // An empty type leaves the Content-Type line out.
     void setContentType(std::string type) { contentType_ = std::move(type); }
-    void setContent(std::string content) { content_ = soap::Body(std::move(content)); }
-    // An answer whose larger parts may be spooled to a file; a gzip body
-    // goes out with "Content-Encoding: gzip".
-    void setContent(soap::Body content) { content_ = std::move(content); }
+    void setContent(std::string content) { content_ = velmora::Body(std::move(content)); }
+    // An answer whose larger parts may be spooled to a file; a coded body
+    // goes out with its "Content-Encoding".
+    void setContent(velmora::Body content) { content_ = std::move(content); }
     // The answer was chosen by the request's Accept-Encoding: "Vary:
     // Accept-Encoding" tells a cache so.
     void setVariesByEncoding() noexcept { variesByEncoding_ = true; }
     // What a SOAP call was, for the request log.
-    void setCall(soap::CallSummary call) { call_ = std::move(call); }
-    const soap::CallSummary& call() const noexcept { return call_; }
+    void setCall(velmora::CallSummary call) { call_ = std::move(call); }
+    const velmora::CallSummary& call() const noexcept { return call_; }
     // What the request log says of a request the host answered itself (the
     // health path): its name, in place of its path, and how it ended ("ok",
     // or why it failed).
@@ -87,9 +86,9 @@ private:
     bool withHead_;
     int statusCode_ = 200;
     std::string contentType_ = "text/html";
-    soap::Body content_;
+    velmora::Body content_;
     bool variesByEncoding_ = false;
-    soap::CallSummary call_;
+    velmora::CallSummary call_;
     std::string loggedWhat_, loggedOutcome_;
 };
 

@@ -9,7 +9,6 @@
 #include "common/watchdog.h"
 #include "host/cgi_response.h"
 #include "host/error_pages.h"
-#include "soap/dispatcher.h"
 
 #include <arpa/inet.h>
 #include <fcgiapp.h>
@@ -31,7 +30,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,23 +38,14 @@ namespace host {
 
 namespace {
 
-std::string parameter(const soap::CallSummary& call, std::initializer_list<std::string_view> names) {
-    const std::vector<std::string>& declared = call.operation->paramNames;
-    for (std::size_t i = 0; i < declared.size() && i < call.params.size(); ++i)
-        for (const std::string_view name : names)
-            if (declared[i] == name) return call.params[i];
-    return {};
-}
-
 // The log's view of the request and of the answer it got.
 void describe(const WebRequest& request, const WebResponse& response, LoggedRequest& entry) {
-    const soap::CallSummary& call = response.call();
-    if (call.operation != nullptr) {
-        entry.what = call.operation->name;
-        entry.company = parameter(call, {"PCodEmpresa", "PCodEmp"});
-        entry.terminal = parameter(call, {"PEcf"});
-        entry.table = call.operation->recordKind != nullptr ? std::string(call.operation->recordKind->queueTable)
-                                                            : parameter(call, {"PTabela"});
+    const velmora::CallSummary& call = response.call();
+    if (!call.operation.empty()) {
+        entry.what = call.operation;
+        entry.company = call.company;
+        entry.terminal = call.terminal;
+        entry.table = call.table;
         entry.rows = call.rows;
     } else if (!response.loggedWhat().empty()) {
         entry.what = response.loggedWhat();

@@ -19,7 +19,7 @@ namespace host {
 namespace {
 
 // Status, content type and body of a bridge's answer.
-void answerWith(WebResponse& response, int status, std::string contentType, soap::Body content) {
+void answerWith(WebResponse& response, int status, std::string contentType, velmora::Body content) {
     response.setStatusCode(status);
     response.setContentType(std::move(contentType));
     response.setContent(std::move(content));
@@ -40,7 +40,7 @@ public:
 
         if (request.bodyTooLarge()) {
             // Refused like a call no interface takes: the dispatcher's fault, 500.
-            soap::CallSummary refused;
+            velmora::CallSummary refused;
             refused.fault = "The request body of " + std::to_string(request.contentLength()) +
                             " bytes is larger than the " + std::to_string(velmora::limits::kMaxRequestBodyBytes) +
                             " bytes accepted";

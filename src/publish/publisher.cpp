@@ -63,15 +63,6 @@ Answer lines(int status, std::string contentType, std::string content) {
 
 }  // namespace
 
-std::string QueryText::value(std::string_view name) const {
-    for (const std::string& line : lines) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos && velmora::equalsIgnoringCase(std::string_view(line).substr(0, eq), name))
-            return line.substr(eq + 1);
-    }
-    return {};
-}
-
 Settings Settings::forProgram(std::string_view programPath) {
     const std::size_t slash = programPath.rfind('/');
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;

@@ -2,6 +2,7 @@
 // the inspection document, from the registries, in types free of the host's.
 #pragma once
 
+#include "common/web_exchange.h"
 #include "soap/registries.h"
 
 #include <cstdint>
@@ -11,24 +12,13 @@
 
 namespace publish {
 
-// The request's query fields as the host decoded them. A badly encoded query
-// keeps the fields decoded before the fault, and the fault's message.
-struct QueryText {
-    std::vector<std::string> lines;  // "name=value", decoded
-    std::string error;               // empty when the whole query decoded
-
-    // The value of the first field whose name equals `name` without regard
-    // to letter case; empty when there is none.
-    std::string value(std::string_view name) const;
-};
-
 struct Request {
     std::string pathInfo;
     std::string host;  // HTTP_HOST
     std::int64_t serverPort = -1;
     bool https = false;  // HTTPS is "on": the web server terminates TLS
     std::string scriptName;
-    QueryText query;
+    velmora::QueryText query;
 };
 
 // An answer to a /wsdl* request.

@@ -17,11 +17,11 @@ void appendDateText(const db::DateTime& m, bool hourMinute, std::string& out) {
         db::appendDigitPairs(out, ':', {m.minute, m.second});
 }
 
-std::size_t CarregaRegistros(db::Connection& connection, const RecordKind& kind, std::string_view PCodEmpresa,
+std::size_t CarregaRegistros(db::Transaction& transaction, const RecordKind& kind, std::string_view PCodEmpresa,
                              std::string_view PEcf, RecordSink& sink) {
     sink.clear();
     const auto fields = kind.fields;
-    db::Statement statement(connection, kind.statement);
+    db::Statement statement(transaction, kind.statement);
     statement.bind("PCodEmpresa", PCodEmpresa);
     statement.bind("PEcf", PEcf);
     db::Cursor rows = statement.open();

@@ -3,8 +3,8 @@
 // by field by each field's reading rule. No table of all records is kept.
 #pragma once
 
-#include "db/connection.h"
 #include "db/conversions.h"
+#include "db/transaction.h"
 #include "records/record_kind.h"
 
 #include <cstddef>
@@ -15,10 +15,9 @@
 namespace records {
 
 // Hands the pending records of `kind` for the company and terminal to `sink`
-// (cleared first), in the statement's order, and returns their count. Runs
-// in the connection's current transaction, if any. Database errors, and the
-// sink's, pass unchanged.
-std::size_t CarregaRegistros(db::Connection& connection, const RecordKind& kind, std::string_view PCodEmpresa,
+// (cleared first), in the statement's order, and returns their count. Reads
+// in `transaction`. Database errors, and the sink's, pass unchanged.
+std::size_t CarregaRegistros(db::Transaction& transaction, const RecordKind& kind, std::string_view PCodEmpresa,
                              std::string_view PEcf, RecordSink& sink);
 
 // The date text of the date rules: "dd.mm.yyyy nn:ss" (minutes and seconds:

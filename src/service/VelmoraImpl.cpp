@@ -27,10 +27,10 @@ constexpr std::string_view kDeleteAcknowledged =
     "Delete From integecf where integecf.codempresa = :PCodEmpresa and integecf.ecf = :PEcf "
     "and integecf.tabela = :PTab and integecf.atualizou = \"X\"";
 
-// A queue statement prepared on Conexao for one company, terminal and table.
-db::Statement queueStatement(std::string_view sql, std::string_view PCodEmpresa, std::string_view PEcf,
-                             std::string_view table) {
-    db::Statement statement(*db::Conexao, sql);
+// A queue statement for one company, terminal and table.
+db::Statement queueStatement(db::Transaction& transaction, std::string_view sql, std::string_view PCodEmpresa,
+                             std::string_view PEcf, std::string_view table) {
+    db::Statement statement(transaction, sql);
     statement.bind("PCodEmpresa", PCodEmpresa);
     statement.bind("PEcf", PEcf);
     statement.bind("PTab", table);
@@ -58,8 +58,8 @@ void TVelmora::importRecords(const ImportOperation& operation, const std::string
             // Each attempt hands the records on afresh (the frame clears the
             // sink); nothing goes out before the commit.
             db::Transaction snapshot(*db::Conexao, db::Isolation::Snapshot);
-            records::CarregaRegistros(*db::Conexao, *operation.kind, PCodEmpresa, PEcf, result);
-            MarcaIntegECF(PCodEmpresa, PEcf, operation.kind->queueTable);
+            records::CarregaRegistros(snapshot, *operation.kind, PCodEmpresa, PEcf, result);
+            MarcaIntegECF(snapshot, PCodEmpresa, PEcf, operation.kind->queueTable);
             snapshot.commit();
             return;
         } catch (const MarkingError& e) {
@@ -70,15 +70,16 @@ void TVelmora::importRecords(const ImportOperation& operation, const std::string
     }
 }
 
-void TVelmora::MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table) {
+void TVelmora::MarcaIntegECF(db::Transaction& transaction, std::string_view PCodEmpresa, std::string_view PEcf,
+                             std::string_view table) {
     // Preparing belongs in the guard too: a user who may read the queue but
     // not update it fails there.
     try {
-        db::Statement marking = queueStatement(kMarkDelivered, PCodEmpresa, PEcf, table);
-        db::AbreTransacao();
+        db::Statement marking = queueStatement(transaction, kMarkDelivered, PCodEmpresa, PEcf, table);
         marking.execute();
     } catch (const std::exception& e) {
-        db::DesfazTransacao();
+        // At once: the rows it holds are let go before a retry's pause.
+        if (transaction.isActive()) transaction.rollback();
         const auto* cause = dynamic_cast<const db::DatabaseError*>(&e);
         throw MarkingError(std::string(kQueueFault) + e.what(), cause ? std::optional(*cause) : std::nullopt);
     }
@@ -88,11 +89,10 @@ void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string&
     db::ConectaBanco();
     std::optional<db::Transaction> transaction;  // rolled back on the way out unless committed
     try {
-        db::Statement deletion = queueStatement(kDeleteAcknowledged, PCodEmpresa, PEcf, PTabela);
         // Read committed, waiting at most kLockTimeoutSeconds for a row an
         // import holds.
         transaction.emplace(*db::Conexao, db::Isolation::ReadCommitted);
-        deletion.execute();
+        queueStatement(*transaction, kDeleteAcknowledged, PCodEmpresa, PEcf, PTabela).execute();
     } catch (const std::exception& e) {
         throw velmora::Exception(std::string(kQueueFault) + e.what());
     }
@@ -101,18 +101,22 @@ void TVelmora::DeletaIntegECF(const std::string& PCodEmpresa, const std::string&
 
 double TVelmora::BuscaEstoque(const std::string& PCodEmp, const std::string& PCodProd, const std::string& PGrade) {
     db::ConectaBanco();
-    db::Statement statement(*db::Conexao,
-                            "Select CompProd.Estoque from CompProd\n"
-                            "where CompProd.CodProd = :PCodProd\n"
-                            "And CompProd.CodEmpresa = :PCodEmp\n"
-                            "And CompProd.CodGrade = :PGrade");
-    statement.bind("PCodProd", PCodProd);
-    statement.bind("PCodEmp", PCodEmp);
-    statement.bind("PGrade", PGrade);
-    db::Cursor rows = statement.open();
-    // No matching row: 0, the same answer as a stored NULL stock.
-    if (!rows.next()) return 0;
-    return rows.asReal(rows.findColumn("Estoque"));
+    db::Transaction reading(*db::Conexao, db::Isolation::ReadOnly);
+    double stock = 0;  // no matching row: 0, the same answer as a stored NULL stock
+    {
+        db::Statement statement(reading,
+                                "Select CompProd.Estoque from CompProd\n"
+                                "where CompProd.CodProd = :PCodProd\n"
+                                "And CompProd.CodEmpresa = :PCodEmp\n"
+                                "And CompProd.CodGrade = :PGrade");
+        statement.bind("PCodProd", PCodProd);
+        statement.bind("PCodEmp", PCodEmp);
+        statement.bind("PGrade", PGrade);
+        db::Cursor rows = statement.open();
+        if (rows.next()) stock = rows.asReal(rows.findColumn("Estoque"));
+    }
+    reading.commit();
+    return stock;
 }
 
 void registerVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types) {

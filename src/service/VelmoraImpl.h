@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/exception.h"
-#include "db/connection.h"
+#include "db/transaction.h"
 #include "service/VelmoraIntf.h"
 #include "soap/registries.h"
 
@@ -37,10 +37,10 @@ public:
     void DeletaIntegECF(const std::string& PCodEmpresa, const std::string& PEcf, const std::string& PTabela) override;
 
     // Marks every queue row of the company, terminal and table as delivered,
-    // in Conexao's current transaction (AbreTransacao begins a read-committed
-    // one when there is none, so that the marking also works on its own). On failure it rolls that transaction back
-    // (DesfazTransacao) and throws MarkingError. Not part of IVelmora.
-    void MarcaIntegECF(std::string_view PCodEmpresa, std::string_view PEcf, std::string_view table);
+    // in `transaction` (the import's). On failure it rolls that transaction
+    // back and throws MarkingError. Not part of IVelmora.
+    void MarcaIntegECF(db::Transaction& transaction, std::string_view PCodEmpresa, std::string_view PEcf,
+                       std::string_view table);
 };
 
 }  // namespace service

@@ -30,21 +30,35 @@ void registerIVelmora(soap::InvRegistry& registry, soap::RemTypeRegistry& types)
                                            records::RecordSink* records) -> soap::CallResult {
                            velmora(self).importRecords(import, p.at(0), p.at(1), *records);
                            return std::monostate{};
-                       }});
+                       },
+                       // The request log's view: company, till and the kind's queue table.
+                       .describe =
+                           [&import](const Params& p, velmora::CallSummary& call) {
+                               call.company = p.at(0);
+                               call.terminal = p.at(1);
+                               call.table = import.kind->queueTable;
+                           }});
     }
     ops.push_back({.name = "BuscaEstoque",
                    .paramNames = {"PCodEmp", "PCodProd", "PGrade"},
                    .result = ResultKind::Double,
                    .invoke = [](TInvokableClass& self, const Params& p, records::RecordSink*) -> soap::CallResult {
                        return velmora(self).BuscaEstoque(p.at(0), p.at(1), p.at(2));
-                   }});
+                   },
+                   .describe = [](const Params& p, velmora::CallSummary& call) { call.company = p.at(0); }});
     ops.push_back({.name = "DeletaIntegECF",
                    .paramNames = {"PCodEmpresa", "PEcf", "PTabela"},
                    .result = ResultKind::None,
                    .invoke = [](TInvokableClass& self, const Params& p, records::RecordSink*) -> soap::CallResult {
                        velmora(self).DeletaIntegECF(p.at(0), p.at(1), p.at(2));
                        return std::monostate{};
-                   }});
+                   },
+                   .describe =
+                       [](const Params& p, velmora::CallSummary& call) {
+                           call.company = p.at(0);
+                           call.terminal = p.at(1);
+                           call.table = p.at(2);
+                       }});
     types.addRecordTypes(entry);
     registry.registerInterface(std::move(entry));
 }

@@ -38,28 +38,28 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
     return *found;
 }
 
-Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                std::string_view pathInfo, std::string_view body, CallSummary& call, Coding coding) {
+velmora::Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
+                         std::string_view pathInfo, std::string_view body, velmora::CallSummary& call, Coding coding) {
     const InterfaceEntry& interface = chooseInterface(registry, soapAction, pathInfo);
 
     // From here on every failure, decoding included, is answered with a fault.
     try {
-        DecodedCall decoded = decodeRequest(body, interface);
-        call.operation = decoded.operation;
-        call.params = std::move(decoded.params);
+        const DecodedCall decoded = decodeRequest(body, interface);
+        const Operation& op = *decoded.operation;
+        call.operation = op.name;
+        if (op.describe) op.describe(decoded.params, call);
         const std::unique_ptr<TInvokableClass> servant = registry.createServingObject(interface.name);
-        const Operation& op = *call.operation;
         if (!op.invoke) throw velmora::Exception("No class registered for invokable interface " + interface.name);
         const std::string ns = InvRegistry::namespaceOf(interface);
         if (op.result == ResultKind::RecordArray) {
             // The records go into the answer as the operation reads them; a
             // failure on the way leaves only the fault.
             RecordArrayWriter records(ns, op.name, *op.recordKind, types, coding);
-            op.invoke(*servant, call.params, &records);
+            op.invoke(*servant, decoded.params, &records);
             call.rows = records.count();
             return records.finish();
         }
-        return makeBody(writeResponse(ns, op.name, op.result, op.invoke(*servant, call.params, nullptr), types),
+        return makeBody(writeResponse(ns, op.name, op.result, op.invoke(*servant, decoded.params, nullptr), types),
                         coding);
     } catch (const std::exception& e) {
         call.rows.reset();

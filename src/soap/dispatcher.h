@@ -4,29 +4,20 @@
 // operation on a new serving object, write the answer).
 #pragma once
 
+#include "common/web_exchange.h"
 #include "soap/registries.h"
 #include "soap/spool.h"
 
-#include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace soap {
 
-// What a call was, as far as it got, for the request log.
-struct CallSummary {
-    const Operation* operation = nullptr;  // once the envelope named one
-    Params params;                         // its parameters, in declared order
-    std::optional<std::size_t> rows;       // the records an import delivered
-    std::string fault;                     // the fault's text; empty when none
-};
-
 struct HttpAnswer {
     int status = 200;
     std::string contentType;  // "text/xml"
-    Body body;                // the envelope, UTF-8, in the coding asked for
-    CallSummary call;
+    velmora::Body body;       // the envelope, UTF-8, in the coding asked for
+    velmora::CallSummary call;
 };
 
 // soapAction: the request's SOAPAction as the host found it (may be empty or
@@ -46,7 +37,8 @@ const InterfaceEntry& chooseInterface(const InvRegistry& registry, std::string_v
 // interface is chosen. Throws only what chooseInterface throws (and what
 // cannot be written even as a fault).
 // `call` tells what the call was and how it went.
-Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
-                std::string_view pathInfo, std::string_view body, CallSummary& call, Coding coding = Coding::Identity);
+velmora::Body invokeSoap(const InvRegistry& registry, const RemTypeRegistry& types, std::string_view soapAction,
+                         std::string_view pathInfo, std::string_view body, velmora::CallSummary& call,
+                         Coding coding = Coding::Identity);
 
 }  // namespace soap

@@ -68,7 +68,7 @@ void RecordArrayWriter::endRecord() {
     records_.spillIfFull();
 }
 
-Body RecordArrayWriter::finish() {
+velmora::Body RecordArrayWriter::finish() {
     // The start, the array with its count and the item list, which may be
     // long enough to be spooled itself.
     Spool head(coding_);

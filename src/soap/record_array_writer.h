@@ -40,7 +40,7 @@ public:
 
     std::size_t count() const noexcept { return count_; }
     // The whole answer; the writer is spent.
-    Body finish();
+    velmora::Body finish();
 
 private:
     // The tags of one field, made once per answer; the markup between two

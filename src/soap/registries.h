@@ -3,6 +3,7 @@
 // registry (the XML name under which each type a message carries is written).
 #pragma once
 
+#include "common/web_exchange.h"
 #include "records/record_kind.h"
 
 #include <cstddef>
@@ -48,6 +49,9 @@ struct Operation {
     // `records` is where an import writes its records (ResultKind::RecordArray
     // only; null otherwise).
     std::function<CallResult(TInvokableClass& self, const Params& params, records::RecordSink* records)> invoke;
+    // What the request log shows of a call's parameters (company, terminal,
+    // table): the interface knows what they mean. None when unset.
+    std::function<void(const Params& params, velmora::CallSummary& call)> describe;
 };
 
 // --- The interface registry

@@ -129,8 +129,15 @@ void Spool::closeFile() noexcept {
     fileSize_ = 0;
 }
 
-Body makeBody(std::vector<Spool> parts) {
-    Body body;
+velmora::BodyPart Spool::release() {
+    velmora::BodyPart part(std::exchange(fd_, -1), std::exchange(fileSize_, 0),
+                           deflated_ ? std::move(packed_) : std::move(text_));
+    clear();
+    return part;
+}
+
+velmora::Body makeBody(std::vector<Spool> parts) {
+    velmora::Body body;
     std::uint64_t textSize = 0;
     bool deflating = false;
     Coding asked = Coding::Identity;
@@ -141,8 +148,10 @@ Body makeBody(std::vector<Spool> parts) {
     }
     if (parts.empty() || asked == Coding::Identity ||
         (asked == Coding::Gzip && !deflating && textSize < velmora::limits::kGzipMinBytes)) {
-        for (Spool& part : parts) part.keepText();
-        body.parts = std::move(parts);
+        for (Spool& part : parts) {
+            part.keepText();
+            body.parts.push_back(part.release());
+        }
         return body;
     }
     // One member: each part a stretch of its deflate stream, the last one
@@ -152,15 +161,15 @@ Body makeBody(std::vector<Spool> parts) {
         parts[i].endStretch(i + 1 == parts.size());
         crc = i == 0 ? parts[i].textCrc() : gzipCrcCombine(crc, parts[i].textCrc(), parts[i].textSize());
     }
-    body.coding = Coding::Gzip;
+    body.contentEncoding = "gzip";
     body.parts.reserve(parts.size() + 2);
     body.parts.emplace_back(gzipHeader());
-    for (Spool& part : parts) body.parts.push_back(std::move(part));
+    for (Spool& part : parts) body.parts.push_back(part.release());
     body.parts.emplace_back(gzipTrailer(crc, textSize));
     return body;
 }
 
-Body makeBody(std::string text, Coding coding) {
+velmora::Body makeBody(std::string text, Coding coding) {
     std::vector<Spool> parts;
     parts.emplace_back(std::move(text), coding);
     return makeBody(std::move(parts));

@@ -5,6 +5,7 @@
 // the memory and the file hold the compressed bytes.
 #pragma once
 
+#include "common/web_exchange.h"
 #include "soap/gzip.h"
 
 #include <cstdint>
@@ -67,6 +68,10 @@ public:
     // Not compressed after all: the text goes out as it stands.
     void keepText() noexcept { coding_ = Coding::Identity; }
 
+    // The stored bytes as a part of an answer, its file included; the spool
+    // is left empty.
+    velmora::BodyPart release();
+
 private:
     void deflateText(Deflater::End end);
     void writeStored();
@@ -83,25 +88,11 @@ private:
     std::uint64_t fileSize_ = 0;
 };
 
-// A whole answer body: its pieces in order, each in memory or spooled.
-struct Body {
-    std::vector<Spool> parts;
-    Coding coding = Coding::Identity;  // as it goes out: Identity or Gzip
-
-    Body() = default;
-    Body(std::string bytes) { parts.emplace_back(std::move(bytes)); }  // a text is a body of one part
-    std::uint64_t size() const noexcept {
-        std::uint64_t total = 0;
-        for (const Spool& part : parts) total += part.size();
-        return total;
-    }
-};
-
 // The answer of these parts, in this order, each made with the coding that
 // was asked for: as written, or one gzip member of them all (when asked and
 // worth it, see kGzipMinBytes).
-Body makeBody(std::vector<Spool> parts);
+velmora::Body makeBody(std::vector<Spool> parts);
 // A text answer in the coding asked for.
-Body makeBody(std::string text, Coding coding);
+velmora::Body makeBody(std::string text, Coding coding);
 
 }  // namespace soap

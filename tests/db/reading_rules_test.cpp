@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace {
@@ -50,11 +51,12 @@ protected:
         schema.replace(schema.find("{DATE}"), 6, GetParam() == 1 ? "03.02.2010 14:05:09" : "03.02.2010");
         database = std::make_unique<TestDatabase>(schema, TestDatabase::Options{GetParam(), "WIN1252"});
         connection.open(database->params());
+        transaction.emplace(connection, db::Isolation::ReadOnly);
     }
 
     // The row with the given id, opened on a statement kept alive with it.
     db::Cursor& row(int id) {
-        statement = std::make_unique<db::Statement>(connection, "select * from t where id = :id");
+        statement = std::make_unique<db::Statement>(*transaction, "select * from t where id = :id");
         statement->bind("id", std::to_string(id));
         result = std::make_unique<db::Cursor>(statement->open());
         EXPECT_TRUE(result->next());
@@ -65,6 +67,7 @@ protected:
 
     std::unique_ptr<TestDatabase> database;
     db::Connection connection;
+    std::optional<db::Transaction> transaction;
     std::unique_ptr<db::Statement> statement;
     std::unique_ptr<db::Cursor> result;
 };
@@ -213,7 +216,7 @@ TEST_P(ReadingRules, NullGivesEmptyZeroOrDayZero) {
 }
 
 TEST_P(ReadingRules, DoubleQuotedTextsAreStringConstantsWhateverTheDatabaseDialect) {
-    db::Statement s(connection, "select \"it's\" from t where vc = \"abc\"");
+    db::Statement s(*transaction, "select \"it's\" from t where vc = \"abc\"");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.text(0), "it's");
@@ -233,7 +236,8 @@ TEST(ReadingRulesDialect3, BigintAndTimeColumns) {
                           TestDatabase::Options{3, "WIN1252"});
     db::Connection c;
     c.open(database.params());
-    db::Statement s(c, "select bi, big, tm, d from t3 order by bi");
+    db::Transaction reading(c, db::Isolation::ReadOnly);
+    db::Statement s(reading, "select bi, big, tm, d from t3 order by bi");
     db::Cursor r = s.open();
 
     ASSERT_TRUE(r.next());

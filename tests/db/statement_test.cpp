@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <ibase.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ create table texts (id integer, txt varchar(40), note blob sub_type text);
 
 class Statements : public ::testing::Test {
 protected:
-    void SetUp() override { connection.open(database.params()); }
+    void SetUp() override {
+        connection.open(database.params());
+        transaction.emplace(connection);
+    }
 
     std::vector<std::string> column0(db::Statement& s) {
         std::vector<std::string> values;
@@ -39,11 +43,12 @@ protected:
 
     TestDatabase database{kQueue};
     db::Connection connection;
+    std::optional<db::Transaction> transaction;
 };
 
 TEST_F(Statements, NamedParametersBindEveryOccurrenceWhateverTheirCase) {
     // :Emp appears twice; binding it once must reach both places.
-    db::Statement s(connection,
+    db::Statement s(*transaction,
                     "select chave0 from integecf where codempresa = :Emp and ecf = :PEcf "
                     "and tabela = \"CADOPER\" and :EMP = codempresa order by chave0");
     s.bind("emp", "01");
@@ -57,7 +62,7 @@ TEST_F(Statements, NamedParametersBindEveryOccurrenceWhateverTheirCase) {
 // A terminal may send any text: one longer than the column it is compared
 // with, in a query, an update or a delete, simply matches nothing.
 TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
-    db::Statement read(connection, "select chave0 from integecf where codempresa = :Emp and tabela = :Tab");
+    db::Statement read(*transaction, "select chave0 from integecf where codempresa = :Emp and tabela = :Tab");
     read.bind("Emp", "01");
     read.bind("Tab", "CADOPER-AND-MORE-THAN-TEN");
     EXPECT_TRUE(column0(read).empty());
@@ -66,10 +71,10 @@ TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
     read.bind("Tab", "CADOPER" + std::string(400, ' '));  // past the short cast too
     EXPECT_EQ(column0(read).size(), 2u);
 
-    db::Statement mark(connection, "update integecf set atualizou = \"X\" where ecf = :Ecf");
+    db::Statement mark(*transaction, "update integecf set atualizou = \"X\" where ecf = :Ecf");
     mark.bind("Ecf", std::string(300, '1'));
     EXPECT_NO_THROW(mark.execute());
-    db::Statement drop(connection, "delete from integecf where tabela = :Tab");
+    db::Statement drop(*transaction, "delete from integecf where tabela = :Tab");
     drop.bind("Tab", std::string(5000, 'T'));
     EXPECT_NO_THROW(drop.execute());
 
@@ -82,12 +87,12 @@ TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
     EXPECT_NO_THROW(mark.execute());
     drop.bind("Tab", std::string(40000, 'P'));
     EXPECT_NO_THROW(drop.execute());
-    db::Statement count(connection, "select count(*) from integecf where atualizou is null");
+    db::Statement count(*transaction, "select count(*) from integecf where atualizou is null");
     EXPECT_EQ(column0(count), (std::vector<std::string>{"4"}));
 }
 
 TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
-    db::Statement s(connection,
+    db::Statement s(*transaction,
                     "select ':x' || \":y\" || '' || 'it''s :z' -- :c1 here\n"
                     " /* :c2 */ , codempresa from integecf where chave0 = :key");
     s.bind("key", "A");
@@ -99,7 +104,7 @@ TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
 }
 
 TEST_F(Statements, MissingOrUnknownParametersAreReported) {
-    db::Statement s(connection, "select chave0 from integecf where codempresa = :PCodEmpresa and ecf = :PEcf");
+    db::Statement s(*transaction, "select chave0 from integecf where codempresa = :PCodEmpresa and ecf = :PEcf");
     s.bind("PCodEmpresa", "01");
     try {
         s.open();
@@ -116,7 +121,7 @@ TEST_F(Statements, MissingOrUnknownParametersAreReported) {
 }
 
 TEST_F(Statements, DoubleQuotedTextsAreStringConstants) {
-    db::Statement s(connection, "select count(*) from integecf where tabela = \"CADOPER\" and acao = \"I\"");
+    db::Statement s(*transaction, "select count(*) from integecf where tabela = \"CADOPER\" and acao = \"I\"");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.asInteger(0), 1);
@@ -124,12 +129,12 @@ TEST_F(Statements, DoubleQuotedTextsAreStringConstants) {
 
 TEST_F(Statements, AccentedTextsTravelAsWin1252AndReadBackAsUtf8) {
     const std::string text = "Ação é ç ã € ƒ Ÿ";
-    db::Statement insert(connection, "insert into texts (id, txt, note) values (1, :t, :t)");
+    db::Statement insert(*transaction, "insert into texts (id, txt, note) values (1, :t, :t)");
     insert.bind("t", text);
     insert.execute();
 
     // Stored one byte per character, with the WIN1252 codes.
-    db::Statement check(connection,
+    db::Statement check(*transaction,
                         "select octet_length(txt), ascii_val(substring(txt from 2 for 1)), "
                         "ascii_val(substring(txt from 12 for 1)), txt, note from texts where id = 1");
     db::Cursor r = check.open();
@@ -141,13 +146,13 @@ TEST_F(Statements, AccentedTextsTravelAsWin1252AndReadBackAsUtf8) {
     EXPECT_EQ(r.text(4), text);
 
     // Compared by the server in WIN1252 as well.
-    db::Statement find(connection, "select id from texts where txt = :t");
+    db::Statement find(*transaction, "select id from texts where txt = :t");
     find.bind("t", text);
     EXPECT_EQ(column0(find), (std::vector<std::string>{"1"}));
 }
 
 TEST_F(Statements, TextsWithoutWin1252FormBecomeQuestionMarks) {
-    db::Statement insert(connection, "insert into texts (id, txt) values (:id, :t)");
+    db::Statement insert(*transaction, "insert into texts (id, txt) values (:id, :t)");
     insert.bind("id", "2");
     insert.bind("t", "日本 ok");
     insert.execute();
@@ -155,12 +160,12 @@ TEST_F(Statements, TextsWithoutWin1252FormBecomeQuestionMarks) {
     insert.bind("t", std::string("bad \xC3 \xFF\xFE end"));  // malformed UTF-8
     insert.execute();
 
-    db::Statement s(connection, "select txt from texts where id in (2, 3) order by id");
+    db::Statement s(*transaction, "select txt from texts where id in (2, 3) order by id");
     EXPECT_EQ(column0(s), (std::vector<std::string>{"?? ok", "bad ? ?? end"}));
 }
 
 TEST_F(Statements, ColumnsAreFoundByAliasThenFieldWithoutRegardToCase) {
-    db::Statement s(connection, "select integecf.acao, chave0 as Chave, ecf from integecf where chave0 = 'A'");
+    db::Statement s(*transaction, "select integecf.acao, chave0 as Chave, ecf from integecf where chave0 = 'A'");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     EXPECT_EQ(r.columnCount(), 3u);
@@ -178,7 +183,7 @@ TEST_F(Statements, ColumnsAreFoundByAliasThenFieldWithoutRegardToCase) {
 
 TEST_F(Statements, OpeningAgainRunsTheStatementAgain) {
     // The frame counts the rows, then reads them in a second execution.
-    db::Statement s(connection, "select chave0 from integecf where codempresa = :e order by chave0");
+    db::Statement s(*transaction, "select chave0 from integecf where codempresa = :e order by chave0");
     s.bind("e", "01");
     EXPECT_EQ(column0(s).size(), 3u);
 
@@ -193,7 +198,7 @@ TEST_F(Statements, OpeningAgainRunsTheStatementAgain) {
 }
 
 TEST_F(Statements, ResultOutlivingItsStatementEndsQuietly) {
-    auto s = std::make_unique<db::Statement>(connection, "select chave0 from integecf");
+    auto s = std::make_unique<db::Statement>(*transaction, "select chave0 from integecf");
     db::Cursor r = s->open();
     ASSERT_TRUE(r.next());
     s.reset();
@@ -202,7 +207,7 @@ TEST_F(Statements, ResultOutlivingItsStatementEndsQuietly) {
 
 TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
     try {
-        db::Statement s(connection, "select nothere from integecf");
+        db::Statement s(*transaction, "select nothere from integecf");
         FAIL() << "prepared a statement naming an unknown column";
     } catch (const DatabaseError& e) {
         const std::string m = e.what();
@@ -212,7 +217,7 @@ TEST_F(Statements, ServerErrorsCarryTheClientMessage) {
         EXPECT_EQ(e.errorCode(), isc_dsql_error);
         EXPECT_EQ(e.sqlState(), "42S22");  // column not found
     }
-    db::Statement s(connection, "insert into texts (id) values (:id)");
+    db::Statement s(*transaction, "insert into texts (id) values (:id)");
     s.bind("id", "not a number");
     EXPECT_THROW(s.execute(), DatabaseError);
 }

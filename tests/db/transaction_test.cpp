@@ -1,6 +1,5 @@
-// The scoped transaction and the connection's one current transaction,
-// statements run without one, isolation between connections, and what a
-// failed attachment reports.
+// The scoped transaction that every statement runs in, isolation between
+// transactions, and what a failed attachment reports.
 #include "db/transaction.h"
 #include "db/statement.h"
 #include "support/test_database.h"
@@ -20,15 +19,21 @@ insert into q values (1, null);
 insert into q values (2, null);
 )sql";
 
-int count(db::Connection& c, const char* where = "1 = 1") {
-    db::Statement s(c, std::string("select count(*) from q where ") + where);
+int count(db::Transaction& t, const char* where = "1 = 1") {
+    db::Statement s(t, std::string("select count(*) from q where ") + where);
     db::Cursor r = s.open();
     EXPECT_TRUE(r.next());
     return r.asInteger(0);
 }
 
-void run(db::Connection& c, const char* sql) {
-    db::Statement s(c, sql);
+// What a connection's fresh read sees: what is committed.
+int count(db::Connection& c, const char* where = "1 = 1") {
+    db::Transaction reading(c, db::Isolation::ReadOnly);
+    return count(reading, where);
+}
+
+void run(db::Transaction& t, const char* sql) {
+    db::Statement s(t, sql);
     s.execute();
 }
 
@@ -44,71 +49,56 @@ protected:
 };
 
 TEST_F(Transactions, CommitKeepsAndLeavingTheScopeUndoes) {
-    EXPECT_FALSE(a.inTransaction());
     {
         db::Transaction t(a);
-        EXPECT_TRUE(a.inTransaction());
         EXPECT_TRUE(t.isActive());
-        run(a, "insert into q values (3, null)");
-        EXPECT_EQ(count(a), 3);  // its own work is visible inside
+        run(t, "insert into q values (3, null)");
+        EXPECT_EQ(count(t), 3);  // its own work is visible inside
         EXPECT_EQ(count(b), 2);  // and nowhere else yet
     }
-    EXPECT_FALSE(a.inTransaction());
     EXPECT_EQ(count(b), 2);
 
     {
         db::Transaction t(a, db::Isolation::ReadCommitted);
-        run(a, "insert into q values (4, null)");
+        run(t, "insert into q values (4, null)");
         t.commit();
         EXPECT_FALSE(t.isActive());
-        EXPECT_FALSE(a.inTransaction());
     }  // nothing left to undo
     EXPECT_EQ(count(b), 3);
 
     {
         db::Transaction t(a);
-        run(a, "insert into q values (5, null)");
+        run(t, "insert into q values (5, null)");
         t.rollback();
-        EXPECT_FALSE(a.inTransaction());
+        EXPECT_FALSE(t.isActive());
     }
     EXPECT_EQ(count(b), 3);
 }
 
-TEST_F(Transactions, EndingOrStartingTwiceIsAnError) {
-    EXPECT_THROW(db::commitCurrent(a), DatabaseError);
-    EXPECT_THROW(db::rollbackCurrent(a), DatabaseError);
+TEST_F(Transactions, EndingTwiceOrUsingAnEndedOneIsAnError) {
     db::Transaction t(a);
-    EXPECT_THROW(db::Transaction{a}, DatabaseError);
-    EXPECT_TRUE(t.isActive());
+    db::Statement s(t, "select count(*) from q");
     t.commit();
     EXPECT_THROW(t.commit(), DatabaseError);
     EXPECT_THROW(t.rollback(), DatabaseError);
+    EXPECT_THROW(s.open(), DatabaseError);
+    EXPECT_THROW(db::Statement(t, "select 1 from rdb$database"), DatabaseError);
 }
 
-// ConfirmaTransacao and DesfazTransacao end the current transaction through the
-// connection, e.g. a marking that failed rolls back the import's transaction:
-// the scoped object must then leave alone what is no longer its own, also a
-// transaction begun after it by someone else.
-TEST_F(Transactions, AScopedTransactionEndedThroughTheConnectionIsNotEndedAgain) {
-    {
-        db::Transaction t(a);
-        run(a, "insert into q values (3, null)");
-        db::rollbackCurrent(a);
-        EXPECT_FALSE(t.isActive());
-        EXPECT_THROW(t.commit(), DatabaseError);
-
-        db::Transaction(a).leaveOpen();  // another, left current
-        run(a, "insert into q values (4, null)");
-        EXPECT_FALSE(t.isActive());
-    }
-    ASSERT_TRUE(a.inTransaction()) << "the first scope ended a transaction it did not begin";
-    db::commitCurrent(a);
-    EXPECT_EQ(count(b, "id = 3"), 0);
-    EXPECT_EQ(count(b, "id = 4"), 1);
+// Each statement runs in the transaction it was given, even with another
+// one open on the same connection.
+TEST_F(Transactions, AStatementRunsInItsOwnTransactionNotAnotherOfTheConnection) {
+    db::Transaction writing(a);
+    db::Transaction reading(a, db::Isolation::ReadOnly);
+    run(writing, "insert into q values (3, null)");
+    EXPECT_EQ(count(reading), 2);
+    EXPECT_EQ(count(writing), 3);
+    writing.commit();
+    EXPECT_EQ(count(reading), 3);  // read committed: it sees the commit
 }
 
 // A commit that fails (here refused by a commit trigger) leaves the
-// transaction current; the scope's end then rolls it back.
+// transaction active; the scope's end then rolls it back.
 TEST_F(Transactions, AFailedCommitIsRolledBackAtTheEndOfTheScope) {
     database.run(R"sql(
 create exception refused 'commit refused';
@@ -123,7 +113,7 @@ set term ; ^
     c.open(database.params());
     {
         db::Transaction t(c);
-        run(c, "insert into q values (99, null)");
+        run(t, "insert into q values (99, null)");
         try {
             t.commit();
             FAIL() << "the commit trigger did not refuse";
@@ -131,46 +121,28 @@ set term ; ^
             EXPECT_NE(std::string(e.what()).find("commit refused"), std::string::npos) << e.what();
         }
         EXPECT_TRUE(t.isActive());
-        EXPECT_TRUE(c.inTransaction());
     }
-    EXPECT_FALSE(c.inTransaction());
     EXPECT_EQ(count(b), 2);
     EXPECT_EQ(count(c), 2);  // and the connection goes on
 }
 
-TEST_F(Transactions, StatementsWithoutTransactionCommitOnTheirOwn) {
-    run(a, "update q set mark = 'X' where id = 1");
-    EXPECT_FALSE(a.inTransaction());
-    EXPECT_EQ(count(b, "mark = 'X'"), 1);
-
-    // A read outside a transaction sees what others committed since.
-    db::Statement s(a, "select count(*) from q");
-    {
-        db::Cursor r = s.open();
-        ASSERT_TRUE(r.next());
-        EXPECT_EQ(r.asInteger(0), 2);
-    }
-    database.execute("insert into q values (9, null)");
-    db::Cursor r = s.open();
-    ASSERT_TRUE(r.next());
-    EXPECT_EQ(r.asInteger(0), 3);
-}
-
 TEST_F(Transactions, AFailedStatementLeavesNothingBehind) {
-    db::Statement s(a, "insert into q values (:id, null)");
+    db::Transaction t(a);
+    db::Statement s(t, "insert into q values (:id, null)");
     s.bind("id", "1");  // duplicate key
     EXPECT_THROW(s.execute(), DatabaseError);
     s.bind("id", "5");
-    s.execute();  // the connection is still usable
+    s.execute();  // the transaction is still usable
+    t.commit();
     EXPECT_EQ(count(b), 3);
 }
 
 TEST_F(Transactions, SnapshotSeesOneStateOfTheDatabase) {
     db::Transaction t(a, db::Isolation::Snapshot);
-    EXPECT_EQ(count(a), 2);
+    EXPECT_EQ(count(t), 2);
     database.execute("insert into q values (3, null)");
-    EXPECT_EQ(count(a), 2);  // the row committed meanwhile stays out of sight
-    run(a, "update q set mark = 'X'");
+    EXPECT_EQ(count(t), 2);  // the row committed meanwhile stays out of sight
+    run(t, "update q set mark = 'X'");
     t.commit();
     EXPECT_EQ(count(b, "mark = 'X'"), 2);  // only the rows it could see
     EXPECT_EQ(count(b), 3);
@@ -178,39 +150,37 @@ TEST_F(Transactions, SnapshotSeesOneStateOfTheDatabase) {
 
 TEST_F(Transactions, ConcurrentUpdateInSnapshotIsAnUpdateConflict) {
     db::Transaction t(a, db::Isolation::Snapshot);
-    EXPECT_EQ(count(a), 2);
+    EXPECT_EQ(count(t), 2);
     {
         db::Transaction rival(b, db::Isolation::ReadCommitted);
-        run(b, "update q set mark = 'B' where id = 1");
+        run(rival, "update q set mark = 'B' where id = 1");
         rival.commit();
     }
     try {
-        run(a, "update q set mark = 'X' where id = 1");
+        run(t, "update q set mark = 'X' where id = 1");
         FAIL() << "updated a row another transaction changed after the snapshot";
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.updateConflict()) << e.what();
         EXPECT_NE(std::string(e.what()).find("update conflicts with concurrent update"), std::string::npos) << e.what();
     }
-    EXPECT_TRUE(a.inTransaction());  // the caller rolls back and retries
+    EXPECT_TRUE(t.isActive());  // the caller rolls back and retries
     t.rollback();
     EXPECT_EQ(count(a, "mark = 'B'"), 1);
 }
 
 TEST_F(Transactions, AResultOutlivingItsTransactionFailsCleanly) {
     db::Transaction t(a);
-    db::Statement s(a, "select id from q order by id");
+    db::Statement s(t, "select id from q order by id");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     t.commit();
     EXPECT_THROW(while (r.next()){}, DatabaseError);
-    EXPECT_EQ(count(a), 2);  // the connection goes on without a transaction
+    EXPECT_EQ(count(a), 2);  // the connection goes on
 }
 
-TEST_F(Transactions, StatementsNeedAnOpenConnection) {
+TEST_F(Transactions, TransactionsNeedAnOpenConnection) {
     db::Connection unopened;
     EXPECT_FALSE(unopened.isOpen());
-    EXPECT_FALSE(unopened.inTransaction());
-    EXPECT_THROW(db::Statement(unopened, "select 1 from rdb$database"), DatabaseError);
     EXPECT_THROW(db::Transaction{unopened}, DatabaseError);
     EXPECT_THROW(a.open(database.params()), DatabaseError);  // already open
 }
@@ -241,7 +211,9 @@ TEST(Connections, TestDatabasesGoThroughTheServerWhenAsked) {
     TestDatabase database(kSchema);
     db::Connection c;
     c.open(database.params());
-    db::Statement s(c, "select mon$remote_protocol from mon$attachments where mon$attachment_id = current_connection");
+    db::Transaction reading(c, db::Isolation::ReadOnly);
+    db::Statement s(reading,
+                    "select mon$remote_protocol from mon$attachments where mon$attachment_id = current_connection");
     db::Cursor r = s.open();
     ASSERT_TRUE(r.next());
     if (testsupport::firebirdServerPort()) {

@@ -17,7 +17,8 @@ TEST(UnicodeCollation, ComparesAndOrdersAsItsNameSays) {
     testsupport::TestDatabase database;
     db::Connection connection;
     connection.open(database.params());
-    db::Statement s(connection,
+    db::Transaction reading(connection, db::Isolation::ReadOnly);
+    db::Statement s(reading,
                     "select n from (select 'B' n from rdb$database union all select 'a' from rdb$database "
                     "union all select 'c' from rdb$database) "
                     "where cast(n as varchar(1) character set utf8) collate unicode_ci <> 'C' "

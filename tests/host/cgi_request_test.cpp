@@ -133,7 +133,7 @@ using host::decodeQuery;
 namespace {
 
 std::string decoded(std::string_view piece) {
-    const publish::QueryText query = decodeQuery(piece);
+    const velmora::QueryText query = decodeQuery(piece);
     EXPECT_EQ(query.error, "") << piece;
     return query.lines.size() == 1 ? query.lines.front() : "(" + std::to_string(query.lines.size()) + " lines)";
 }
@@ -169,7 +169,7 @@ TEST(QueryDecoding, NonHexEscapeQuotesTheEscapeAsWritten) {
 }
 
 TEST(QueryDecoding, SplitAtAmpersandsAndDecodedBeforeNameAndValueAreTold) {
-    const publish::QueryText query = decodeQuery("intf=IVelmora&Types=a+b%2Cc&empty=&x=1%3D2&&wsdl");
+    const velmora::QueryText query = decodeQuery("intf=IVelmora&Types=a+b%2Cc&empty=&x=1%3D2&&wsdl");
     EXPECT_EQ(query.lines, (std::vector<std::string>{"intf=IVelmora", "Types=a b,c", "empty=", "x=1=2", "", "wsdl"}));
     EXPECT_EQ(query.value("INTF"), "IVelmora");
     EXPECT_EQ(query.value("x"), "1=2");
@@ -177,7 +177,7 @@ TEST(QueryDecoding, SplitAtAmpersandsAndDecodedBeforeNameAndValueAreTold) {
 }
 
 TEST(QueryDecoding, ABadPieceKeepsThePiecesBeforeItAndStops) {
-    const publish::QueryText query = decodeQuery("intf=IVelmora&types=%G1&x=1");
+    const velmora::QueryText query = decodeQuery("intf=IVelmora&types=%G1&x=1");
     EXPECT_EQ(query.lines, std::vector<std::string>{"intf=IVelmora"});
     EXPECT_EQ(query.error, "Invalid URL encoded character (%G1) at position 7");
 }

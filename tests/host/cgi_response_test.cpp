@@ -4,6 +4,7 @@
 #include "common/exception.h"
 #include "common/limits.h"
 #include "host/cgi_response.h"
+#include "soap/spool.h"
 
 #include <gtest/gtest.h>
 
@@ -103,11 +104,11 @@ std::string pattern(std::size_t size, char first) {
 
 // A part spooled to its file (more than sendfile() takes in one call), with
 // some bytes still in memory after it.
-soap::Spool spooled(const std::string& inFile, const std::string& inMemory) {
+velmora::BodyPart spooled(const std::string& inFile, const std::string& inMemory) {
     soap::Spool spool(inFile);
     spool.spillIfFull();
     spool.buffer() += inMemory;
-    return spool;
+    return spool.release();
 }
 
 }  // namespace
@@ -117,7 +118,7 @@ soap::Spool spooled(const std::string& inFile, const std::string& inMemory) {
 TEST(ResponseBody, SpooledPartsGoOutWholeAndInOrder) {
     const std::string first = pattern(velmora::limits::kSpoolMemoryBytes + 3, 'A');
     const std::string second = pattern(velmora::limits::kSpoolMemoryBytes + velmora::limits::kSendFileBytes, 'a');
-    soap::Body body;
+    velmora::Body body;
     body.parts.push_back(spooled(first, "<tail1>"));
     body.parts.emplace_back("<between>");
     body.parts.push_back(spooled(second, "<tail2>"));

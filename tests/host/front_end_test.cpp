@@ -102,8 +102,8 @@ TEST(FrontEndRoad, TheLoggedByteCountIsWhatTheReaderTook) {
                               soap::Spool spool;
                               spool.buffer().assign(8 << 20, 'x');
                               spool.spillIfFull();
-                              soap::Body body;
-                              body.parts.push_back(std::move(spool));
+                              velmora::Body body;
+                              body.parts.push_back(spool.release());
                               body.parts.emplace_back("</answer>");
                               response.setContent(std::move(body));
                           }});

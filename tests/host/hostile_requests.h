@@ -329,9 +329,10 @@ protected:
     static std::string databaseState() {
         db::Connection c;
         c.open(database_->params());
+        db::Transaction reading(c, db::Isolation::ReadOnly);
         std::string state;
         {
-            db::Statement s(c, "select * from integecf order by id");
+            db::Statement s(reading, "select * from integecf order by id");
             db::Cursor r = s.open();
             while (r.next()) {
                 for (std::size_t i = 0; i < r.columnCount(); ++i) {
@@ -343,14 +344,14 @@ protected:
         }
         std::vector<std::string> tables;
         {
-            db::Statement s(c,
+            db::Statement s(reading,
                             "select trim(rdb$relation_name) from rdb$relations "
                             "where rdb$system_flag = 0 and rdb$view_blr is null order by 1");
             db::Cursor r = s.open();
             while (r.next()) tables.push_back(r.text(0));
         }
         for (const std::string& t : tables) {
-            db::Statement s(c, "select count(*) from " + t);
+            db::Statement s(reading, "select count(*) from " + t);
             db::Cursor r = s.open();
             r.next();
             state += t + "=" + r.text(0) + "\n";

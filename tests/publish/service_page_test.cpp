@@ -8,13 +8,13 @@ using namespace publishtest;
 
 namespace {
 
-publish::Page page(const std::string& path, publish::QueryText query = {}, const std::string& host = "example.com") {
+publish::Page page(const std::string& path, velmora::QueryText query = {}, const std::string& host = "example.com") {
     publish::Request r = request(path, host);
     r.query = std::move(query);
     return publish::Publisher(settings(), serviceRegistry(), serviceTypes()).servicePage(r);
 }
 
-publish::QueryText query(std::vector<std::string> lines, std::string error = {}) {
+velmora::QueryText query(std::vector<std::string> lines, std::string error = {}) {
     return {std::move(lines), std::move(error)};
 }
 

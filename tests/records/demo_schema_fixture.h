@@ -35,7 +35,7 @@ protected:
         transaction.emplace(connection, db::Isolation::Snapshot);
     }
 
-    void exec(const std::string& sql) { db::Statement(connection, sql).execute(); }
+    void exec(const std::string& sql) { db::Statement(*transaction, sql).execute(); }
 
     // A queue row; chaves[i] goes into chave<i>, an empty text leaves it NULL.
     void queue(std::string_view empresa, std::string_view ecf, std::string_view tabela,
@@ -56,7 +56,7 @@ protected:
     testsupport::CollectedRecords load(const records::RecordKind& kind, std::string_view empresa = "1",
                                        std::string_view ecf = "001") {
         testsupport::CollectedRecords out(kind);
-        records::CarregaRegistros(connection, kind, empresa, ecf, out);
+        records::CarregaRegistros(*transaction, kind, empresa, ecf, out);
         return out;
     }
 

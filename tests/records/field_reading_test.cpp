@@ -20,7 +20,7 @@ protected:
     std::vector<std::string> dateColumns(const std::string& table) {
         std::string upper = table;
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        db::Statement s(connection,
+        db::Statement s(*transaction,
                         "select trim(rf.rdb$field_name) from rdb$relation_fields rf join rdb$fields f "
                         "on f.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = '" +
                             upper + "' and f.rdb$field_type = 35 order by rf.rdb$field_position");

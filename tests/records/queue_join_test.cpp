@@ -68,7 +68,7 @@ TEST_F(QueueJoin, OnlyTheCallersCompanyTerminalAndTheKindsOwnTableCount) {
         testsupport::CollectedRecords got(kind);
         for (const auto& [empresa, ecf, expected] :
              {std::tuple{"1", "001", "A"}, {"2", "001", "C"}, {"1", "002", "T"}}) {
-            records::CarregaRegistros(connection, kind, empresa, ecf, got);
+            records::CarregaRegistros(*transaction, kind, empresa, ecf, got);
             EXPECT_EQ(actions(got), expected) << empresa << "/" << ecf;
         }
         // Passed on as given: swapped or with a leading blank, nothing matches.

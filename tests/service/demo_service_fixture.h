@@ -129,8 +129,9 @@ protected:
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         db::Connection c;
         c.open(database.params());
-        db::Statement s(c, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name = '" + upper +
-                               "' order by rdb$field_position");
+        db::Transaction reading(c, db::Isolation::ReadOnly);
+        db::Statement s(reading, "select trim(rdb$field_name) from rdb$relation_fields where rdb$relation_name = '" +
+                                     upper + "' order by rdb$field_position");
         db::Cursor r = s.open();
         std::vector<std::string> out;
         while (r.next()) {

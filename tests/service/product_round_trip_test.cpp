@@ -18,8 +18,8 @@ class ProductRoundTrip : public DemoService {};
 constexpr const char* kCafe = "7891000100103";  // the demo's fully filled product
 
 // The product's DATE columns, upper case.
-std::set<std::string> dateColumns(db::Connection& c) {
-    db::Statement s(c,
+std::set<std::string> dateColumns(db::Transaction& reading) {
+    db::Statement s(reading,
                     "select trim(rf.rdb$field_name) from rdb$relation_fields rf join rdb$fields f "
                     "on f.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = 'PRODUTO' "
                     "and f.rdb$field_type = 35");
@@ -55,9 +55,10 @@ TEST_F(ProductRoundTrip, EveryFieldOfAFullyFilledProductArrivesAsTheColumnHoldsI
 
     db::Connection c;
     c.open(database.params());
-    const std::set<std::string> dates = dateColumns(c);
+    db::Transaction reading(c, db::Isolation::ReadOnly);
+    const std::set<std::string> dates = dateColumns(reading);
     ASSERT_EQ(dates.size(), 8u);
-    db::Statement s(c, "select * from Produto where Codprod = :cod");
+    db::Statement s(reading, "select * from Produto where Codprod = :cod");
     s.bind("cod", kCafe);
     db::Cursor row = s.open();
     ASSERT_TRUE(row.next());

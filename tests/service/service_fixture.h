@@ -76,7 +76,8 @@ protected:
     std::vector<std::string> actions(const std::string& where) {
         db::Connection c;
         c.open(database.params());
-        db::Statement s(c, "select acao from integecf where " + where + " order by id");
+        db::Transaction reading(c, db::Isolation::ReadOnly);
+        db::Statement s(reading, "select acao from integecf where " + where + " order by id");
         db::Cursor r = s.open();
         std::vector<std::string> out;
         while (r.next()) out.push_back(r.text(0));

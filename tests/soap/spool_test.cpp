@@ -31,8 +31,8 @@ std::string pattern(std::size_t size, std::size_t from = 0) {
 }
 
 std::string spooledText(Spool spool) {
-    soap::Body body;
-    body.parts.push_back(std::move(spool));
+    velmora::Body body;
+    body.parts.push_back(spool.release());
     return bodyText(body);
 }
 

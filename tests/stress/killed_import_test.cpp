@@ -21,7 +21,7 @@ TEST(ProcessFaults, AnImportKilledDuringItsMarkingLeavesNoRowMarked) {
     db::Connection holder;
     holder.open(database.params());
     db::Transaction held(holder);
-    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+    db::Statement(held, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
     const CgiCall killed = program.call("ImportaOperadores", {{"PCodEmpresa", "1"}, {"PEcf", "E001"}}, "Codoper", 3000);
     ASSERT_FALSE(killed.run.exited) << "the import did not wait for the held row: " << killed.run.output.substr(0, 500);

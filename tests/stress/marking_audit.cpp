@@ -34,9 +34,10 @@ set term ; ^
 MarkingCounts readMarkingAudit(const StressDatabase& database, const std::string& mark, const std::string& terminal) {
     db::Connection c;
     c.open(database.params());
+    db::Transaction reading(c, db::Isolation::ReadOnly);
     const auto count = [&](const char* table) {
-        db::Statement s(c, std::string("select count(*) from ") + table + " where mark = :M" +
-                               (terminal.empty() ? "" : " and ecf = :F"));
+        db::Statement s(reading, std::string("select count(*) from ") + table + " where mark = :M" +
+                                     (terminal.empty() ? "" : " and ecf = :F"));
         s.bind("M", mark);
         if (!terminal.empty()) s.bind("F", terminal);
         db::Cursor r = s.open();
@@ -58,9 +59,10 @@ void installQueueJournal(const StressDatabase& database) {
 QueueJournal readQueueJournal(const StressDatabase& database) {
     db::Connection c;
     c.open(database.params());
+    db::Transaction reading(c, db::Isolation::ReadOnly);
     const auto rows = [&](const char* table) {
         std::vector<JournalRow> out;
-        db::Statement s(c, std::string("select ecf, tabela, chave0 from ") + table);
+        db::Statement s(reading, std::string("select ecf, tabela, chave0 from ") + table);
         for (db::Cursor r = s.open(); r.next();) out.push_back({r.text(0), r.text(1), r.text(2)});
         return out;
     };

@@ -135,7 +135,7 @@ TEST_F(PersistentProcess, SigtermEndsTheProcessOnlyAfterTheRequestInFlightIsAnsw
     db::Connection holder;
     holder.open(database->params());
     std::optional<db::Transaction> held(std::in_place, holder);
-    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+    db::Statement(*held, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
 
     auto pending =

@@ -45,11 +45,10 @@ public:
         : holder_([this, params, where] {
               db::Connection c;
               c.open(params);
-              db::Statement mark(c, "update integecf set atualizou = 'R' where " + where);
               while (!stop_) {
                   db::Transaction hold(c);
                   try {
-                      mark.execute();
+                      db::Statement(hold, "update integecf set atualizou = 'R' where " + where).execute();
                       ++holds_;
                       std::this_thread::sleep_for(150ms);
                       hold.commit();
@@ -145,7 +144,7 @@ TEST_F(RivalImports, AnImportThatKeepsLosingGivesUpUnmarkedAndOneThatWaitsOnceSu
     db::Connection rival;
     rival.open(database.params());
     db::Transaction rivalMarking(rival, db::Isolation::Snapshot);
-    db::Statement hold(rival, "update integecf set atualizou = 'R' where " + rows);
+    db::Statement hold(rivalMarking, "update integecf set atualizou = 'R' where " + rows);
     hold.execute();
     auto pending =
         std::async(std::launch::async, [&] { return program.importa("ImportaOperadores", "1", "E001", "Codoper"); });

@@ -50,7 +50,8 @@ protected:
             monitor.emplace();
             monitor->open(database->params());
         }
-        db::Statement s(*monitor,
+        db::Transaction reading(*monitor, db::Isolation::ReadOnly);  // a fresh look at the monitoring tables
+        db::Statement s(reading,
                         "select s.mon$state, r.mon$record_updates from mon$statements s "
                         "join mon$attachments a on a.mon$attachment_id = s.mon$attachment_id "
                         "join mon$record_stats r on r.mon$stat_id = s.mon$stat_id "
@@ -122,7 +123,7 @@ TEST_F(ServerFaults, StoppedWhileTheMarkingIsHalfDoneNoRowStaysMarked) {
     db::Connection holder;
     holder.open(database->params());
     db::Transaction held(holder);
-    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+    db::Statement(held, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
 
     auto pending = importAsync("ImportaProdutos", "Codprod");
@@ -156,7 +157,7 @@ TEST_F(ServerFaults, AHungServerCostsACallItsTimeLimitAndMarksNothing) {
     db::Connection holder;
     holder.open(database->params());
     db::Transaction held(holder);
-    db::Statement(holder, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
+    db::Statement(held, "update integecf set horaatual = '09:30:00' where id = (select max(id) from integecf)")
         .execute();
 
     const auto started = std::chrono::steady_clock::now();

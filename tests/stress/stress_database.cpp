@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 #include <cstdlib>
+#include <iterator>
+#include <optional>
 
 namespace stress {
 namespace {
@@ -56,41 +58,42 @@ void StressDatabase::fill(const QueueTable& table, std::string_view company, std
 int StressDatabase::countQueue(const std::string& where) const {
     db::Connection c;
     c.open(params());
-    db::Statement s(c, "select count(*) from integecf where " + where);
+    db::Transaction reading(c, db::Isolation::ReadOnly);
+    db::Statement s(reading, "select count(*) from integecf where " + where);
     db::Cursor r = s.open();
     r.next();
     return r.asInteger(0);
 }
 
-ChangeProducer::ChangeProducer(const db::ConnectParams& params) {
-    connection_.open(params);
-    for (const QueueTable& table : kQueueTables)
-        sources_.push_back(std::make_unique<db::Statement>(
-            connection_, "update or insert into " + std::string(table.source) + " (" + std::string(table.keyColumn) +
-                             ", " + std::string(table.textColumn) + ") values (:K, :T) matching (" +
-                             std::string(table.keyColumn) + ")"));
-    queueRow_ = std::make_unique<db::Statement>(
-        connection_,
-        "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
-        "values (:E, :F, :T, :K, 'A', 'TODAY', '09:00:00')");
-}
+ChangeProducer::ChangeProducer(const db::ConnectParams& params) { connection_.open(params); }
 
 ChangeProducer::~ChangeProducer() = default;
 
 void ChangeProducer::queue(std::string_view company, const std::vector<Change>& changes) {
     db::Transaction transaction(connection_);
+    // Each statement prepared once per call, the first time it is needed.
+    std::vector<std::optional<db::Statement>> sources(std::size(kQueueTables));
+    db::Statement queueRow(transaction,
+                           "insert into integecf (codempresa, ecf, tabela, chave0, acao, dataatual, horaatual) "
+                           "values (:E, :F, :T, :K, 'A', 'TODAY', '09:00:00')");
     for (const Change& change : changes) {
         std::size_t index = 0;
         while (kQueueTables[index].queueName != change.table->queueName) ++index;
-        db::Statement& source = *sources_[index];
+        const QueueTable& table = kQueueTables[index];
+        if (!sources[index])
+            sources[index].emplace(transaction, "update or insert into " + std::string(table.source) + " (" +
+                                                    std::string(table.keyColumn) + ", " +
+                                                    std::string(table.textColumn) + ") values (:K, :T) matching (" +
+                                                    std::string(table.keyColumn) + ")");
+        db::Statement& source = *sources[index];
         source.bind("K", change.key);
         source.bind("T", "Alterado " + change.key);
         source.execute();
-        queueRow_->bind("E", company);
-        queueRow_->bind("F", change.terminal);
-        queueRow_->bind("T", change.table->queueName);
-        queueRow_->bind("K", change.key);
-        queueRow_->execute();
+        queueRow.bind("E", company);
+        queueRow.bind("F", change.terminal);
+        queueRow.bind("T", change.table->queueName);
+        queueRow.bind("K", change.key);
+        queueRow.execute();
     }
     transaction.commit();
 }

@@ -56,9 +56,6 @@ public:
 
 private:
     db::Connection connection_;
-    // Prepared once: the source row of each table, and the queue row.
-    std::vector<std::unique_ptr<db::Statement>> sources_;
-    std::unique_ptr<db::Statement> queueRow_;
 };
 
 }  // namespace stress

@@ -8,9 +8,9 @@
 
 namespace testsupport {
 
-std::string bodyText(const soap::Body& body) {
+std::string bodyText(const velmora::Body& body) {
     std::string out;
-    for (const soap::Spool& part : body.parts) {
+    for (const velmora::BodyPart& part : body.parts) {
         std::string file(static_cast<std::size_t>(part.fileSize()), '\0');
         std::size_t done = 0;
         while (done < file.size()) {

@@ -3,7 +3,7 @@
 // test compares or parses; and a gzip body's text.
 #pragma once
 
-#include "soap/spool.h"
+#include "common/web_exchange.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +11,7 @@
 namespace testsupport {
 
 // Throws std::runtime_error when a spooled part cannot be read.
-std::string bodyText(const soap::Body& body);
+std::string bodyText(const velmora::Body& body);
 
 // The text of exactly one gzip member, its CRC and length checked (as zlib
 // checks them); throws std::runtime_error for anything else, a second member
