@@ -118,11 +118,15 @@ inline constexpr int kMaxDatabaseTimeLimitSeconds = 3600;
 // The longest text a VARCHAR parameter can carry, and so the longest any text
 // column can hold: a longer parameter can equal nothing.
 inline constexpr std::size_t kMaxTextParameterBytes = 32765;
-// A statement is prepared for text parameters up to this size, and prepared
-// again for kMaxTextParameterBytes only when a longer value is bound: the
-// engine sizes and zeroes its message buffers by the declared length, about
-// 100 KB for three parameters at the maximum, on every run.
+// A statement is prepared for cast text parameters (those not alone beside
+// an "=") up to this size, and prepared again for kMaxTextParameterBytes
+// only when a longer value is bound: the engine sizes and zeroes its message
+// buffers by the declared length, about 100 KB for three parameters at the
+// maximum, on every run.
 inline constexpr std::size_t kShortTextParameterBytes = 255;
+// The answer describing a statement's parameters (type and length): 22 bytes
+// each, so 2 KiB covers 90; a statement with more is prepared with casts.
+inline constexpr std::size_t kParameterInfoBytes = 2048;
 // BLOB text is read in segments of this size.
 inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.

@@ -232,11 +232,14 @@ struct Statement::Impl {
     };
     Input buildInput();
 
-    // Prepares `positionalSql`, the text with its ":Name" parameters cast to
-    // texts of at most `bytes`; fitCasts() prepares again for the longest
-    // when a bound value does not fit.
+    // Prepares `positionalSql`, the text with its cast ":Name" parameters
+    // cast to texts of at most `bytes`; fitCasts() prepares again for the
+    // longest when a bound value does not fit a cast.
     void prepare(const std::string& positionalSql, std::size_t bytes);
     void fitCasts();
+    // The longest text each bare "?" can equal; false when one stands for a
+    // column that is not text.
+    bool readColumnBytes();
 
     struct Parameter {
         std::string name;   // as written in the statement
@@ -252,8 +255,10 @@ struct Statement::Impl {
     std::size_t castBytes = 0;  // what the prepared statement's casts hold
     fb::Handle<Firebird::IStatement> statement;
     std::shared_ptr<const OutputLayout> layout;
-    std::vector<Parameter> parameters;   // one per distinct name
-    std::vector<std::size_t> positions;  // parameter of each "?"
+    std::vector<Parameter> parameters;     // one per distinct name
+    std::vector<std::size_t> positions;    // parameter of each "?"
+    std::vector<bool> bare;                // whether each "?" takes its column's type
+    std::vector<std::size_t> columnBytes;  // the longest text each bare "?" can equal
     Cursor::Impl* current = nullptr;
 };
 

@@ -40,20 +40,26 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// What a ":Name" becomes: a text of at most `bytes`. Left bare, "?" takes the
-// type of what it is compared with, so a text longer than that column would
-// fail with "string right truncation" instead of simply matching nothing; the
-// cast keeps every text parameter a text of its own length.
+// What a ":Name" becomes where a cast is needed: a text of at most `bytes`.
+// Left bare, "?" takes the type of what it is compared with, so a text longer
+// than that column would fail with "string right truncation" instead of
+// simply matching nothing; the cast keeps the parameter a text of its own
+// length.
 std::string namedParameter(std::size_t bytes);
 
 struct PositionalSql {
-    std::string sql;                 // every ":Name" replaced by namedParameter(castBytes)
+    std::string sql;                 // every ":Name" replaced by "?" or namedParameter(castBytes)
     std::vector<std::string> names;  // the name at each "?", in order ("" for a "?" written as such)
+    std::vector<bool> bare;          // whether that ":Name" became a bare "?"
 };
 
 // Text inside single or double quotes (both are string constants in dialect
 // 1) and inside "--" and "/* */" comments is left alone. A name is a run of
-// letters, digits, "_" and "$" right after the colon.
-PositionalSql toPositional(std::string_view sql, std::size_t castBytes);
+// letters, digits, "_" and "$" right after the colon. With `bareEqualities`,
+// a name on either side of an equality ("col = :Name", ":Name = col") stays
+// a bare "?": it takes the column's type, which is cheaper to prepare than a
+// cast, and Statement sends a text longer than that column as NULL, so that
+// it matches nothing as before. Every other name is cast.
+PositionalSql toPositional(std::string_view sql, std::size_t castBytes, bool bareEqualities);
 
 }  // namespace db

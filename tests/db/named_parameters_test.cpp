@@ -11,26 +11,38 @@ namespace {
 using db::toPositional;
 
 TEST(NamedParameters, NamesBecomePositionsInOrder) {
-    const auto p = toPositional("select * from t where a = :PCodEmpresa and b = :PEcf and c = :PCodEmpresa", 255);
+    const auto p =
+        toPositional("select * from t where a = :PCodEmpresa and b = :PEcf and c = :PCodEmpresa", 255, false);
     const std::string named = "CAST(? AS VARCHAR(255) CHARACTER SET WIN1252)";
     EXPECT_EQ(p.sql, "select * from t where a = " + named + " and b = " + named + " and c = " + named);
     EXPECT_EQ(p.names, (std::vector<std::string>{"PCodEmpresa", "PEcf", "PCodEmpresa"}));
 
-    const auto q = toPositional("where x=:a_1$b)and y=? and z = :", 255);
+    const auto q = toPositional("where x=:a_1$b)and y=? and z = :", 255, false);
     EXPECT_EQ(q.sql, "where x=" + named + ")and y=? and z = :");
     EXPECT_EQ(q.names, (std::vector<std::string>{"a_1$b", ""}));
 }
 
+// Only a name alone on one side of "=" takes the column's type.
+TEST(NamedParameters, EqualitiesStayBareAndEverythingElseIsCast) {
+    const auto p = toPositional(
+        "where a = :A and :B=b and c <= :C and d <> :D and e >= :E and f like :F and :G || 'x' = g and h =\n:H", 9,
+        true);
+    const std::string named = db::namedParameter(9);
+    EXPECT_EQ(p.sql, "where a = ? and ?=b and c <= " + named + " and d <> " + named + " and e >= " + named +
+                         " and f like " + named + " and " + named + " || 'x' = g and h =\n?");
+    EXPECT_EQ(p.bare, (std::vector<bool>{true, true, false, false, false, false, false, true}));
+}
+
 TEST(NamedParameters, QuotedTextAndCommentsAreLeftAlone) {
     const char* sql = "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ :g";
-    const auto p = toPositional(sql, 32765);
+    const auto p = toPositional(sql, 32765, false);
     EXPECT_EQ(p.sql, "select ':a', \":b\", 'it''s :c', \"x\"\":d\" -- :e ?\n/* :f\n ? */ " + db::namedParameter(32765));
     EXPECT_EQ(p.names, (std::vector<std::string>{"g"}));
 
     // Unterminated quotes and comments swallow the rest, as the server would.
-    EXPECT_TRUE(toPositional("select ':a", 1).names.empty());
-    EXPECT_TRUE(toPositional("select /* :a", 1).names.empty());
-    EXPECT_TRUE(toPositional("select -- :a", 1).names.empty());
+    EXPECT_TRUE(toPositional("select ':a", 1, true).names.empty());
+    EXPECT_TRUE(toPositional("select /* :a", 1, true).names.empty());
+    EXPECT_TRUE(toPositional("select -- :a", 1, true).names.empty());
 }
 
 TEST(NamedParameters, NamesCompareWithoutRegardToCase) {

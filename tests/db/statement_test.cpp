@@ -91,6 +91,46 @@ TEST_F(Statements, TextsLongerThanTheirColumnMatchNothing) {
     EXPECT_EQ(column0(count), (std::vector<std::string>{"4"}));
 }
 
+// A name compared with "=" goes bare and takes its column's type: it must
+// find exactly what a text of its own finds, whatever the column's character
+// set, collation or padding, on either side of the "=", and a longer text
+// must match nothing; beside a column that is not text, it is cast.
+TEST(NamedParameterTypes, AnEqualityFindsWhatATextOfItsOwnFinds) {
+    TestDatabase database{R"sql(
+create table kinds (id integer, n varchar(6) character set none, w varchar(6), u varchar(6) character set utf8,
+  c char(6), p varchar(6) collate win_ptbr, i varchar(6) character set utf8 collate unicode_ci_ai);
+insert into kinds values (1, 'ABC', 'ABC', 'ABC', 'ABC', 'ABC', 'ABC');
+insert into kinds values (2, 'abc', 'abc', 'abc', 'abc', 'abc', 'abc');
+insert into kinds values (3, 'Ação', 'Ação', 'Ação', 'Ação', 'Ação', 'Ação');
+insert into kinds values (4, 'ACAO', 'ACAO', 'ACAO', 'ACAO', 'ACAO', 'ACAO');
+insert into kinds values (5, 'ABC  ', 'ABC  ', 'ABC  ', 'ABC  ', 'ABC  ', 'ABC  ');
+insert into kinds values (6, ' ABC', ' ABC', ' ABC', ' ABC', ' ABC', ' ABC');
+)sql"};
+    db::Connection connection;
+    connection.open(database.params());
+    const auto ids = [&](const std::string& sql, const std::string& value) {
+        db::Statement s(connection, sql);
+        s.bind("v", value);
+        std::string found;
+        db::Cursor r = s.open();
+        while (r.next()) found += r.text(0) + " ";
+        return found;
+    };
+    const std::string own = "cast(:v as varchar(255) character set win1252)";
+    for (const std::string& column : std::vector<std::string>{"n", "w", "u", "c", "p", "i"}) {
+        for (const std::string& value : std::vector<std::string>{"ABC", "abc", "ação", "ACAO", "ABC   ", " ABC",
+                                                                 "ABCDEFG", "ABC" + std::string(300, ' '), ""}) {
+            const std::string where = "select id from kinds where ";
+            const std::string expected = ids(where + column + " = " + own + " order by id", value);
+            EXPECT_EQ(ids(where + column + " = :v order by id", value), expected) << column << " = '" << value << "'";
+            EXPECT_EQ(ids(where + ":v = " + column + " order by id", value),
+                      ids(where + own + " = " + column + " order by id", value))
+                << "'" << value << "' = " << column;
+        }
+    }
+    EXPECT_EQ(ids("select id from kinds where id = :v", "1.0"), "1 ");
+}
+
 TEST_F(Statements, ColonsInsideStringsAndCommentsAreNoParameters) {
     db::Statement s(*transaction,
                     "select ':x' || \":y\" || '' || 'it''s :z' -- :c1 here\n"
