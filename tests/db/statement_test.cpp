@@ -108,8 +108,9 @@ insert into kinds values (6, ' ABC', ' ABC', ' ABC', ' ABC', ' ABC', ' ABC');
 )sql"};
     db::Connection connection;
     connection.open(database.params());
+    db::Transaction transaction(connection, db::Isolation::ReadOnly);
     const auto ids = [&](const std::string& sql, const std::string& value) {
-        db::Statement s(connection, sql);
+        db::Statement s(transaction, sql);
         s.bind("v", value);
         std::string found;
         db::Cursor r = s.open();
