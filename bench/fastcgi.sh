@@ -277,3 +277,55 @@ bench_fastcgi_memory() {
         echo "uptime: $(uptime)"
     done
 }
+
+# fcgi_instructions DIR PROGRAM CALLS: the instructions one FastCGI process of
+# DIR/PROGRAM executes (callgrind) to start, serve CALLS stock queries fed by
+# cgi-fcgi, and end.
+fcgi_instructions() {
+    local dir=$1 program=$2 calls=$3 socket=$state/profile-fcgi.sock out=$state/profile/$2.$3 len i pid
+    mkdir -p "$state/profile"
+    rm -f "$socket"
+    # cgi-fcgi starts an application without arguments: a wrapper puts it
+    # under callgrind, and the listening socket stays its standard input.
+    printf '#!/bin/sh\nexec valgrind --tool=callgrind --callgrind-out-file=%s %s 2>%s\n' \
+        "$out.callgrind" "$dir/$program" "$out.valgrind" >"$state/profile/run-$program"
+    chmod 0755 "$state/profile/run-$program"
+    (cd "$dir" && cgi-fcgi -start -connect "$socket" "$state/profile/run-$program" 1 >/dev/null)
+    len=$(stat -c %s "$dir/stock.xml")
+    for ((i = 0; i < calls; i++)); do
+        env REQUEST_METHOD=POST SERVER_PROTOCOL=HTTP/1.1 SCRIPT_NAME=/velmora.fcgi PATH_INFO=/soap/IVelmora \
+            CONTENT_TYPE=text/xml CONTENT_LENGTH="$len" 'HTTP_SOAPACTION="urn:VelmoraIntf-IVelmora#BuscaEstoque"' \
+            cgi-fcgi -bind -connect "$socket" <"$dir/stock.xml" >"$out.answer"
+    done
+    grep -q '^Status: 200' "$out.answer" || { echo "bench/run: $program did not answer the stock query" >&2; exit 1; }
+    pid=$(pgrep -f -- "--callgrind-out-file=$out.callgrind")
+    kill -TERM "$pid"
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.2; done
+    awk '/refs:/ { gsub(",", "", $NF); print $NF }' "$out.valgrind"
+}
+
+# Instructions per stock query of a FastCGI process and of the floor: the
+# difference between 120 and 20 calls, so that start and end drop out.
+# Counts do not depend on the machine's load.
+bench_fastcgi_profile() {
+    command -v valgrind >/dev/null || { echo "bench/run: valgrind is missing" >&2; exit 1; }
+    local mode dir program few many
+    echo
+    echo "### Instructions per BuscaEstoque of one FastCGI process (callgrind, calls 21 to 120)"
+    echo
+    echo "| database | velmora.cgi | floor | floor / velmora.cgi |"
+    echo "|---|---|---|---|"
+    for mode in ${modes//,/ }; do
+        [[ $mode == server ]] && start_server
+        dir=$(cgi_dir "$mode" "$records")
+        set_writes "$(location "$mode" "$records")"
+        local -A per=()
+        for program in velmora.cgi trivial.fcgi; do
+            few=$(fcgi_instructions "$dir" "$program" 20)
+            many=$(fcgi_instructions "$dir" "$program" 120)
+            per[$program]=$(((many - few) / 100))
+        done
+        echo "| $mode | ${per[velmora.cgi]} | ${per[trivial.fcgi]} |" \
+            "$(awk -v a="${per[trivial.fcgi]}" -v b="${per[velmora.cgi]}" 'BEGIN { printf "%.2f", a / b }') |"
+    done
+}
