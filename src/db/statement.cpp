@@ -151,7 +151,7 @@ Statement::Impl::Input Statement::Impl::buildInput() {
         const unsigned nullOffset = st.checked(meta->getNullOffset(st.get(), i));
         const auto length = static_cast<ISC_USHORT>(value.size());
         std::memcpy(&in.buffer[offset], &length, sizeof length);
-        std::memcpy(&in.buffer[offset + sizeof length], value.data(), value.size());
+        if (!value.empty()) std::memcpy(&in.buffer[offset + sizeof length], value.data(), value.size());
         const ISC_SHORT nullFlag = nulls[i] ? -1 : 0;
         std::memcpy(&in.buffer[nullOffset], &nullFlag, sizeof nullFlag);
     }
