@@ -10,6 +10,7 @@
 
 #include <firebird/Interface.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -240,6 +241,8 @@ struct Statement::Impl {
     // The longest text each bare "?" can equal; false when one stands for a
     // column that is not text.
     bool readColumnBytes();
+    // Whether any "?" takes its column's type.
+    bool anyBare() const { return std::find(bare.begin(), bare.end(), true) != bare.end(); }
 
     struct Parameter {
         std::string name;   // as written in the statement

@@ -4,7 +4,6 @@
 #include "common/limits.h"
 #include "db/firebird.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace db {
@@ -185,7 +184,7 @@ Statement::Statement(Transaction& transaction, std::string_view sql)
 
 bool Statement::Impl::readColumnBytes() {
     columnBytes.assign(positions.size(), 0);
-    if (std::find(bare.begin(), bare.end(), true) == bare.end()) return true;
+    if (!anyBare()) return true;
     // Only the type and length of each parameter: the whole input metadata
     // costs the embedded engine about 145,000 instructions more a call.
     static constexpr unsigned char kItems[] = {isc_info_sql_bind,      isc_info_sql_describe_vars,
@@ -237,8 +236,7 @@ void Statement::Impl::fitCasts() {
         const Parameter& p = parameters[positions[i]];
         if (!bare[i] && !p.null && p.value.size() > castBytes) {
             const std::size_t longest = velmora::limits::kMaxTextParameterBytes;
-            const bool bareEqualities = std::find(bare.begin(), bare.end(), true) != bare.end();
-            prepare(toPositional(sql, longest, bareEqualities).sql, longest);
+            prepare(toPositional(sql, longest, anyBare()).sql, longest);
             return;
         }
     }
