@@ -6,6 +6,15 @@
 //
 //   bench_generate LOCATION N
 //
+//   bench_generate LOCATION N shop
+//
+// The first form draws every value at random (the bulk benchmarks' data:
+// their md5s depend on it). The second fills what a shop's registration
+// really varies (descriptions, references, prices, costs, invoice numbers)
+// and leaves the rest at the few values a shop's system uses (its tax rates,
+// its suppliers and groups, zero where a field is unused), as a real
+// catalogue does: what a compressed answer of real data looks like.
+//
 // The values come from a fixed seed: the first products of every database
 // are the same, whatever N.
 #include "dataset.h"
@@ -111,6 +120,38 @@ double realFor(std::string_view name, std::mt19937_64& rng) {
     return std::round(r * 100000) / 100;  // quantities
 }
 
+// --- A shop's catalogue: few distinct values where a shop has few.
+
+constexpr std::array<double, 5> kTaxRates = {0, 7, 12, 18, 25};
+constexpr std::array<double, 4> kMargins = {0, 30, 40, 50};
+
+std::string smallCode(std::mt19937_64& rng, unsigned kinds) { return std::to_string(1 + rng() % kinds); }
+
+std::string shopText(std::string_view name, unsigned length, long number, std::mt19937_64& rng) {
+    if (name == "Codprod" || has(name, "Descricao") || name == "Referencia" || name == "Reffabricante" ||
+        has(name, "Nota_ult") || has(name, "Mensagem") || has(name, "Codtribut") || has(name, "Unidade") ||
+        name == "Embalagem" || has(name, "Cfop") || name == "Tipoprod")
+        return textFor(name, length, number, rng);
+    if (length == 1) return name == "Ativo" ? "S" : "N";
+    if (name == "Codclasfis") return "2106.90." + std::to_string(10 + rng() % 40);
+    if (name == "Codgrupo" || name == "Codsubgrupo" || name == "Codfamilia") return smallCode(rng, 30);
+    if (has(name, "Fornec")) return smallCode(rng, 60);
+    if (name == "Observacao") return rng() % 10 ? std::string() : std::string(kNotes[1]);
+    return std::string();  // the codes a shop leaves unused
+}
+
+double shopReal(std::string_view name, std::mt19937_64& rng) {
+    const bool firstEntry = name.ends_with("1") && !name.starts_with("Perc");
+    if (name == "Preco" || name == "Sugestao" || name == "Dvv" || (firstEntry && has(name, "Pr_ult")))
+        return realFor(name, rng);
+    if (firstEntry && has(name, "Quant")) return static_cast<double>(12 * (1 + rng() % 20));
+    if (has(name, "Aliqicms") || name == "Aliqicmspdv") return kTaxRates[rng() % kTaxRates.size()];
+    if (has(name, "Baseicms")) return 100;
+    if (name == "Lucro") return kMargins[rng() % kMargins.size()];
+    if (has(name, "Fator") || name == "Multiplo") return 1;
+    return 0;
+}
+
 void setNumber(bench::Message& m, const bench::Slot& s, double value, const std::string& column) {
     m.setNull(s, false);
     double scaled = value;
@@ -127,13 +168,15 @@ void setNumber(bench::Message& m, const bench::Slot& s, double value, const std:
     }
 }
 
-void setMoment(bench::Message& m, const bench::Slot& s, IUtil* util, std::mt19937_64& rng) {
+// A moment of the last ten years, or for a shop a day of the last one.
+void setMoment(bench::Message& m, const bench::Slot& s, IUtil* util, std::mt19937_64& rng, bool shop) {
     m.setNull(s, false);
     ISC_TIMESTAMP ts;
-    ts.timestamp_date = util->encodeDate(2015 + static_cast<unsigned>(rng() % 10),
+    ts.timestamp_date = util->encodeDate(shop ? 2024 : 2015 + static_cast<unsigned>(rng() % 10),
                                          1 + static_cast<unsigned>(rng() % 12), 1 + static_cast<unsigned>(rng() % 28));
-    ts.timestamp_time = util->encodeTime(static_cast<unsigned>(rng() % 24), static_cast<unsigned>(rng() % 60),
-                                         static_cast<unsigned>(rng() % 60), 0);
+    ts.timestamp_time = shop ? 0
+                             : util->encodeTime(static_cast<unsigned>(rng() % 24), static_cast<unsigned>(rng() % 60),
+                                                static_cast<unsigned>(rng() % 60), 0);
     m.store(s.offset, ts);
 }
 
@@ -142,7 +185,7 @@ void execute(bench::Session& db, IStatement* stmt, ITransaction* tra, bench::Mes
     db.status.check();
 }
 
-void generate(const std::string& location, long count) {
+void generate(const std::string& location, long count, bool shop) {
     bench::Session db(location);
     auto tra = db.startSnapshot();
 
@@ -174,13 +217,17 @@ void generate(const std::string& location, long count) {
             const bench::Slot& s = row.slots[c];
             switch (s.type) {
             case SQL_TEXT:
-            case SQL_VARYING: row.setText(s, velmora::utf8ToWin1252(textFor(columns[c], s.length, n, rng))); break;
-            case SQL_TIMESTAMP: setMoment(row, s, db.util, rng); break;
-            default:
-                setNumber(
-                    row, s,
-                    s.scale == 0 && s.type != SQL_DOUBLE ? static_cast<double>(rng() % 25) : realFor(columns[c], rng),
-                    columns[c]);
+            case SQL_VARYING:
+                row.setText(s, velmora::utf8ToWin1252(shop ? shopText(columns[c], s.length, n, rng)
+                                                           : textFor(columns[c], s.length, n, rng)));
+                break;
+            case SQL_TIMESTAMP: setMoment(row, s, db.util, rng, shop); break;
+            default: {
+                const bool integer = s.scale == 0 && s.type != SQL_DOUBLE;
+                const double value = shop ? (integer ? 0 : shopReal(columns[c], rng))
+                                          : (integer ? static_cast<double>(rng() % 25) : realFor(columns[c], rng));
+                setNumber(row, s, value, columns[c]);
+            }
             }
         }
         execute(db, product.get(), tra.get(), row);
@@ -217,12 +264,13 @@ void generate(const std::string& location, long count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || std::atol(argv[2]) < 0) {
-        std::fprintf(stderr, "usage: %s LOCATION N\n", argv[0]);
+    const bool shop = argc == 4 && std::string_view(argv[3]) == "shop";
+    if ((argc != 3 && !shop) || std::atol(argv[2]) < 0) {
+        std::fprintf(stderr, "usage: %s LOCATION N [shop]\n", argv[0]);
         return 2;
     }
     try {
-        generate(argv[1], std::atol(argv[2]));
+        generate(argv[1], std::atol(argv[2]), shop);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_generate: %s\n", e.what());
         return 1;
