@@ -174,7 +174,6 @@ struct Transaction::Impl {
 // and how to read it.
 struct Column {
     unsigned type = 0;  // SQL_* without the nullable bit
-    int subType = 0;
     int scale = 0;
     unsigned length = 0;
     unsigned offset = 0;
