@@ -67,11 +67,34 @@ std::optional<unsigned> walkDescription(std::span<const unsigned char> info, Vis
     return std::nullopt;  // no isc_info_end: cut short
 }
 
-// The output columns as getInfo describes them, and the message to fetch
-// them into built to match: the statement's own output metadata costs the
-// embedded engine about 140,000 instructions a call. An answer larger than
-// the buffer is asked for again in one twice as large.
-std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status& st) {
+// The output columns as the statement's own metadata gives them: what the
+// network client describes from what it kept of the prepare.
+std::shared_ptr<const OutputLayout> ownLayout(IStatement* statement, fb::Status& st) {
+    auto layout = std::make_shared<OutputLayout>();
+    layout->metadata.reset(st.checked(statement->getOutputMetadata(st.get())));
+    IMessageMetadata* meta = layout->metadata.get();
+    const unsigned count = st.checked(meta->getCount(st.get()));
+    layout->columns.resize(count);
+    for (unsigned i = 0; i < count; ++i) {
+        Column& c = layout->columns[i];
+        c.type = st.checked(meta->getType(st.get(), i)) & ~1u;
+        c.scale = st.checked(meta->getScale(st.get(), i));
+        c.length = st.checked(meta->getLength(st.get(), i));
+        c.offset = st.checked(meta->getOffset(st.get(), i));
+        c.nullOffset = st.checked(meta->getNullOffset(st.get(), i));
+        c.field = metadataName(st.checked(meta->getField(st.get(), i)));
+        c.alias = metadataName(st.checked(meta->getAlias(st.get(), i)));
+    }
+    layout->messageLength = st.checked(meta->getMessageLength(st.get()));
+    return layout;
+}
+
+// The same layout from the columns as getInfo describes them, with the
+// message to fetch them into built to match: the statement's own output
+// metadata costs the embedded engine about 140,000 instructions a call,
+// while a network client would ask the server again for what getInfo asks.
+// An answer larger than the buffer is asked for again in one twice as large.
+std::shared_ptr<const OutputLayout> describedLayout(IStatement* statement, fb::Status& st) {
     static constexpr unsigned char kItems[] = {
         isc_info_sql_select,   isc_info_sql_describe_vars, isc_info_sql_sqlda_seq, isc_info_sql_type,
         isc_info_sql_sub_type, isc_info_sql_scale,         isc_info_sql_length,    isc_info_sql_field,
@@ -315,7 +338,7 @@ void Statement::Impl::prepare(const std::string& positionalSql, std::size_t byte
     fb::Status& st = status;
     statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                    IStatement::PREPARE_PREFETCH_METADATA)));
-    layout = readLayout(statement.get(), st);
+    layout = connection.remote ? ownLayout(statement.get(), st) : describedLayout(statement.get(), st);
     castBytes = bytes;
 }
 
