@@ -305,22 +305,34 @@ Statement::Statement(Transaction& transaction, std::string_view sql)
 bool Statement::Impl::readColumnBytes() {
     columnBytes.assign(positions.size(), 0);
     if (!anyBare()) return true;
+    // Described in the connection's character set, WIN1252: one byte a
+    // character, as the values are sent.
+    const auto isText = [](unsigned type) { return (type & ~1u) == SQL_TEXT || (type & ~1u) == SQL_VARYING; };
+    fb::Status& st = status;
+    if (connection.remote) {
+        // The network client kept the description from the prepare, where
+        // getInfo would ask the server again.
+        fb::Handle<IMessageMetadata> meta(st.checked(statement->getInputMetadata(st.get())));
+        for (unsigned i = 0; i < positions.size(); ++i) {
+            if (!bare[i]) continue;
+            if (!isText(st.checked(meta->getType(st.get(), i)))) return false;
+            columnBytes[i] = st.checked(meta->getLength(st.get(), i));
+        }
+        return true;
+    }
     // Only the type and length of each parameter: the whole input metadata
     // costs the embedded engine about 145,000 instructions more a call.
     static constexpr unsigned char kItems[] = {isc_info_sql_bind,      isc_info_sql_describe_vars,
                                                isc_info_sql_sqlda_seq, isc_info_sql_type,
                                                isc_info_sql_length,    isc_info_sql_describe_end};
     unsigned char info[velmora::limits::kParameterInfoBytes];
-    fb::Status& st = status;
     statement->getInfo(st.get(), sizeof kItems, kItems, sizeof info, info);
     st.check();
     bool texts = true;
     const auto visit = [&](unsigned index, unsigned char item, std::span<const unsigned char> value) {
         if (index >= positions.size() || !bare[index]) return;
         const int n = number(value);
-        if (item == isc_info_sql_type && (n & ~1) != SQL_TEXT && (n & ~1) != SQL_VARYING) texts = false;
-        // Described in the connection's character set, WIN1252: one byte a
-        // character, as the values are sent.
+        if (item == isc_info_sql_type && !isText(static_cast<unsigned>(n))) texts = false;
         if (item == isc_info_sql_length) columnBytes[index] = static_cast<std::size_t>(n);
     };
     // An answer cut short (too many parameters) leaves them all cast, and
