@@ -127,6 +127,15 @@ inline constexpr std::size_t kShortTextParameterBytes = 255;
 // The answer describing a statement's parameters (type and length): 22 bytes
 // each, so 2 KiB covers 90; a statement with more is prepared with casts.
 inline constexpr std::size_t kParameterInfoBytes = 2048;
+// The answer describing a statement's output columns: 42 bytes each plus
+// its field and alias names, so 16 KiB holds the widest statement of
+// the service (166 product columns, about 11 KB) at once. A larger answer is
+// asked for again in a buffer twice as large, up to the most a select list
+// can need: a row holds at most 64 KiB, so some 16,000 columns of 4 bytes
+// (a SMALLINT and its NULL flag), each described in at most 230 bytes
+// (names of 31 characters, 3 bytes each), about 3.7 MB.
+inline constexpr std::size_t kOutputInfoBytes = 16 * 1024;
+inline constexpr std::size_t kMaxOutputInfoBytes = 8 << 20;
 // BLOB text is read in segments of this size.
 inline constexpr unsigned kBlobSegmentBytes = 16384;
 // Room for the client's formatted error message.

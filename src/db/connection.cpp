@@ -49,6 +49,21 @@ std::string sqlState(const intptr_t* v) {
     return state;
 }
 
+// Whether the network client serves the attachment: the implementations it
+// passes through (the engine's, then the server's and the client's for a
+// remote one) name that client's class.
+bool servedRemotely(IAttachment* attachment, fb::Status& st) {
+    static constexpr unsigned char kItems[] = {isc_info_implementation};
+    unsigned char info[64] = {};  // item, length, count, then a byte pair for each
+    attachment->getInfo(st.get(), sizeof kItems, kItems, sizeof info, info);
+    st.check();
+    if (info[0] != isc_info_implementation) return false;
+    const unsigned count = info[3];
+    for (unsigned i = 0; i < count && 5 + 2 * i < sizeof info; ++i)
+        if (info[5 + 2 * i] == isc_info_db_class_rem_int) return true;
+    return false;
+}
+
 }  // namespace
 
 namespace fb {
@@ -112,6 +127,7 @@ void Connection::open(const ConnectParams& params) {
     const unsigned length = st.checked(dpb->getBufferLength(st.get()));
     const unsigned char* buffer = st.checked(dpb->getBuffer(st.get()));
     im.attachment.reset(st.checked(im.provider->attachDatabase(st.get(), params.database.c_str(), length, buffer)));
+    im.remote = servedRemotely(im.attachment.get(), st);
 }
 
 bool Connection::isOpen() const noexcept { return static_cast<bool>(impl_->attachment); }

@@ -155,6 +155,10 @@ struct Connection::Impl {
     fb::Status status;
     fb::Handle<Firebird::IProvider> provider;
     fb::Handle<Firebird::IAttachment> attachment;
+    // Whether the attachment reaches a server through the network client,
+    // which keeps what each prepare described (asking again is a round
+    // trip), rather than the engine in this process.
+    bool remote = false;
 
     // The attachment, or DatabaseError when the connection was never opened.
     Firebird::IAttachment* attached();
@@ -174,7 +178,6 @@ struct Transaction::Impl {
 // and how to read it.
 struct Column {
     unsigned type = 0;  // SQL_* without the nullable bit
-    int subType = 0;
     int scale = 0;
     unsigned length = 0;
     unsigned offset = 0;

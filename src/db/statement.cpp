@@ -5,6 +5,9 @@
 #include "db/firebird.h"
 
 #include <cstring>
+#include <optional>
+#include <span>
+#include <utility>
 
 namespace db {
 namespace {
@@ -15,10 +18,7 @@ bool isNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
 }
 
-std::string metadataName(const char* name) {
-    std::string s = name ? name : "";
-    return isValidUtf8(s) ? s : win1252ToUtf8(s);
-}
+std::string metadataName(std::string_view name) { return isValidUtf8(name) ? std::string(name) : win1252ToUtf8(name); }
 
 // Whether the name at [begin, end) of `sql` stands alone on one side of an
 // equality: "= :Name" but not "<= :Name", or ":Name =".
@@ -31,7 +31,45 @@ bool inEquality(std::string_view sql, std::size_t begin, std::size_t end) {
     return after != std::string_view::npos && sql[after] == '=';
 }
 
-std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status& st) {
+// An integer item of a getInfo answer.
+int number(std::span<const unsigned char> value) {
+    return static_cast<int>(isc_portable_integer(value.data(), static_cast<short>(value.size())));
+}
+
+// Walks getInfo's answer to a describe request (isc_info_sql_select or
+// isc_info_sql_bind, isc_info_sql_describe_vars, then each variable's items
+// up to isc_info_sql_describe_end), calling visit(index, item, value) for
+// every item of a variable, `index` counted from 0 (its isc_info_sql_sqlda_seq
+// less one) and below the number of variables. Gives the number of variables, or nothing when the answer did
+// not fit the buffer.
+template <class Visit>
+std::optional<unsigned> walkDescription(std::span<const unsigned char> info, Visit visit) {
+    std::optional<unsigned> count;
+    unsigned index = 0;
+    for (auto p = info.begin(); p != info.end();) {
+        const unsigned char item = *p++;
+        if (item == isc_info_end) return count;
+        if (item == isc_info_truncated) return std::nullopt;
+        if (item == isc_info_sql_select || item == isc_info_sql_bind || item == isc_info_sql_describe_end) continue;
+        if (info.end() - p < 2) break;
+        const auto length = static_cast<std::size_t>(isc_portable_integer(&*p, 2));
+        p += 2;
+        if (static_cast<std::size_t>(info.end() - p) < length) break;
+        const std::span<const unsigned char> value(p, length);
+        p += static_cast<std::ptrdiff_t>(length);
+        if (item == isc_info_sql_describe_vars)
+            count = static_cast<unsigned>(number(value));
+        else if (item == isc_info_sql_sqlda_seq)
+            index = static_cast<unsigned>(number(value) - 1);
+        else if (count && index < *count)
+            visit(index, item, value);
+    }
+    return std::nullopt;  // no isc_info_end: cut short
+}
+
+// The output columns as the statement's own metadata gives them: what the
+// network client describes from what it kept of the prepare.
+std::shared_ptr<const OutputLayout> ownLayout(IStatement* statement, fb::Status& st) {
     auto layout = std::make_shared<OutputLayout>();
     layout->metadata.reset(st.checked(statement->getOutputMetadata(st.get())));
     IMessageMetadata* meta = layout->metadata.get();
@@ -40,13 +78,95 @@ std::shared_ptr<const OutputLayout> readLayout(IStatement* statement, fb::Status
     for (unsigned i = 0; i < count; ++i) {
         Column& c = layout->columns[i];
         c.type = st.checked(meta->getType(st.get(), i)) & ~1u;
-        c.subType = st.checked(meta->getSubType(st.get(), i));
         c.scale = st.checked(meta->getScale(st.get(), i));
         c.length = st.checked(meta->getLength(st.get(), i));
         c.offset = st.checked(meta->getOffset(st.get(), i));
         c.nullOffset = st.checked(meta->getNullOffset(st.get(), i));
         c.field = metadataName(st.checked(meta->getField(st.get(), i)));
         c.alias = metadataName(st.checked(meta->getAlias(st.get(), i)));
+    }
+    layout->messageLength = st.checked(meta->getMessageLength(st.get()));
+    return layout;
+}
+
+// The same layout from the columns as getInfo describes them, with the
+// message to fetch them into built to match: the statement's own output
+// metadata costs the embedded engine about 140,000 instructions a call,
+// while a network client would ask the server again for what getInfo asks.
+// An answer larger than the buffer is asked for again in one twice as large.
+std::shared_ptr<const OutputLayout> describedLayout(IStatement* statement, fb::Status& st) {
+    static constexpr unsigned char kItems[] = {
+        isc_info_sql_select,   isc_info_sql_describe_vars, isc_info_sql_sqlda_seq, isc_info_sql_type,
+        isc_info_sql_sub_type, isc_info_sql_scale,         isc_info_sql_length,    isc_info_sql_field,
+        isc_info_sql_alias,    isc_info_sql_describe_end};
+    struct Described {
+        unsigned type = 0;  // with the nullable bit
+        int subType = 0;
+        int scale = 0;
+        unsigned length = 0;
+        std::string_view field, alias;
+    };
+    std::vector<Described> described;
+    const auto visit = [&](unsigned index, unsigned char item, std::span<const unsigned char> value) {
+        if (index >= described.size()) described.resize(index + 1);
+        Described& d = described[index];
+        const std::string_view text(reinterpret_cast<const char*>(value.data()), value.size());
+        switch (item) {
+        case isc_info_sql_type: d.type = static_cast<unsigned>(number(value)); break;
+        case isc_info_sql_sub_type: d.subType = number(value); break;
+        case isc_info_sql_scale: d.scale = number(value); break;
+        case isc_info_sql_length: d.length = static_cast<unsigned>(number(value)); break;
+        case isc_info_sql_field: d.field = text; break;
+        case isc_info_sql_alias: d.alias = text; break;
+        default: break;
+        }
+    };
+    std::unique_ptr<unsigned char[]> info;  // the names point into it
+    std::optional<unsigned> count;
+    for (std::size_t size = velmora::limits::kOutputInfoBytes; !count; size *= 2) {
+        if (size > velmora::limits::kMaxOutputInfoBytes) throw DatabaseError("Select list too long to describe");
+        info = std::make_unique_for_overwrite<unsigned char[]>(size);
+        statement->getInfo(st.get(), sizeof kItems, kItems, static_cast<unsigned>(size), info.get());
+        st.check();
+        described.clear();
+        count = walkDescription({info.get(), size}, visit);
+    }
+    described.resize(*count);
+
+    auto layout = std::make_shared<OutputLayout>();
+    layout->columns.resize(*count);
+    fb::Handle<IMetadataBuilder> builder(st.checked(fb::master()->getMetadataBuilder(st.get(), *count)));
+    for (unsigned i = 0; i < *count; ++i) {
+        const Described& d = described[i];
+        Column& c = layout->columns[i];
+        c.type = d.type & ~1u;
+        c.scale = d.scale;
+        c.length = d.length;
+        c.field = metadataName(d.field);
+        c.alias = metadataName(d.alias);
+        // A text's character set travels as its sub_type, a BLOB's as its
+        // scale.
+        int subType = d.subType;
+        int charSet = 0;
+        if (c.type == SQL_TEXT || c.type == SQL_VARYING) charSet = std::exchange(subType, 0);
+        if (c.type == SQL_BLOB) charSet = std::exchange(c.scale, 0);
+        builder->setType(st.get(), i, d.type);
+        st.check();
+        builder->setLength(st.get(), i, d.length);
+        st.check();
+        builder->setSubType(st.get(), i, subType);
+        st.check();
+        builder->setScale(st.get(), i, c.scale);
+        st.check();
+        builder->setCharSet(st.get(), i, static_cast<unsigned>(charSet));
+        st.check();
+    }
+    layout->metadata.reset(st.checked(builder->getMetadata(st.get())));
+    IMessageMetadata* meta = layout->metadata.get();
+    for (unsigned i = 0; i < *count; ++i) {
+        Column& c = layout->columns[i];
+        c.offset = st.checked(meta->getOffset(st.get(), i));
+        c.nullOffset = st.checked(meta->getNullOffset(st.get(), i));
     }
     layout->messageLength = st.checked(meta->getMessageLength(st.get()));
     return layout;
@@ -185,36 +305,39 @@ Statement::Statement(Transaction& transaction, std::string_view sql)
 bool Statement::Impl::readColumnBytes() {
     columnBytes.assign(positions.size(), 0);
     if (!anyBare()) return true;
+    // Described in the connection's character set, WIN1252: one byte a
+    // character, as the values are sent.
+    const auto isText = [](unsigned type) { return (type & ~1u) == SQL_TEXT || (type & ~1u) == SQL_VARYING; };
+    fb::Status& st = status;
+    if (connection.remote) {
+        // The network client kept the description from the prepare, where
+        // getInfo would ask the server again.
+        fb::Handle<IMessageMetadata> meta(st.checked(statement->getInputMetadata(st.get())));
+        for (unsigned i = 0; i < positions.size(); ++i) {
+            if (!bare[i]) continue;
+            if (!isText(st.checked(meta->getType(st.get(), i)))) return false;
+            columnBytes[i] = st.checked(meta->getLength(st.get(), i));
+        }
+        return true;
+    }
     // Only the type and length of each parameter: the whole input metadata
     // costs the embedded engine about 145,000 instructions more a call.
     static constexpr unsigned char kItems[] = {isc_info_sql_bind,      isc_info_sql_describe_vars,
                                                isc_info_sql_sqlda_seq, isc_info_sql_type,
                                                isc_info_sql_length,    isc_info_sql_describe_end};
     unsigned char info[velmora::limits::kParameterInfoBytes];
-    fb::Status& st = status;
     statement->getInfo(st.get(), sizeof kItems, kItems, sizeof info, info);
     st.check();
-    std::size_t at = 0;  // the parameter the items describe
-    for (const unsigned char* p = info; p + 3 <= info + sizeof info;) {
-        const unsigned char item = *p++;
-        if (item == isc_info_end || item == isc_info_truncated) break;
-        if (item == isc_info_sql_bind) continue;
-        if (item == isc_info_sql_describe_end) {
-            ++at;
-            continue;
-        }
-        const auto length = static_cast<short>(isc_portable_integer(p, 2));
-        if (length < 0 || p + 2 + length > info + sizeof info) break;
-        const ISC_INT64 value = isc_portable_integer(p + 2, length);
-        p += 2 + length;
-        if (at >= positions.size() || !bare[at]) continue;
-        if (item == isc_info_sql_type && (value & ~1) != SQL_TEXT && (value & ~1) != SQL_VARYING) return false;
-        // Described in the connection's character set, WIN1252: one byte a
-        // character, as the values are sent.
-        if (item == isc_info_sql_length) columnBytes[at] = static_cast<std::size_t>(value);
-    }
-    // A described length of 0 is one the answer did not hold (too many
-    // parameters): those are cast instead.
+    bool texts = true;
+    const auto visit = [&](unsigned index, unsigned char item, std::span<const unsigned char> value) {
+        if (index >= positions.size() || !bare[index]) return;
+        const int n = number(value);
+        if (item == isc_info_sql_type && !isText(static_cast<unsigned>(n))) texts = false;
+        if (item == isc_info_sql_length) columnBytes[index] = static_cast<std::size_t>(n);
+    };
+    // An answer cut short (too many parameters) leaves them all cast, and
+    // so does one that left a parameter undescribed.
+    if (!walkDescription(info, visit) || !texts) return false;
     for (std::size_t i = 0; i < positions.size(); ++i)
         if (bare[i] && columnBytes[i] == 0) return false;
     return true;
@@ -227,7 +350,7 @@ void Statement::Impl::prepare(const std::string& positionalSql, std::size_t byte
     fb::Status& st = status;
     statement.reset(st.checked(attachment->prepare(st.get(), tra, unsigned(text.size()), text.c_str(), kDialect,
                                                    IStatement::PREPARE_PREFETCH_METADATA)));
-    layout = readLayout(statement.get(), st);
+    layout = connection.remote ? ownLayout(statement.get(), st) : describedLayout(statement.get(), st);
     castBytes = bytes;
 }
 
