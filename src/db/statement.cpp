@@ -39,9 +39,9 @@ int number(std::span<const unsigned char> value) {
 // Walks getInfo's answer to a describe request (isc_info_sql_select or
 // isc_info_sql_bind, isc_info_sql_describe_vars, then each variable's items
 // up to isc_info_sql_describe_end), calling visit(index, item, value) for
-// every item of a variable, `index` counted from 0 (its isc_info_sql_sqlda_seq
-// less one) and below the number of variables. Gives the number of variables, or nothing when the answer did
-// not fit the buffer.
+// every item of a variable, `index` counted from 0 (its
+// isc_info_sql_sqlda_seq less one) and below the number of variables. Gives
+// the number of variables, or nothing when the answer did not fit the buffer.
 template <class Visit>
 std::optional<unsigned> walkDescription(std::span<const unsigned char> info, Visit visit) {
     std::optional<unsigned> count;
