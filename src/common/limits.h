@@ -65,6 +65,13 @@ inline constexpr int kStopCheckMilliseconds = 100;
 // few hundred KB a small call leaves are kept for the next one instead of
 // being faulted in again.
 inline constexpr std::size_t kTrimFreeAboveBytes = 4 << 20;
+// Asking the allocator how much it holds free walks its bins and merges its
+// fast ones, about a tenth of a small call's own handling: it is asked after
+// an answer of this size or more, or a failed call (where large freed memory
+// comes from: the spool, an import cut short), and otherwise once in this
+// many requests.
+inline constexpr std::uint64_t kTrimCheckAfterBytes = 1 << 20;
+inline constexpr long kTrimCheckEveryRequests = 64;
 
 // A request log field is cut to at most this many bytes as written
 // (escapes included), the outcome to kLogOutcomeBytes, each marked as cut:

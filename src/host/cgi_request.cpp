@@ -20,20 +20,22 @@ namespace host {
 
 CgiEnvironment::CgiEnvironment(const std::vector<std::string>& entries) {
     vars_.reserve(entries.size());
-    for (const std::string& entry : entries) {
-        const auto eq = entry.find('=');
-        if (eq == std::string::npos)
-            vars_.emplace_back(entry, std::string());
-        else
-            vars_.emplace_back(entry.substr(0, eq), entry.substr(eq + 1));
-    }
+    for (const std::string& entry : entries) add(entry);
 }
 
-CgiEnvironment CgiEnvironment::fromProcess() {
-    std::vector<std::string> entries;
-    for (char** p = environ; p != nullptr && *p != nullptr; ++p) entries.emplace_back(*p);
-    return CgiEnvironment(entries);
+CgiEnvironment::CgiEnvironment(const char* const* entries) {
+    std::size_t count = 0;
+    while (entries != nullptr && entries[count] != nullptr) ++count;
+    vars_.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) add(entries[i]);
 }
+
+void CgiEnvironment::add(std::string_view entry) {
+    const std::size_t eq = std::min(entry.find('='), entry.size());
+    vars_.emplace_back(entry.substr(0, eq), entry.substr(std::min(eq + 1, entry.size())));
+}
+
+CgiEnvironment CgiEnvironment::fromProcess() { return CgiEnvironment(environ); }
 
 std::string_view CgiEnvironment::get(std::string_view name) const noexcept {
     const std::pair<std::string, std::string>* caseless = nullptr;

@@ -18,6 +18,9 @@ class CgiEnvironment {
 public:
     // Entries of the form NAME=value (one without "=" is a name with empty value).
     explicit CgiEnvironment(const std::vector<std::string>& entries);
+    // The same from a null-terminated array, as environ and libfcgi hold
+    // them: each entry is copied once.
+    explicit CgiEnvironment(const char* const* entries);
 
     // A snapshot of this process's environment.
     static CgiEnvironment fromProcess();
@@ -32,6 +35,8 @@ public:
     std::string_view lookup(std::string_view name) const;
 
 private:
+    void add(std::string_view entry);
+
     std::vector<std::pair<std::string, std::string>> vars_;
 };
 

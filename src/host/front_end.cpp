@@ -349,8 +349,10 @@ long requestLimit() {
     return limit > 0 ? limit : 0;
 }
 
-void giveBackFreeMemory() noexcept {
-    if (mallinfo2().fordblks > velmora::limits::kTrimFreeAboveBytes) ::malloc_trim(0);
+void giveBackFreeMemory(const LoggedRequest& entry, long served) noexcept {
+    using namespace velmora::limits;
+    if (entry.bytes < kTrimCheckAfterBytes && !entry.failed() && served % kTrimCheckEveryRequests != 0) return;
+    if (mallinfo2().fordblks > kTrimFreeAboveBytes) ::malloc_trim(0);
 }
 
 LoggedRequest serveOne(const PersistentService& service, FastCgiConnection& connection) noexcept {
@@ -359,9 +361,7 @@ LoggedRequest serveOne(const PersistentService& service, FastCgiConnection& conn
     FastCgiOutput output(request.out);
     LoggedRequest entry;
     try {
-        std::vector<std::string> entries;
-        for (char** p = request.envp; p != nullptr && *p != nullptr; ++p) entries.emplace_back(*p);
-        entry = service.serve(CgiEnvironment(entries), input, output);
+        entry = service.serve(CgiEnvironment(request.envp), input, output);
     } catch (...) {
         writeFallbackResponse(output, std::current_exception());
         entry.start = std::chrono::system_clock::now();
@@ -404,7 +404,7 @@ int serveFastCgi(const PersistentService& service) {
             service.log(entry);
             ++served;
             service.reset();
-            giveBackFreeMemory();
+            giveBackFreeMemory(entry, served);
         }
         return 0;
     } catch (const std::exception& e) {
