@@ -93,6 +93,7 @@ struct Lane {
     bool measured = false;   // sent inside the measured window
     bool catalogue = false;  // this cycle's ImportaProdutos is a whole catalogue
     std::string product;
+    std::vector<std::string> imported;  // the last import's keys, until its acknowledgement lands
 };
 
 struct Due {
@@ -265,17 +266,24 @@ void Day::finished(Exchange& x) {
     Lane& lane = *static_cast<Lane*>(x.owner);
     const Terminal& t = terminals_[static_cast<std::size_t>(lane.terminal)];
     const std::string problem = readAnswer(x);
-    if (!problem.empty())
+    const bool acknowledgement = lane.operation == kDeleta || lane.operation == kCatalogueDeleta;
+    if (!problem.empty()) {
         fail(t.company + "/" + t.ecf + " " + std::string(x.operation) + ": " + problem);
-    else if (!x.keyField.empty())
+        // The rows stay queued and the next import sends them again.
+        if (acknowledgement) audit_.unacknowledged(t.company, t.ecf, kTables[lane.table].queue, lane.imported);
+    } else if (!x.keyField.empty()) {
         audit_.delivered(t.company, t.ecf, kTables[lane.table].queue, x.keys);
+    }
     if (lane.measured) {
         latencies_[lane.operation].add(x.milliseconds);
         rows_[lane.operation] += static_cast<long>(x.keys.size());
         catalogues_ += lane.operation == kCatalogue;
     }
-    // The memory of a whole catalogue's keys goes back at once.
+    if (acknowledgement) lane.imported.clear();
+    // A whole catalogue's keys are kept for its acknowledgement, then their memory goes back at once.
+    if (!x.keyField.empty()) lane.imported.swap(x.keys);
     if (x.keys.capacity() > 1000) std::vector<std::string>().swap(x.keys);
+    if (lane.imported.capacity() > 1000 && lane.imported.empty()) std::vector<std::string>().swap(lane.imported);
 
     const bool more = lane.kind == Lane::Kind::Sync ? ++lane.step < kSyncCalls : --lane.step > 0;
     if (more && !stopping_) {
@@ -486,9 +494,11 @@ void Day::report(double window, const CpuSample& cpu, double writerCpu, const Au
     std::printf(
         "\nQueue audit: %ld rows queued (%ld changes, whole catalogues imported in the window: %d), %ld delivered, "
         "%ld still waiting "
-        "unmarked at the end; %ld queued rows neither delivered nor waiting, %ld deliveries beyond the queue: %s.\n",
+        "unmarked at the end; %ld queued rows neither delivered nor waiting, %ld deliveries beyond the queue (%ld more "
+        "sent again after "
+        "an acknowledgement that failed): %s.\n",
         a.queued, writer_.changes(), static_cast<int>(catalogues_), a.delivered, a.pending, a.missing, a.surplus,
-        a.ok() ? "every row reached its terminal once" : "FAILED");
+        a.redelivered, a.ok() ? "every row reached its terminal once" : "FAILED");
     for (const std::string& e : a.examples) std::printf("- %s\n", e.c_str());
     std::printf(
         "Sync cycles that fell due while the previous one still ran: %ld; sales that waited for the one "
