@@ -279,11 +279,11 @@ void Day::finished(Exchange& x) {
         rows_[lane.operation] += static_cast<long>(x.keys.size());
         catalogues_ += lane.operation == kCatalogue;
     }
-    if (acknowledgement) lane.imported.clear();
-    // A whole catalogue's keys are kept for its acknowledgement, then their memory goes back at once.
+    // An import's keys wait on the lane for its acknowledgement; a whole
+    // catalogue's memory goes back at once after it.
+    if (acknowledgement) std::vector<std::string>().swap(lane.imported);
     if (!x.keyField.empty()) lane.imported.swap(x.keys);
     if (x.keys.capacity() > 1000) std::vector<std::string>().swap(x.keys);
-    if (lane.imported.capacity() > 1000 && lane.imported.empty()) std::vector<std::string>().swap(lane.imported);
 
     const bool more = lane.kind == Lane::Kind::Sync ? ++lane.step < kSyncCalls : --lane.step > 0;
     if (more && !stopping_) {
@@ -494,9 +494,8 @@ void Day::report(double window, const CpuSample& cpu, double writerCpu, const Au
     std::printf(
         "\nQueue audit: %ld rows queued (%ld changes, whole catalogues imported in the window: %d), %ld delivered, "
         "%ld still waiting "
-        "unmarked at the end; %ld queued rows neither delivered nor waiting, %ld deliveries beyond the queue (%ld more "
-        "sent again after "
-        "an acknowledgement that failed): %s.\n",
+        "unmarked at the end; %ld queued rows neither delivered nor waiting, %ld deliveries beyond the queue "
+        "(%ld more sent again after an acknowledgement that failed): %s.\n",
         a.queued, writer_.changes(), static_cast<int>(catalogues_), a.delivered, a.pending, a.missing, a.surplus,
         a.redelivered, a.ok() ? "every row reached its terminal once" : "FAILED");
     for (const std::string& e : a.examples) std::printf("- %s\n", e.c_str());
